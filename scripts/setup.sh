@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# Prepares this Debian machine for building and testing Tarn. Idempotent: when every package and
+# dependency build is present it only checks and returns.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+export DEBIAN_FRONTEND=noninteractive
+
+packages=(
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
+  wine64 xvfb xauth x11-utils imagemagick
+  fonts-ipafont-gothic fonts-ipafont-mincho locales
+  cmake ninja-build nasm clang libclang-rt-14-dev
+  libgtest-dev libgmock-dev libbenchmark-dev googletest
+  libjpeg-dev dpkg-dev
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+
+# Source packages need the deb-src type on Debian's own entries; other vendors' entries are left
+# alone because they publish no sources.
+enable_sources() {
+  local f changed=0
+  for f in /etc/apt/sources.list.d/*.sources; do
+    [ -f "$f" ] || continue
+    grep -q 'debian-archive-keyring' "$f" || continue
+    if grep -qE '^Types:.*\bdeb\b' "$f" && ! grep -qE '^Types:.*deb-src' "$f"; then
+      sed -i -E 's/^Types:[[:space:]]*deb[[:space:]]*$/Types: deb deb-src/' "$f"
+      changed=1
+    fi
+  done
+  if [ -f /etc/apt/sources.list ] && ! grep -qE '^deb-src ' /etc/apt/sources.list; then
+    sed -i -E '/^deb [^#]*debian/{p;s/^deb /deb-src /}' /etc/apt/sources.list
+    changed=1
+  fi
+  return $((1 - changed))
+}
+
+updated=0
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "setup: installing ${missing[*]}"
+  enable_sources || true
+  apt-get update -q
+  updated=1
+  apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
+  sed -i -E 's/^# *(ja_JP\.UTF-8 UTF-8)/\1/' /etc/locale.gen
+  grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' >> /etc/locale.gen
+  locale-gen >/dev/null
+fi
+
+# libjpeg-turbo for both MinGW targets, static, from Debian's source package.
+deps="$top/build/deps"
+need_jpeg=0
+for t in x86_64 i686; do
+  [ -f "$deps/jpeg-$t/lib/libjpeg.a" ] || need_jpeg=1
+done
+if [ $need_jpeg = 1 ]; then
+  src=$(ls -d "$deps"/src/libjpeg-turbo-*/ 2>/dev/null | head -n 1 || true)
+  if [ -z "$src" ]; then
+    if enable_sources || [ $updated = 0 ]; then apt-get update -q; fi
+    mkdir -p "$deps/src"
+    (cd "$deps/src" && apt-get source -q libjpeg-turbo)
+    src=$(ls -d "$deps"/src/libjpeg-turbo-*/ | head -n 1)
+  fi
+  for t in x86_64 i686; do
+    [ -f "$deps/jpeg-$t/lib/libjpeg.a" ] && continue
+    "$top/scripts/build-libjpeg.sh" "$src" "$t" "$deps/jpeg-$t"
+  done
+fi

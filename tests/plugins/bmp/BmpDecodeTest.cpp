@@ -1,0 +1,178 @@
+#include <gtest/gtest.h>
+
+#include "common/DibLayout.h"
+#include "plugins/bmp/BmpDecode.h"
+#include "tests/support/BmpBuilder.h"
+#include "tests/support/VectorPictureMemory.h"
+
+namespace tarn::bmp {
+namespace {
+
+using test::BmpFile;
+using test::MakeBmp;
+using test::PatternPixels;
+using test::RampPalette;
+using test::RecordingProgress;
+using test::VectorPictureMemory;
+using Bytes = std::vector<std::uint8_t>;
+
+int Decode(const Bytes& file, VectorPictureMemory& memory, ProgressReport* progress = nullptr) {
+  return DecodeBmp(file.data(), file.size(), memory, progress);
+}
+
+TEST(DecodeBmp, UncompressedPicturesOfEveryDepthArriveByteForByte) {
+  for (int bits : {1, 4, 8, 16, 24, 32}) {
+    for (std::int32_t height : {5, -5}) {
+      const std::uint32_t entries = PaletteEntries(bits);
+      const BmpFile f{.width = 13, .height = height, .bitCount = static_cast<std::uint16_t>(bits),
+                      .xPelsPerMeter = 3780, .yPelsPerMeter = 3779, .clrImportant = entries / 2,
+                      .palette = RampPalette(entries), .pixels = PatternPixels(13, height, bits)};
+      VectorPictureMemory memory;
+      ASSERT_EQ(Decode(MakeBmp(f), memory), kSpiOk) << bits;
+      const DibHeader h = LoadDibHeader(memory.info.data());
+      EXPECT_EQ(h.biSize, 40u);
+      EXPECT_EQ(h.biWidth, 13);
+      EXPECT_EQ(h.biHeight, height) << "the sign of the height is kept";
+      EXPECT_EQ(h.biPlanes, 1);
+      EXPECT_EQ(h.biBitCount, bits);
+      EXPECT_EQ(h.biCompression, 0u);
+      EXPECT_EQ(h.biSizeImage, f.pixels.size());
+      EXPECT_EQ(h.biXPelsPerMeter, 3780);
+      EXPECT_EQ(h.biYPelsPerMeter, 3779);
+      EXPECT_EQ(h.biClrUsed, entries);
+      EXPECT_EQ(h.biClrImportant, entries / 2);
+      ASSERT_EQ(memory.info.size(), 40u + entries * 4);
+      for (std::uint32_t i = 0; i < entries; ++i)
+        EXPECT_EQ(ReadLe32(&memory.info[40 + i * 4]), f.palette[i]) << bits << " entry " << i;
+      EXPECT_EQ(memory.pixels, f.pixels) << bits;
+    }
+  }
+}
+
+TEST(DecodeBmp, HeaderBlockSizesFollowTheBitCount) {
+  const std::pair<int, std::size_t> sizes[] = {{1, 48}, {4, 104}, {8, 1064}, {16, 40}, {24, 40}, {32, 40}};
+  for (const auto& [bits, infoBytes] : sizes) {
+    VectorPictureMemory memory;
+    const BmpFile f{.width = 2, .height = 2, .bitCount = static_cast<std::uint16_t>(bits),
+                    .palette = RampPalette(PaletteEntries(bits)), .pixels = PatternPixels(2, 2, bits)};
+    ASSERT_EQ(Decode(MakeBmp(f), memory), kSpiOk);
+    EXPECT_EQ(memory.info.size(), infoBytes) << bits;
+  }
+}
+
+TEST(DecodeBmp, BitFieldsAreCopiedAndDeliveredAsPlainRgb) {
+  // Three masks stand where a colour table would; the pixels start after them.
+  const BmpFile f{.width = 3, .height = 2, .bitCount = 16, .compression = 3,
+                  .palette = {0xF800, 0x07E0, 0x001F}, .pixels = PatternPixels(3, 2, 16)};
+  VectorPictureMemory memory;
+  ASSERT_EQ(Decode(MakeBmp(f), memory), kSpiOk);
+  EXPECT_EQ(LoadDibHeader(memory.info.data()).biCompression, 0u);
+  EXPECT_EQ(memory.info.size(), 40u) << "masks are not carried over";
+  EXPECT_EQ(memory.pixels, f.pixels);
+}
+
+TEST(DecodeBmp, RleIsExpandedThroughAWorkBufferAndDeliveredUncompressed) {
+  const BmpFile rle8{.width = 4, .height = 2, .bitCount = 8, .compression = 1,
+                     .palette = RampPalette(256), .pixels = {4, 7, 0, 0, 2, 8, 0, 1}};
+  VectorPictureMemory memory;
+  ASSERT_EQ(Decode(MakeBmp(rle8), memory), kSpiOk);
+  EXPECT_EQ(memory.pixels, (Bytes{7, 7, 7, 7, 8, 8, 0, 0}));
+  const DibHeader h = LoadDibHeader(memory.info.data());
+  EXPECT_EQ(h.biCompression, 0u);
+  EXPECT_EQ(h.biSizeImage, 8u);
+  EXPECT_EQ(memory.workOutstanding, 0);
+
+  const BmpFile rle4{.width = 3, .height = 1, .bitCount = 4, .compression = 2,
+                     .palette = RampPalette(16), .pixels = {3, 0x9A, 0, 1}};
+  ASSERT_EQ(Decode(MakeBmp(rle4), memory), kSpiOk);
+  EXPECT_EQ(memory.pixels, (Bytes{0x9A, 0x90, 0, 0}));
+}
+
+TEST(DecodeBmp, DataCutShortLeavesTheMissingPartZero) {
+  BmpFile f{.width = 4, .height = 4, .bitCount = 24, .pixels = PatternPixels(4, 4, 24)};
+  Bytes file = MakeBmp(f);
+  file.resize(file.size() - 20);
+  VectorPictureMemory memory;
+  ASSERT_EQ(Decode(file, memory), kSpiOk);
+  ASSERT_EQ(memory.pixels.size(), 48u);
+  EXPECT_TRUE(std::equal(memory.pixels.begin(), memory.pixels.begin() + 28, f.pixels.begin()));
+  EXPECT_EQ(Bytes(memory.pixels.begin() + 28, memory.pixels.end()), Bytes(20, 0));
+}
+
+TEST(DecodeBmp, ColourTableCutShortByTheEndOfTheFileFillsWithZero) {
+  // An 8-bit picture whose file ends 16 bytes into its colour table (pixels announced at 58).
+  Bytes file = MakeBmp({.width = 1, .height = 1, .bitCount = 8, .palette = {0x00112233}});
+  file.resize(70, 0xEE);
+  file[10] = 58;
+  VectorPictureMemory memory;
+  ASSERT_EQ(Decode(file, memory), kSpiOk);
+  ASSERT_EQ(memory.info.size(), 1064u);
+  EXPECT_EQ(ReadLe32(&memory.info[40]), 0x00112233u);
+  EXPECT_EQ(memory.info[40 + 4], 0xEE) << "bytes up to the end of the file are the table";
+  EXPECT_EQ(Bytes(memory.info.begin() + 40 + 16, memory.info.end()), Bytes(1064 - 56, 0));
+}
+
+TEST(DecodeBmp, HostileFilesAreRefusedWithoutReadingOutside) {
+  VectorPictureMemory memory;
+  const Bytes good = MakeBmp({.width = 2, .height = 2, .bitCount = 24, .pixels = PatternPixels(2, 2, 24)});
+  EXPECT_EQ(DecodeBmp(good.data(), 57, memory, nullptr), kSpiNotFormat) << "shorter than the header";
+  EXPECT_EQ(DecodeBmp(nullptr, 0, memory, nullptr), kSpiNotFormat);
+
+  Bytes offPastEnd = good;
+  offPastEnd[10] = static_cast<std::uint8_t>(good.size());
+  EXPECT_EQ(Decode(offPastEnd, memory), kSpiNotFormat) << "pixel data offset at the end";
+  offPastEnd[13] = 0xFF;
+  EXPECT_EQ(Decode(offPastEnd, memory), kSpiNotFormat) << "pixel data offset far past the end";
+
+  // A header whose sizes cannot be: refused before anything is allocated.
+  const Bytes huge = MakeBmp({.width = 0x7FFFFFFF, .height = 0x7FFFFFFF, .bitCount = 32});
+  Bytes hugePadded = huge;
+  hugePadded.resize(64);
+  EXPECT_EQ(Decode(hugePadded, memory), kSpiNotFormat);
+  const Bytes intMin = MakeBmp({.width = 1, .height = INT32_MIN, .bitCount = 24, .pixels = Bytes(8)});
+  EXPECT_EQ(Decode(intMin, memory), kSpiNotFormat);
+  EXPECT_EQ(memory.pictureAllocations, 0);
+}
+
+TEST(DecodeBmp, ProgressIsReportedAndCanStopEitherEnd) {
+  const Bytes file = MakeBmp({.width = 2, .height = 2, .bitCount = 24, .pixels = PatternPixels(2, 2, 24)});
+  {
+    VectorPictureMemory memory;
+    RecordingProgress progress;
+    ASSERT_EQ(Decode(file, memory, &progress), kSpiOk);
+    EXPECT_EQ(progress.calls, (std::vector<std::pair<int, int>>{{0, 1}, {1, 1}}));
+  }
+  {
+    VectorPictureMemory memory;
+    RecordingProgress progress(0);
+    EXPECT_EQ(Decode(file, memory, &progress), kSpiStopped);
+    EXPECT_EQ(memory.pictureAllocations, 0) << "a stop at the start allocates nothing";
+  }
+  {
+    VectorPictureMemory memory;
+    RecordingProgress progress(1);
+    EXPECT_EQ(Decode(file, memory, &progress), kSpiStopped);
+    EXPECT_FALSE(memory.held);
+  }
+}
+
+TEST(DecodeBmp, AllocationFailuresHoldNothing) {
+  const Bytes file = MakeBmp({.width = 2, .height = 2, .bitCount = 24, .pixels = PatternPixels(2, 2, 24)});
+  for (int code : {kSpiNoMemory, kSpiLockFailed}) {
+    VectorPictureMemory memory;
+    memory.allocateAnswer = code;
+    EXPECT_EQ(Decode(file, memory), code);
+    EXPECT_FALSE(memory.held);
+  }
+  // Without a work buffer RLE cannot be expanded: the user is told, and the answer is 5.
+  const Bytes rle = MakeBmp({.width = 4, .height = 1, .bitCount = 8, .compression = 1,
+                             .palette = RampPalette(256), .pixels = {4, 1, 0, 1}});
+  VectorPictureMemory memory;
+  memory.workAvailable = false;
+  EXPECT_EQ(Decode(rle, memory), kSpiLockFailed);
+  EXPECT_EQ(memory.warnings, 1);
+  EXPECT_FALSE(memory.held);
+}
+
+}  // namespace
+}  // namespace tarn::bmp
