@@ -8,7 +8,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   tarn::test::VectorPictureMemory memory;
   // Headers may announce up to 1 GiB; a full heap is one of the paths worth fuzzing anyway.
-  memory.largestBlock = 16u << 20;
+  memory.largestBlock = 4u << 20;
   const int result = tarn::bmp::DecodeBmp(data, size, memory, nullptr);
   if ((result == tarn::kSpiOk) != memory.held || memory.workOutstanding != 0) std::abort();
   return 0;
