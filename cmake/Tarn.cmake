@@ -76,3 +76,15 @@ function(tarn_test name)
     gtest_discover_tests(${name} TEST_PREFIX native. DISCOVERY_TIMEOUT 60)
   endif()
 endfunction()
+
+# Adds every folder under DIR that has a CMakeLists.txt, in name order, so that a new plug-in,
+# test folder or fuzz target only needs a folder of its own.
+function(tarn_add_subdirectories dir)
+  file(GLOB entries LIST_DIRECTORIES true ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*)
+  list(SORT entries)
+  foreach(entry IN LISTS entries)
+    if(EXISTS ${entry}/CMakeLists.txt)
+      add_subdirectory(${entry})
+    endif()
+  endforeach()
+endfunction()
