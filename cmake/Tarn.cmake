@@ -15,6 +15,22 @@ endfunction()
 # fuzz targets, and plain optimised for benchmarks.
 set(TARN_SANITIZE_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
 
+# The Win32 side of the program, one library that Tarn.exe and the Windows tests link.
+define_property(GLOBAL PROPERTY TARN_APP_SOURCES BRIEF_DOCS "Win32 sources" FULL_DOCS "sources of tarn_app")
+
+function(tarn_app_sources)
+  foreach(src IN LISTS ARGN)
+    get_filename_component(path ${src} ABSOLUTE)
+    set_property(GLOBAL APPEND PROPERTY TARN_APP_SOURCES ${path})
+  endforeach()
+endfunction()
+
+function(tarn_define_app)
+  get_property(sources GLOBAL PROPERTY TARN_APP_SOURCES)
+  add_library(tarn_app STATIC ${sources})
+  target_link_libraries(tarn_app PUBLIC tarn_core comctl32 shell32 ole32 uuid)
+endfunction()
+
 function(tarn_define_core)
   get_property(sources GLOBAL PROPERTY TARN_CORE_SOURCES)
   foreach(src IN LISTS sources)

@@ -1,0 +1,28 @@
+// File utilities: the wiping delete of the program's own files, read-only clearing, recycling.
+#pragma once
+
+#include <string_view>
+
+namespace tarn {
+
+enum WipeResult : int {
+  kWipeDeleted = 0,
+  kWipeCannotOpen = 1,
+  kWipeCannotSeek = 2,
+  kWipeCannotWrite = 3,
+  kWipeCannotTruncate = 4,
+  kWipeCannotRedate = 5,
+  kWipeCannotDelete = 6,
+};
+
+// Overwrites the file with zeros in blocks of the thumbnail record length, truncates it, dates it
+// 1980-01-01 00:00:00 and deletes it. Answers a WipeResult.
+int WipeDelete(std::u16string_view path);
+
+// 0 the file was not read-only, 1 the attribute was removed, 2 its attributes cannot be read.
+int ClearReadOnly(std::u16string_view path);
+
+// Moves one file to the recycle bin without questions or progress; the shell's result.
+int RecycleDelete(std::u16string_view path);
+
+}  // namespace tarn

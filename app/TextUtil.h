@@ -1,0 +1,31 @@
+// Small text helpers every part of the program uses on UTF-16 text.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tarn {
+
+// Whether a path holds a blank (command lines then enclose it in double quotes) or a comma.
+bool HasBlank(std::u16string_view path);
+bool HasComma(std::u16string_view path);
+
+// How many characters of `text` fit into `width` half-width units. Characters below 256 and
+// half-width katakana count one unit, all others two; `osKind` is the platform class, whose older
+// members draw a line of only double-width characters narrower.
+int FitWidth(std::u16string_view text, int width, int osKind);
+
+// Decimal text with a comma between groups of three digits: 1234567 gives "1,234,567".
+std::u16string GroupDigits(long long number);
+
+// Decimal text without grouping.
+std::u16string DecimalText(long long number);
+
+// Adds a backslash unless the path already ends in one.
+void AppendBackslash(std::u16string& path);
+
+// ASCII-only case folding, enough for extensions and plug-in file names.
+bool EqualsIgnoreCase(std::u16string_view a, std::u16string_view b);
+bool EndsWithIgnoreCase(std::u16string_view text, std::u16string_view tail);
+
+}  // namespace tarn

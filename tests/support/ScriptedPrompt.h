@@ -1,0 +1,58 @@
+// A prompt that records every message and answers from a script, and a progress window that
+// records what it was told.
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "app/Prompt.h"
+
+namespace tarn::test {
+
+struct ShownMessage {
+  std::u16string text;
+  std::u16string caption;
+  Buttons buttons;
+};
+
+class ScriptedPrompt : public Prompt {
+ public:
+  ScriptedPrompt() { InstallPrompt(this); }
+  ~ScriptedPrompt() override { InstallPrompt(nullptr); }
+
+  // Answers given in turn; when they run out, the first button (OK or Yes).
+  std::deque<int> answers;
+  std::vector<ShownMessage> shown;
+
+  int Show(std::u16string_view text, std::u16string_view caption, Buttons buttons) override {
+    shown.push_back({std::u16string(text), std::u16string(caption), buttons});
+    if (!answers.empty()) {
+      const int answer = answers.front();
+      answers.pop_front();
+      return answer;
+    }
+    return buttons == Buttons::kYesNo || buttons == Buttons::kYesNoCancel ? kAnswerYes : kAnswerOk;
+  }
+};
+
+class RecordingProgressWindow : public ProgressWindow {
+ public:
+  RecordingProgressWindow() { InstallProgress(this); }
+  ~RecordingProgressWindow() override { InstallProgress(nullptr); }
+
+  int opened = 0, closed = 0, lastPos = -1;
+  std::u16string text;
+  bool cancelAnswer = false;
+
+  void Open(std::u16string_view t) override {
+    ++opened;
+    text = t;
+  }
+  void SetText(std::u16string_view t) override { text = t; }
+  void SetPos(int pos) override { lastPos = pos; }
+  bool Cancelled() override { return cancelAnswer; }
+  void Close() override { ++closed; }
+};
+
+}  // namespace tarn::test
