@@ -50,6 +50,10 @@ bool OpenForWriting(const std::u16string& path, DWORD access, OwnedHandle& file)
 
 int WipeDelete(std::u16string_view pathView) {
   const std::u16string path(pathView);
+  // A read-only file is refused before anything is written, also where the file system would
+  // let its owner write anyway: the caller clears the attribute when it means to delete.
+  const DWORD attributes = GetFileAttributesW(AsWide(path));
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return kWipeCannotOpen;
   OwnedHandle file;
   if (!WithRetries(ERROR_ACCESS_DENIED, [&] { return OpenForWriting(path, GENERIC_WRITE, file); }))
     return kWipeCannotOpen;

@@ -15,6 +15,15 @@ bool SameName(const std::wstring& a, const std::wstring& b) {
   return EqualsIgnoreCase(WideView(a.c_str()), WideView(b.c_str()));
 }
 
+// A plug-in that fails may still have handed over handles; they are freed before the next
+// plug-in writes its own into the same variables.
+void FreeLeftovers(HLOCAL* outInfo, HLOCAL* outBits) {
+  for (HLOCAL* h : {outInfo, outBits}) {
+    if (*h != nullptr) LocalFree(*h);
+    *h = nullptr;
+  }
+}
+
 }  // namespace
 
 bool CPluginRegistry::IsRegistered(const std::wstring& fileName, std::size_t before) const {
@@ -62,7 +71,10 @@ int CPluginRegistry::Load(Decoder decoder, const wchar_t* path, HLOCAL* outInfo,
     const int result = decoder == Decoder::kPicture
                            ? spi.GetPicture(path, outInfo, outBits, m_ProgressCallback, m_lData)
                            : spi.GetPreview(path, 0, 0, outInfo, outBits, m_ProgressCallback, m_lData);
-    if (result != 0) continue;
+    if (result != 0) {
+      FreeLeftovers(outInfo, outBits);
+      continue;
+    }
     if (info != nullptr) {
       std::memset(info, 0, kPictureInfoReserve);
       spi.GetPictureInfo(path, info);
