@@ -92,6 +92,14 @@ TEST_F(AppFiles, UnconvertibleNamesBecomeMarkersAndDotlessOnesEmpty) {
   EXPECT_EQ(ToMultiByteName(name, folder + u"a.png", 5, NameMode::kMarker), -1) << "too long for the buffer";
 }
 
+TEST_F(AppFiles, SubstituteNameTooLongForAPathIsTold) {
+  char name[kPluginNameBytes];
+  const std::u16string path = u"C:\\\u00E9" + std::u16string(270, u'a') + u".png";
+  EXPECT_EQ(ToMultiByteName(name, path, kPluginNameBytes, NameMode::kMarkerCopy), 13);
+  ASSERT_EQ(prompt_.shown.size(), 1u);
+  EXPECT_EQ(prompt_.shown[0].text, u"ms To ws 失敗：元のワイド文字列に戻す<-w12>");
+}
+
 TEST_F(AppFiles, CopyOfferMakesAFileUnderTheMiddleDotName) {
   const std::wstring original = WriteFile(L"caf\u00E9.fake", "picture");
   const std::wstring substitute = folder_ + L"caf\u30FB.fake";

@@ -139,6 +139,20 @@ TEST_F(DialogPluginTest, InformationBoxShowsTheNameAndOneLinePerFormat) {
   EXPECT_EQ(prompt_.shown[0].caption, u"File Name = " + FromWide((folder_ + L"TarnBmp.spi").c_str()));
 }
 
+TEST_F(DialogPluginTest, VersionOutsideTheCodePageIsTold) {
+  dialog_.reset();
+  registry_ = std::make_unique<CPluginRegistry>();
+  Install(L"FakeBadVersion.spi", L"BadVersion.spi");
+  ASSERT_EQ(registry_->Enumerate(folder_.c_str()), 3);
+  dialog_ = std::make_unique<CDialogPlugin>(*registry_, scratch_, folder_);
+  ASSERT_TRUE(dialog_->Create(nullptr));
+  Select(registry_->FindByName(L"BadVersion.spi"));
+  Click(IDC_PLUGIN_INFO);
+  ASSERT_EQ(prompt_.shown.size(), 1u);
+  EXPECT_EQ(prompt_.shown[0].text, u"ms To ws 失敗");
+  EXPECT_EQ(prompt_.shown[0].caption, u"CDialogPlugin::OnSpiInfo関数 szVer");
+}
+
 TEST_F(DialogPluginTest, APlugInThatCannotBeLoadedIsTold) {
   // A dialog told the wrong folder finds no file behind the names in its list.
   dialog_ = std::make_unique<CDialogPlugin>(*registry_, scratch_, L"Z:\\nowhere\\");

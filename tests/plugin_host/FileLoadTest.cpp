@@ -230,6 +230,36 @@ TEST_F(FileLoadTest, MediaFilesAreSensedBeforeAndAfterTheLoad) {
   EXPECT_EQ(LogEntries(), u"") << "sense messages are not logged";
 }
 
+TEST_F(FileLoadTest, RefusedAfterLoadQueryReleasesThePicture) {
+  InstallClaiming({L"TarnMov.spi"}, ".avi");
+  FakeControl* mov = Control(L"TarnMov.spi");
+  mov->senseResult = 5;
+  mov->refuseCommand = -1;
+  const std::wstring file = WriteFile(L"clip.avi", "RIFF");
+  EXPECT_EQ(picture_->FileLoad(kSelectMedia, file.c_str()), 2);
+  ASSERT_EQ(prompt_.shown.size(), 1u);
+  EXPECT_EQ(prompt_.shown[0].text, FromWide(file.c_str()));
+  EXPECT_EQ(prompt_.shown[0].caption, u"≪SensePlugInInfo エラー２≫ ret=2 ");
+  EXPECT_EQ(picture_->m_hBI, nullptr);
+  EXPECT_EQ(g_MovieMode, 0);
+}
+
+TEST_F(FileLoadTest, BlocksThatCannotBeLockedFailStillLoadsOnly) {
+  InstallClaiming({L"Fake.spi"}, ".fake");
+  Control(L"Fake.spi")->emptyBlocks = 1;
+  const std::wstring file = WriteFile(L"a.fake", "x");
+  EXPECT_EQ(picture_->FileLoad(kSelectStill, file.c_str()), 8);
+  ASSERT_EQ(prompt_.shown.size(), 1u);
+  EXPECT_EQ(prompt_.shown[0].text, u"Load Error No=8 Select=1<-d04>");
+  EXPECT_EQ(prompt_.shown[0].caption, u"エラー");
+  EXPECT_EQ(picture_->m_hBI, nullptr);
+  EXPECT_EQ(picture_->FileLoad(kSelectThumbnail, file.c_str()), 8);
+  EXPECT_EQ(prompt_.shown.back().text, u"Load Error No=8 Select=2<-d04>");
+  prompt_.shown.clear();
+  EXPECT_EQ(picture_->FileLoad(kSelectGifFrame, file.c_str()), 0) << "frames may come without pixels";
+  EXPECT_TRUE(prompt_.shown.empty());
+}
+
 TEST_F(FileLoadTest, FlvAndMp4PlugInsGetTheMovieCells) {
   InstallClaiming({L"TarnFlv.spi", L"TarnMp4.spi"}, ".x");
   std::strcpy(Control(L"TarnFlv.spi")->extension, ".flv");

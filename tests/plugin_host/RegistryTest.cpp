@@ -257,5 +257,41 @@ TEST_F(Registry, FormatsAndTheirExtensions) {
   EXPECT_EQ(core.GetApiKind(), kApiImportNormal);
 }
 
+TEST_F(Registry, InformationLongerThanOfferedIsCutAndTerminated) {
+  Install(L"FakeOverlong.spi", L"Overlong.spi");
+  ASSERT_EQ(Enumerate(), 1);
+  char buf[300];
+  std::memset(buf, 'x', sizeof buf);
+  EXPECT_EQ(registry_->At(0).GetPluginInfo(1, buf, 100), 99);
+  EXPECT_EQ(std::string(buf), std::string(99, 'A'));
+  EXPECT_EQ(buf[100], 'x') << "nothing written past what the caller offered";
+  EXPECT_EQ(registry_->At(0).GetPluginInfo(1, buf, 300), 255) << "the host offers the plug-in 256 bytes";
+}
+
+TEST_F(Registry, InformationStringsOutsideTheCodePageAreTold) {
+  Install(L"FakeBadPattern.spi", L"BadPattern.spi");
+  Install(L"FakeBadTypeName.spi", L"BadName.spi");
+  CSPICore core;
+  EXPECT_EQ(core.Load((folder_ + L"BadPattern.spi").c_str()), 0);
+  EXPECT_TRUE(core.IsLoaded()) << "left loaded";
+  wchar_t name[256], pattern[256];
+  EXPECT_EQ(core.GetSupportedType(0, name, pattern), 0);
+  EXPECT_EQ(core.Load((folder_ + L"BadName.spi").c_str()), 0);
+  EXPECT_EQ(core.GetSupportedType(0, name, pattern), 0);
+  const std::vector<std::u16string> expected = {
+      u"ms To ws 失敗：CDialogPlugin::OnSpiInfo関数_1 sz",
+      u"ms To ws 失敗：CSPICore::GetSupportedType関数 lpszTypeExt",
+      u"ms To ws 失敗：CDialogPlugin::OnSpiInfo関数_2 sz",
+      u"ms To ws 失敗：CSPICore::GetSupportedType関数 lpszTypeName",
+  };
+  ASSERT_EQ(prompt_.shown.size(), expected.size());
+  for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(prompt_.shown[i].text, expected[i]) << i;
+  core.Unload();
+  EXPECT_FALSE(core.IsLoaded());
+  EXPECT_EQ(core.FormatCount(), 0);
+  prompt_.shown.clear();
+  EXPECT_EQ(Enumerate(), 0) << "plug-ins whose strings cannot be read are not registered";
+}
+
 }  // namespace
 }  // namespace tarn::test

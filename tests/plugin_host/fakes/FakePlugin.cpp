@@ -40,6 +40,12 @@ int Deliver(HLOCAL* pHBInfo, HLOCAL* pHBm, LONG_PTR lData) {
     }
     return g_control.pictureResult;
   }
+  if (g_control.emptyBlocks) {
+    // Zero-sized movable blocks: valid handles that LocalLock refuses.
+    *pHBInfo = LocalAlloc(LMEM_MOVEABLE, 0);
+    *pHBm = LocalAlloc(LMEM_MOVEABLE, 0);
+    return 0;
+  }
   *pHBInfo = LocalAlloc(LMEM_MOVEABLE | LMEM_ZEROINIT, sizeof(BITMAPINFOHEADER));
   *pHBm = LocalAlloc(LMEM_MOVEABLE | LMEM_ZEROINIT, 16);
   auto* header = static_cast<BITMAPINFOHEADER*>(LocalLock(*pHBInfo));
@@ -57,10 +63,17 @@ int Deliver(HLOCAL* pHBInfo, HLOCAL* pHBm, LONG_PTR lData) {
 extern "C" FakeControl* FakeControlBlock() { return &g_control; }
 
 extern "C" int WINAPI GetPluginInfo(int infono, LPSTR buf, int buflen) {
+#ifdef FAKE_OVERLONG
+  // A careless plug-in: writes 600 bytes without a terminator whatever it was offered.
+  if (infono == 1) {
+    std::memset(buf, 'A', 600);
+    return 600;
+  }
+#endif
   const char* text = nullptr;
   if (infono == 0) text = g_control.api;
-  else if (infono == 1) text = "Fake plug-in v1.0 (c) Tarn tests";
-  else if (infono >= 2 && infono < 2 + 2 * g_control.formats) text = infono % 2 == 0 ? "*.fake" : "Fake file";
+  else if (infono == 1) text = FAKE_VERSION;
+  else if (infono >= 2 && infono < 2 + 2 * g_control.formats) text = infono % 2 == 0 ? FAKE_PATTERN : FAKE_TYPENAME;
   if (text == nullptr || buflen <= 0) return 0;
   lstrcpynA(buf, text, buflen);
   return lstrlenA(buf);
@@ -106,7 +119,8 @@ extern "C" int WINAPI SensePlugIn(LPCSTR spiName, LPCSTR, tarn::SenseCell* pInfo
   lstrcpynA(g_control.lastSpiName, spiName, sizeof g_control.lastSpiName);
   g_control.lastCommand = pInfo[0];
   std::memcpy(g_control.movieCells, pInfo, sizeof g_control.movieCells);
-  if (g_control.senseResult != 0) return g_control.senseResult;
+  const bool refused = g_control.refuseCommand == 0 || g_control.refuseCommand == pInfo[0];
+  if (g_control.senseResult != 0 && refused) return g_control.senseResult;
   if (pInfo[0] == -1 || pInfo[0] == -3) {
     pInfo[0] = g_control.frames;
     pInfo[1] = g_control.cycles;
