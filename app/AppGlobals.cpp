@@ -5,6 +5,5 @@ namespace tarn {
 int g_OsKind = 0;
 std::u16string g_StartFolder;
 bool g_SaveSuppressed = false;
-int g_ChgUniFileFlag = 1;
 
 }  // namespace tarn

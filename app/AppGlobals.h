@@ -14,7 +14,4 @@ extern std::u16string g_StartFolder;
 // Once the cleanup tool has been started, nothing is saved: not the settings, not the log.
 extern bool g_SaveSuppressed;
 
-// Offer a copy under a convertible name when a file name has no code-page-932 form.
-extern int g_ChgUniFileFlag;
-
 }  // namespace tarn

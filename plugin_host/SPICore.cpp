@@ -8,6 +8,7 @@
 #include "app/Prompt.h"
 #include "app/WinText.h"
 #include "app/AppGlobals.h"
+#include "app/Settings.h"
 
 namespace tarn {
 namespace {

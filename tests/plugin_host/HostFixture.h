@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/AppGlobals.h"
+#include "app/Settings.h"
 #include "app/WinText.h"
 #include "plugin_host/PluginRegistry.h"
 #include "tests/plugin_host/fakes/FakeControl.h"
