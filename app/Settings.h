@@ -18,10 +18,10 @@ extern int g_MaxSizeFlag;         // 0
 extern int m_HolderFlag[6];       // folder-tree root radio group; [1] on
 extern int g_ChgUniFileFlag;      // 1
 extern int g_TreeButton[2];       // 7, 7
-extern wchar_t g_TreeFilePath[14][256];
+extern char16_t g_TreeFilePath[14][256];
 extern int g_CatalogLimit;        // 0, then clamped by the limit rule
-extern wchar_t g_AppliName[3][256];
-extern wchar_t g_AppliSW[3][64];
+extern char16_t g_AppliName[3][256];
+extern char16_t g_AppliSW[3][64];
 extern int g_HighSpeedFlag;       // 1
 extern int g_SmallMemFlag;        // 0
 extern int g_CatRenewFlag;        // 0
