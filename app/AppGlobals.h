@@ -14,4 +14,11 @@ extern std::u16string g_StartFolder;
 // Once the cleanup tool has been started, nothing is saved: not the settings, not the log.
 extern bool g_SaveSuppressed;
 
+// The folder given on the command line, to be catalogued once the program has started.
+extern std::u16string g_StartupFolder;
+
+// Defaults of the save dialog: the extension and the number text of batch names.
+extern std::u16string g_SaveExtension;
+extern std::u16string g_NumberText;
+
 }  // namespace tarn

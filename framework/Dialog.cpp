@@ -1,5 +1,7 @@
 #include "Dialog.h"
 
+#include "App.h"
+
 namespace tarn {
 
 CDialog::~CDialog() {
@@ -17,6 +19,7 @@ bool CDialog::Create(HWND parent) {
   const HWND window = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_TemplateId), parent,
                                          &CDialog::Proc, reinterpret_cast<LPARAM>(this));
   if (window == nullptr) return false;
+  CMessageLoop::Instance().AddModeless(window);
   ShowWindow(window, SW_SHOW);
   return true;
 }
@@ -50,6 +53,7 @@ INT_PTR CALLBACK CDialog::Proc(HWND window, UINT message, WPARAM wParam, LPARAM 
   if (dialog == nullptr) return FALSE;
   const INT_PTR result = dialog->Dispatch(message, wParam, lParam);
   if (message == WM_NCDESTROY) {
+    if (!dialog->m_Modal) CMessageLoop::Instance().RemoveModeless(window);
     SetWindowLongPtrW(window, DWLP_USER, 0);
     dialog->m_hWnd = nullptr;
   }

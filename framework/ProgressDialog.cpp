@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "App.h"
 #include "app/WinText.h"
 #include "app/resource.h"
 
@@ -54,7 +55,7 @@ void CProgressDialog::PumpMessages() {
       PostQuitMessage(static_cast<int>(message.wParam));
       return;
     }
-    if (Handle() != nullptr && IsDialogMessageW(Handle(), &message)) continue;
+    if (CMessageLoop::Instance().PreTranslate(message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }

@@ -1,0 +1,22 @@
+// The about box: the program's name and version.
+#pragma once
+
+#include "framework/Dialog.h"
+#include "resource.h"
+
+namespace tarn {
+
+constexpr wchar_t kProgramVersion[] = L"Tarn  Version 1.0";
+
+class CAboutDialog final : public CDialog {
+ public:
+  CAboutDialog() : CDialog(IDD_ABOUTBOX) {}
+
+ protected:
+  bool OnInitDialog() override {
+    SetItemText(IDC_ABOUT_VERSION, kProgramVersion);
+    return true;
+  }
+};
+
+}  // namespace tarn

@@ -1,0 +1,290 @@
+// CMainFrame: creation, the menus and their commands, and the end of the frame.
+#include "MainFrame.h"
+
+#include <htmlhelp.h>
+
+#include "AboutDialog.h"
+#include "AppGlobals.h"
+#include "FileUtil.h"
+#include "Prompt.h"
+#include "RunState.h"
+#include "SettingsDialogs.h"
+#include "TextUtil.h"
+#include "WinText.h"
+#include "plugin_host/DialogPlugin.h"
+#include "plugin_host/PluginRegistry.h"
+
+namespace tarn {
+namespace {
+
+// Menu items whose features are not in the program yet: shown, but greyed.
+constexpr int kNotYetAvailable[] = {
+    ID_FILE_OPEN_FOLDER,   ID_FILE_SAVE_IMAGE,       ID_FILE_JPEG_QUALITY,   ID_FILE_BMP_SIZE,
+    ID_FILE_WALL_SAVE,     ID_FILE_WALL_DELETE,      ID_FILE_PRINT,          ID_FILE_PRINT_PREVIEW,
+    ID_FILE_PRINT_SETUP,   ID_FILE_CLIP_OPEN,        ID_FILE_CLIP_SAVE,      ID_FILE_CLIP_CLEAR,
+    ID_FILE_CLIP_IMAGE,    ID_EDIT_SELECT_ALL,       ID_EDIT_SELECT_NONE,    ID_EDIT_SELECT_INVERT,
+    ID_EDIT_SELECT_STRING, ID_EDIT_SELECT_ATTRIBUTE, ID_EDIT_SELECT_ONLY,    ID_EDIT_RENAME_ALL,
+    ID_EDIT_TIME_STAMP,    ID_EDIT_DELETE,           ID_EDIT_COMPLETE_DELETE, ID_EDIT_THUMB_COPY,
+    ID_EDIT_SIZE_CHANGE,   ID_VIEW_CATALOG_LIMIT,    ID_SET_THUMBNAIL,
+};
+
+bool IsNotYetAvailable(int id) {
+  for (int item : kNotYetAvailable)
+    if (item == id) return true;
+  return false;
+}
+
+TBBUTTON Button(int image, int command) {
+  TBBUTTON b{};
+  b.iBitmap = image;
+  b.idCommand = command;
+  b.fsState = TBSTATE_ENABLED;
+  b.fsStyle = BTNS_BUTTON;
+  return b;
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(CPluginRegistry& registry, CSPICore& scratch) : m_Registry(registry), m_Scratch(scratch) {
+  InstallSettingsHost(this);
+  LoadSettings(false);
+}
+
+CMainFrame::~CMainFrame() { InstallSettingsHost(nullptr); }
+
+bool CMainFrame::Create(bool show) {
+  // Full screen width; the height a maximised window has, so the frame fits above the task bar.
+  const int width = GetSystemMetrics(SM_CXSCREEN);
+  int height = GetSystemMetrics(SM_CYSCREEN) - (GetSystemMetrics(SM_CYMAXIMIZED) - GetSystemMetrics(SM_CYFULLSCREEN));
+  if (g_OsKind >= 4) height += GetSystemMetrics(SM_CYFRAME);
+  HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
+  if (!CreateFrame(L"TarnMainFrame", L"Tarn", menu, LoadIconW(nullptr, IDI_APPLICATION), 0, 0, width, height))
+    return false;
+
+  const TBBUTTON buttons[] = {Button(STD_FILEOPEN, ID_FILE_OPEN_FOLDER), Button(STD_FILESAVE, ID_FILE_SAVE_IMAGE),
+                              Button(STD_PRINT, ID_FILE_PRINT), Button(STD_PROPERTIES, ID_SET_OTHER),
+                              Button(STD_HELP, ID_HELP_ABOUT)};
+  const int panes[] = {width / 2, width / 2 + width / 8, width / 2 + width / 4, width / 2 + 3 * width / 8, -1};
+  CreateBars(buttons, 5, panes, 5);
+  for (int id : {ID_FILE_OPEN_FOLDER, ID_FILE_SAVE_IMAGE, ID_FILE_PRINT})
+    SendMessageW(ToolBar(), TB_ENABLEBUTTON, static_cast<WPARAM>(id), FALSE);
+
+  if (!m_View.Create(Handle())) return false;
+  m_Document.AddView(&m_View);
+  SetView(m_View.Handle());
+  for (CPanelDialog* panel : {&m_DispDialog, &m_TreeDialog, &m_PopupDialog, &m_ThumbDialog, &m_StreDialog}) {
+    panel->Create(Handle());
+    ShowWindow(panel->Handle(), SW_HIDE);
+  }
+  RecalcLayout();
+  StatusBarSet(0, 0);
+  if (show) {
+    ShowWindow(Handle(), SW_SHOW);
+    UpdateWindow(Handle());
+  }
+  return true;
+}
+
+void CMainFrame::Forward(int request, int param1, int param2, const std::wstring& folder) {
+  m_Hint.request = request;
+  m_Hint.param1 = param1;
+  m_Hint.param2 = param2;
+  m_Hint.folder = folder;
+  m_Document.UpdateAllViews(nullptr, kHintRequest, &m_Hint);
+}
+
+void CMainFrame::ShowPanel(CPanelDialog& panel) {
+  if (panel.Handle() != nullptr) ShowWindow(panel.Handle(), SW_SHOW);
+}
+
+void CMainFrame::HidePanel(CPanelDialog& panel) {
+  if (panel.IsOpen()) ShowWindow(panel.Handle(), SW_HIDE);
+}
+
+void CMainFrame::ClearScreen() {
+  ClearCatalogTable();
+  Forward(13);
+}
+
+void CMainFrame::MoveDisplayDialog() {
+  if (!m_DispDialog.IsOpen()) return;
+  RECT frame, dialog;
+  GetWindowRect(Handle(), &frame);
+  GetWindowRect(m_DispDialog.Handle(), &dialog);
+  const int x = g_DispDlgMoveFlag ? frame.left + m_MoveDialogLeft : frame.right - (dialog.right - dialog.left);
+  SetWindowPos(m_DispDialog.Handle(), nullptr, x, dialog.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CMainFrame::ClearCatalogTable() { g_CatalogShown = 0; }
+
+void CMainFrame::RestoreIfZoomed() {
+  if (IsZoomed(Handle()) && !ShowWindow(Handle(), SW_RESTORE) && IsZoomed(Handle()))
+    Say(u" at FileOpen Zoomed Error<-M27> ");
+}
+
+void CMainFrame::ToggleSetting(int& flag) {
+  if (BusyGuard()) return;
+  flag = flag ? 0 : 1;
+}
+
+void CMainFrame::OnInitMenuPopup(HMENU menu) {
+  const auto check = [menu](int id, bool on) { CheckMenuItem(menu, static_cast<UINT>(id), on ? MF_CHECKED : MF_UNCHECKED); };
+  check(ID_FILE_WALL_SELECT2, g_WallSelect2Flag != 0);
+  check(ID_VIEW_TOOLBAR_BAR, IsBarShown(ToolBar()));
+  check(ID_VIEW_STATUS_BAR_BAR, IsBarShown(StatusBar()));
+  check(ID_SET_SINGLE_CLICK, g_SinglClickFlag != 0);
+  check(ID_SET_AUTO_SIZE, g_AdjustSizeFlag != 0);
+  check(ID_SET_DISP_MOVE, g_DispDlgMoveFlag != 0);
+  check(ID_SET_MAX_SIZE, g_MaxSizeFlag != 0);
+  check(ID_SET_MULTI_WINDOW, g_MultiWindowFlag != 0);
+  check(ID_SET_MONITOR, g_MonitorFlag != 0);
+  for (int i = 0; i < 4; ++i) check(ID_SET_SIZE_S + i, g_CatalogSize == i);
+  for (int i = 0; i < 5; ++i) check(ID_SET_TIMER_0 + i, m_TimerFlag[i] != 0);
+  check(ID_SET_LIMIT_NONE, g_MinFileSize == 0 && g_MaxFileSize == 0);
+  check(ID_SET_LIMIT_MIN_1K, g_MinFileSize == 1000 && g_MaxFileSize == 0);
+  check(ID_SET_LIMIT_MIN_100K, g_MinFileSize == 100000 && g_MaxFileSize == 0);
+  check(ID_SET_LIMIT_MAX_1K, g_MinFileSize == 0 && g_MaxFileSize == 1000);
+  check(ID_SET_LIMIT_MAX_100K, g_MinFileSize == 0 && g_MaxFileSize == 100000);
+  for (int i = 0; i < 4; ++i) check(ID_SET_EXT_NONE + i, g_ExtRestrict == i);
+  check(ID_SET_THUMBNAIL, g_ThumbNailFlag != 0);
+  for (int i = 0; i < 6; ++i) check(ID_HOLDER_0 + i, m_HolderFlag[i] != 0);
+  for (int id : kNotYetAvailable) EnableMenuItem(menu, static_cast<UINT>(id), MF_GRAYED);
+}
+
+void CMainFrame::OnCommand(int id) {
+  if (IsNotYetAvailable(id)) return;
+  if (id >= ID_SET_SIZE_S && id < ID_SET_SIZE_S + 4) {
+    if (BusyGuard()) return;
+    SelectCatalogSize(id - ID_SET_SIZE_S);
+    if (g_CatalogShown) Forward(2);
+    return;
+  }
+  if (id >= ID_SET_TIMER_0 && id < ID_SET_TIMER_0 + 5) {
+    if (!BusyGuard()) SelectSlideInterval(id - ID_SET_TIMER_0);
+    return;
+  }
+  if (id >= ID_SET_EXT_NONE && id < ID_SET_EXT_NONE + 4) {
+    if (!BusyGuard()) g_ExtRestrict = id - ID_SET_EXT_NONE;
+    return;
+  }
+  if (id >= ID_HOLDER_0 && id < ID_HOLDER_0 + 6) {
+    if (!BusyGuard()) SelectHolder(id - ID_HOLDER_0);
+    return;
+  }
+  const auto sizeLimit = [this](long long minimum, long long maximum) {
+    if (BusyGuard()) return;
+    g_MinFileSize = minimum;
+    g_MaxFileSize = maximum;
+  };
+  switch (id) {
+    case ID_FILE_WALL_SELECT2: ToggleSetting(g_WallSelect2Flag); break;
+    case ID_APP_EXIT_TARN: PostMessageW(Handle(), WM_CLOSE, 0, 0); break;
+    case ID_VIEW_TOOLBAR_BAR: ShowBar(ToolBar(), !IsBarShown(ToolBar())); break;
+    case ID_VIEW_STATUS_BAR_BAR: ShowBar(StatusBar(), !IsBarShown(StatusBar())); break;
+    case ID_MENU_TREE_DIALOG: ShowPanel(m_TreeDialog); break;
+    case ID_MENU_DISP_DIALOG:
+      ShowPanel(m_DispDialog);
+      MoveDisplayDialog();
+      break;
+    case ID_MENU_CLEAR:
+    case ID_TOP_CLEAR:
+      if (!BusyGuard()) ClearScreen();
+      break;
+    case ID_MENU_WIPESET: StartWipeset(); break;
+    case ID_SET_SINGLE_CLICK: ToggleSetting(g_SinglClickFlag); break;
+    case ID_SET_AUTO_SIZE: ToggleSetting(g_AdjustSizeFlag); break;
+    case ID_SET_MONITOR: ToggleSetting(g_MonitorFlag); break;
+    case ID_SET_DISP_MOVE:
+      if (BusyGuard()) break;
+      g_DispDlgMoveFlag = g_DispDlgMoveFlag ? 0 : 1;
+      MoveDisplayDialog();
+      break;
+    case ID_SET_MAX_SIZE:
+      // Large-screen display and multiple windows exclude each other.
+      if (BusyGuard()) break;
+      g_MaxSizeFlag = g_MaxSizeFlag ? 0 : 1;
+      if (g_MaxSizeFlag) g_MultiWindowFlag = 0;
+      break;
+    case ID_SET_MULTI_WINDOW:
+      if (BusyGuard()) break;
+      g_MultiWindowFlag = g_MultiWindowFlag ? 0 : 1;
+      if (g_MultiWindowFlag) g_MaxSizeFlag = 0;
+      break;
+    case ID_SET_LIMIT_NONE: sizeLimit(0, 0); break;
+    case ID_SET_LIMIT_MIN_1K: sizeLimit(1000, 0); break;
+    case ID_SET_LIMIT_MIN_100K: sizeLimit(100000, 0); break;
+    case ID_SET_LIMIT_MAX_1K: sizeLimit(0, 1000); break;
+    case ID_SET_LIMIT_MAX_100K: sizeLimit(0, 100000); break;
+    case ID_SET_LIMIT_TYPED:
+      if (!BusyGuard()) RunSizeLimitDialog(Handle());
+      break;
+    case ID_SET_CATALOG_OFFSET:
+      if (!BusyGuard() && RunCatalogOffsetDialog(Handle()) && g_CatalogShown) Forward(2);
+      break;
+    case ID_SET_FOLDER_OFFSET:
+      if (!BusyGuard()) RunSubFolderOffsetDialog(Handle());
+      break;
+    case ID_SET_PLUGIN: {
+      if (BusyGuard()) break;
+      CDialogPlugin dialog(m_Registry, m_Scratch, std::wstring(AsWide(g_StartFolder)));
+      dialog.DoModal(Handle());
+      break;
+    }
+    case ID_SET_APPLICATION:
+      if (!BusyGuard()) RunApplicationDialog(Handle());
+      break;
+    case ID_SET_OTHER:
+      if (!BusyGuard()) RunOtherSettingsDialog(Handle());
+      break;
+    case ID_SET_RESET:
+      if (!BusyGuard()) ResetSettings();
+      break;
+    case ID_HELP_TARN:
+      HtmlHelpW(Handle(), (std::wstring(AsWide(g_StartFolder)) + L"Tarn.chm::/Tarn.htm").c_str(), HH_DISPLAY_TOPIC, 0);
+      break;
+    case ID_HELP_ABOUT: {
+      CAboutDialog about;
+      about.DoModal(Handle());
+      break;
+    }
+    default: break;
+  }
+}
+
+LRESULT CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  const int param = static_cast<int>(wParam);
+  const int request = static_cast<int>(lParam);
+  switch (message) {
+    case WM_COMMAND: OnCommand(LOWORD(wParam)); return 0;
+    case WM_INITMENUPOPUP: OnInitMenuPopup(reinterpret_cast<HMENU>(wParam)); return 0;
+    case WM_TIMER: OnTimer(wParam); return 0;
+    case WM_CLOSE: OnClose(); return 0;
+    case WM_DESTROY: OnDestroy(); return 0;
+    case WM_DISP_DIALOG: OnChangeDialogDisp(param, request); return 0;
+    case WM_POPUP_WIN: OnPopupWinMsg(param, request); return 0;
+    case WM_THUMB_DIALOG: OnChangeDialogThumbNail(param, request); return 0;
+    case WM_TREE_DIALOG: OnChangeDialogTree(param, request); return 0;
+    case WM_DISP_WIN: OnDispWinClose(param, request); return 0;
+    case WM_STRE_DIALOG: OnChangeDialogStre(param, request); return 0;
+    default: return CFrameWindow::OnMessage(message, wParam, lParam);
+  }
+}
+
+void CMainFrame::DeleteTreeLists(std::initializer_list<int> numbers, const char16_t* failure) {
+  for (int n : numbers) {
+    const std::u16string path = g_StartFolder + u"TreeList" + DecimalText(n) + u".txt";
+    if (GetFileAttributesW(AsWide(path)) == INVALID_FILE_ATTRIBUTES) continue;
+    ClearReadOnly(path);
+    if (WipeDelete(path) != kWipeDeleted) Say(failure);
+  }
+}
+
+void CMainFrame::OnDestroy() {
+  KillTimer(Handle(), kTimerBusyNotice);
+  KillTimer(Handle(), kTimerThumbnail);
+  DeleteTreeLists({5, 6, 12, 13}, u"削除失敗<-M24> ");
+  SaveSettings();
+  PostQuitMessage(0);
+}
+
+}  // namespace tarn

@@ -1,0 +1,114 @@
+// CMainFrame: the main window. It owns the catalog view, the five modeless dialogs and the hint
+// record; it relays the dialogs' and display windows' requests to the view, keeps the status
+// bar, and handles the menus that are not the view's.
+#pragma once
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "Settings.h"
+#include "TarnDoc.h"
+#include "resource.h"
+#include "catalog/TarnView.h"
+#include "framework/Dialog.h"
+#include "framework/FrameWindow.h"
+
+namespace tarn {
+
+class CPluginRegistry;
+class CSPICore;
+
+// The frame's private messages: wParam carries a parameter, lParam the request code.
+enum FrameMessage : UINT {
+  WM_DISP_DIALOG = WM_USER + 5,
+  WM_POPUP_WIN = WM_USER + 6,
+  WM_THUMB_DIALOG = WM_USER + 7,
+  WM_TREE_DIALOG = WM_USER + 8,
+  WM_DISP_WIN = WM_USER + 10,
+  WM_STRE_DIALOG = WM_USER + 11,
+};
+
+enum FrameTimer : UINT_PTR { kTimerBusyNotice = 15, kTimerThumbnail = 16 };
+
+// A modeless dialog of the frame; until its own features arrive it shows its caption only.
+class CPanelDialog final : public CDialog {
+ public:
+  explicit CPanelDialog(int templateId) : CDialog(templateId) {}
+  bool IsOpen() const { return Handle() != nullptr && IsWindowVisible(Handle()); }
+
+ protected:
+  void OnCancel() override { ShowWindow(Handle(), SW_HIDE); }
+  void OnOK() override { ShowWindow(Handle(), SW_HIDE); }
+};
+
+class CMainFrame final : public CFrameWindow, private SettingsHost {
+ public:
+  CMainFrame(CPluginRegistry& registry, CSPICore& scratch);
+  ~CMainFrame() override;
+
+  bool Create(bool show);
+  CTarnView& View() { return m_View; }
+  CTarnDoc& Document() { return m_Document; }
+
+  // The first status pane by switch and value; see StatusText.
+  void StatusBarSet(int sw, int value, const std::u16string& text = {});
+  // True (after the busy notice) while a catalog is built, a slide show or a move runs.
+  bool BusyGuard();
+  // True (after telling the user) when the clipboard is on show instead of a screen.
+  bool ClipboardCheck();
+
+  // The relay of each sender; public so that every request path can be driven directly.
+  void OnChangeDialogDisp(int param, int request);
+  void OnPopupWinMsg(int param, int request);
+  void OnChangeDialogThumbNail(int param, int request);
+  void OnChangeDialogTree(int param, int request);
+  void OnDispWinClose(int param, int request);
+  void OnChangeDialogStre(int param, int request);
+
+  // Starts the cleanup tool after saving; answers true when it was started and the frame closes.
+  bool StartWipeset();
+  // Opens the settings dialog of "TarnCatch.spi" (catch = true) or "TarnFlv.spi".
+  void ConfigurePlugin(bool catchPlugin);
+
+  std::wstring m_TreeFolder;  // the folder dialog's selected target folder (requests 7, 8)
+  std::wstring m_PopupText;   // the popup text window's text (request 21)
+  int m_MoveDialogLeft = 0;   // where the display/sort dialog goes when moved
+
+ protected:
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  // Fills the hint record and passes it to the view.
+  void Forward(int request, int param1 = 0, int param2 = 0, const std::wstring& folder = {});
+  void OnCommand(int id);
+  void OnInitMenuPopup(HMENU menu);
+  void OnClose();
+  void OnDestroy();
+  void OnTimer(UINT_PTR id);
+  void ClearCatalogTable();
+  void ShowPanel(CPanelDialog& panel);
+  void HidePanel(CPanelDialog& panel);
+  void DeleteTreeLists(std::initializer_list<int> numbers, const char16_t* failure);
+  void ToggleSetting(int& flag);
+  void RestoreIfZoomed();
+
+  // SettingsHost.
+  void ClearScreen() override;
+  void MoveDisplayDialog() override;
+
+  CPluginRegistry& m_Registry;
+  CSPICore& m_Scratch;
+  CTarnDoc m_Document;
+  CTarnView m_View;
+  HintRecord m_Hint;
+  CPanelDialog m_DispDialog{IDD_DISP_DIALOG};
+  CPanelDialog m_TreeDialog{IDD_TREE_DIALOG};
+  CPanelDialog m_PopupDialog{IDD_POPUP_DIALOG};
+  CPanelDialog m_ThumbDialog{IDD_THUMB_DIALOG};
+  CPanelDialog m_StreDialog{IDD_STRE_DIALOG};
+  int m_CloseRequests = 0;
+  int m_CurrentBusyNotice = -1;
+};
+
+}  // namespace tarn

@@ -1,0 +1,60 @@
+// CMainFrame: the status bar, the busy guard and the clipboard check.
+#include "MainFrame.h"
+
+#include "Prompt.h"
+#include "RunState.h"
+#include "StatusText.h"
+#include "WinText.h"
+
+namespace tarn {
+
+void CMainFrame::StatusBarSet(int sw, int value, const std::u16string& text) {
+  StatusContext context;
+  context.adjustSize = g_AdjustSizeFlag;
+  context.zoomPercent = g_ZoomPercent;
+  context.fileName = text;
+  context.text = text;
+  const std::optional<std::u16string> shown = StatusBarText(sw, value, context);
+  if (!shown) {
+    Say(SwitchMessage(u"CMainFrame::StatusBarSet", sw));
+    return;
+  }
+  SetStatusText(0, std::wstring(AsWide(*shown)));
+  if (sw == 1) KillTimer(Handle(), kTimerBusyNotice);
+  if (sw == 8) {
+    m_CurrentBusyNotice = value;
+    SetTimer(Handle(), kTimerBusyNotice, static_cast<UINT>(BusyNoticeMilliseconds(value)), nullptr);
+  }
+}
+
+bool CMainFrame::BusyGuard() {
+  if (!IsBusy()) return false;
+  StatusBarSet(8, 0);
+  return true;
+}
+
+bool CMainFrame::ClipboardCheck() {
+  if (g_ScreenMode == 4) {
+    Say(u"カタログ画面に戻ります ", u"クリップボード表示中");
+    g_ScreenMode = 0;
+    InvalidateRect(m_View.Handle(), nullptr, TRUE);
+    return true;
+  }
+  if (g_ScreenMode == 5) {
+    Say(u"元の画面に戻ります ", u"クリップボード表示中");
+    g_ScreenMode = 1;
+    InvalidateRect(m_View.Handle(), nullptr, TRUE);
+    return true;
+  }
+  return false;
+}
+
+void CMainFrame::OnTimer(UINT_PTR id) {
+  if (id != kTimerBusyNotice) return;
+  // The busy notice has been read: the pane shows the current screen again.
+  KillTimer(Handle(), kTimerBusyNotice);
+  m_CurrentBusyNotice = -1;
+  StatusBarSet(g_ScreenMode >= 1 && g_ScreenMode <= 3 ? 3 : g_ScreenMode == 0 && g_CatalogShown ? 1 : 0, 0);
+}
+
+}  // namespace tarn

@@ -1,0 +1,83 @@
+// CMainFrame: the cleanup tool, the plug-ins' own settings, and closing the frame.
+#include "MainFrame.h"
+
+#include "AppGlobals.h"
+#include "Prompt.h"
+#include "RunState.h"
+#include "TextUtil.h"
+#include "WinText.h"
+#include "plugin_host/SPICore.h"
+
+namespace tarn {
+
+bool CMainFrame::StartWipeset() {
+  if (BusyGuard()) return false;
+  const std::u16string path = g_StartFolder + u"Wipeset.exe";
+  if (GetFileAttributesW(AsWide(path)) == INVALID_FILE_ATTRIBUTES) {
+    Say(u"Tarn.exe のあるフォルダに入れてください ", u"Wipeset.exe プログラム未検出");
+    return false;
+  }
+  if (Say(u"次に表示される画面で削除できます ", u"設定＆ログファイル一括削除", Buttons::kOkCancel) != kAnswerOk)
+    return false;
+  SaveSettings();
+  g_SaveSuppressed = true;
+  std::wstring command = AsWide(path);
+  if (HasBlank(path)) command = L"\"" + command + L"\"";
+  STARTUPINFOW startup{sizeof startup};
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    Say(u"Wipeset.exe 起動失敗<-M23> ", u"エラー");
+    return false;
+  }
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  PostMessageW(Handle(), WM_CLOSE, 0, 0);
+  return true;
+}
+
+void CMainFrame::ConfigurePlugin(bool catchPlugin) {
+  if (BusyGuard() || ClipboardCheck()) return;
+  const wchar_t* wanted = catchPlugin ? L"TarnCatch.spi" : L"TarnFlv.spi";
+  std::wstring found;
+  WIN32_FIND_DATAW entry;
+  HANDLE search = FindFirstFileW((std::wstring(AsWide(g_StartFolder)) + L"*.*").c_str(), &entry);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      if (EqualsIgnoreCase(WideView(entry.cFileName), WideView(wanted))) found = entry.cFileName;
+    } while (found.empty() && FindNextFileW(search, &entry));
+    FindClose(search);
+  }
+  const std::u16string path = g_StartFolder + FromWide(found.empty() ? wanted : found.c_str());
+  if (found.empty()) {
+    Say(u"プラグインがありません ", path);
+    return;
+  }
+  CSPICore plugin;
+  if (!plugin.Load(AsWide(path))) {
+    Say(catchPlugin ? u"プラグインの操作失敗<-M22> " : u"プラグインの操作失敗<-M25> ", path);
+    return;
+  }
+  if (plugin.ConfigurationDlg(Handle(), 1) == -1)
+    Say(catchPlugin ? u"プラグイン・オープンエラー<-M21> " : u"プラグイン・オープンエラー<-M26> ", path);
+}
+
+void CMainFrame::OnClose() {
+  if (!g_SlideShowRun) m_CloseRequests = 0;
+  switch (CloseRequestAction(g_SlideShowRun != 0, g_HiddenMovieWindow != 0, g_FlvMp4Playing != 0,
+                             g_SlideShowRun ? ++m_CloseRequests : 0)) {
+    case CloseAction::kClose:
+    case CloseAction::kForceClose: DestroyWindow(Handle()); break;
+    case CloseAction::kStopAndClear:
+      g_SlideShowRun = 0;
+      ClearScreen();
+      break;
+    case CloseAction::kIgnore: break;
+    case CloseAction::kClearScreen: ClearScreen(); break;
+    case CloseAction::kClearWithNotice:
+      ClearScreen();
+      StatusBarSet(8, 3);
+      break;
+  }
+}
+
+}  // namespace tarn

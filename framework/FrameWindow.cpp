@@ -1,0 +1,72 @@
+#include "FrameWindow.h"
+
+#include <vector>
+
+namespace tarn {
+
+bool CFrameWindow::CreateFrame(const wchar_t* className, const wchar_t* title, HMENU menu, HICON icon, int x,
+                               int y, int width, int height) {
+  RegisterClassOnce(className, CS_DBLCLKS, reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1), icon);
+  return CreateWin(0, className, title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, x, y, width, height, nullptr, menu);
+}
+
+void CFrameWindow::CreateBars(const TBBUTTON* buttons, int buttonCount, const int* paneRights, int paneCount) {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  m_ToolBar = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS | TBSTYLE_FLAT,
+                              0, 0, 0, 0, Handle(), nullptr, instance, nullptr);
+  SendMessageW(m_ToolBar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+  TBADDBITMAP standard{HINST_COMMCTRL, IDB_STD_SMALL_COLOR};
+  SendMessageW(m_ToolBar, TB_ADDBITMAP, 0, reinterpret_cast<LPARAM>(&standard));
+  SendMessageW(m_ToolBar, TB_ADDBUTTONSW, static_cast<WPARAM>(buttonCount), reinterpret_cast<LPARAM>(buttons));
+  SendMessageW(m_ToolBar, TB_AUTOSIZE, 0, 0);
+
+  m_StatusBar = CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0,
+                                Handle(), nullptr, instance, nullptr);
+  SendMessageW(m_StatusBar, SB_SETPARTS, static_cast<WPARAM>(paneCount), reinterpret_cast<LPARAM>(paneRights));
+}
+
+void CFrameWindow::SetStatusText(int pane, const std::wstring& text) {
+  SendMessageW(m_StatusBar, SB_SETTEXTW, static_cast<WPARAM>(pane), reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+std::wstring CFrameWindow::StatusText(int pane) const {
+  const LRESULT length = LOWORD(SendMessageW(m_StatusBar, SB_GETTEXTLENGTHW, static_cast<WPARAM>(pane), 0));
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  SendMessageW(m_StatusBar, SB_GETTEXTW, static_cast<WPARAM>(pane), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<std::size_t>(length));
+  return text;
+}
+
+void CFrameWindow::ShowBar(HWND bar, bool show) {
+  ShowWindow(bar, show ? SW_SHOW : SW_HIDE);
+  RecalcLayout();
+}
+
+void CFrameWindow::RecalcLayout() {
+  RECT client;
+  GetClientRect(Handle(), &client);
+  int top = 0, bottom = client.bottom;
+  if (IsBarShown(m_ToolBar)) {
+    SendMessageW(m_ToolBar, TB_AUTOSIZE, 0, 0);
+    RECT r;
+    GetWindowRect(m_ToolBar, &r);
+    top = r.bottom - r.top;
+  }
+  if (IsBarShown(m_StatusBar)) {
+    SendMessageW(m_StatusBar, WM_SIZE, 0, 0);
+    RECT r;
+    GetWindowRect(m_StatusBar, &r);
+    bottom -= r.bottom - r.top;
+  }
+  if (m_View != nullptr) MoveWindow(m_View, 0, top, client.right, bottom > top ? bottom - top : 0, TRUE);
+}
+
+LRESULT CFrameWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_SIZE) {
+    RecalcLayout();
+    return 0;
+  }
+  return CWindow::OnMessage(message, wParam, lParam);
+}
+
+}  // namespace tarn

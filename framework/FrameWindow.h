@@ -1,0 +1,38 @@
+// CFrameWindow: the main window with its menu, a tool bar on top, a status bar of several panes
+// at the bottom, and one view filling the rest.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+#include "Window.h"
+
+namespace tarn {
+
+class CFrameWindow : public CWindow {
+ public:
+  HWND ToolBar() const { return m_ToolBar; }
+  HWND StatusBar() const { return m_StatusBar; }
+  void SetStatusText(int pane, const std::wstring& text);
+  std::wstring StatusText(int pane) const;
+  void ShowBar(HWND bar, bool show);
+  bool IsBarShown(HWND bar) const { return bar != nullptr && IsWindowVisible(bar); }
+
+ protected:
+  bool CreateFrame(const wchar_t* className, const wchar_t* title, HMENU menu, HICON icon, int x, int y,
+                   int width, int height);
+  // Tool bar buttons over the system's standard small images; status panes by right edge.
+  void CreateBars(const TBBUTTON* buttons, int buttonCount, const int* paneRights, int paneCount);
+  void SetView(HWND view) { m_View = view; }
+  void RecalcLayout();
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  HWND m_ToolBar = nullptr;    // child windows, destroyed with the frame
+  HWND m_StatusBar = nullptr;
+  HWND m_View = nullptr;
+};
+
+}  // namespace tarn
