@@ -22,10 +22,13 @@ CloseAction CloseRequestAction(bool slideShow, bool hiddenMovieWindow, bool flvM
 }
 
 int OsKindOf(unsigned major, unsigned minor) {
+  if (major == 0) return 0;  // no version could be read
   if (major <= 4) return 1;
   if (major == 5) return 2;
   if (major == 6 && minor <= 2) return 3 + static_cast<int>(minor);
-  return 0;
+  // Systems newer than 6.2 behave as 6.2 does in everything the kind decides; telling their
+  // users at every start that the system is unknown would be wrong.
+  return 5;
 }
 
 }  // namespace tarn

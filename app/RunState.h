@@ -33,7 +33,8 @@ enum class CloseAction {
 // `requests` counts the close requests made during this slide show, this one included.
 CloseAction CloseRequestAction(bool slideShow, bool hiddenMovieWindow, bool flvMp4Pending, int requests);
 
-// Platform class from the version: 1 major 4 or lower, 2 major 5, 3 6.0, 4 6.1, 5 6.2, else 0.
+// Platform class from the version: 1 major 4 or lower, 2 major 5, 3 6.0, 4 6.1, 5 6.2 and later;
+// 0 when no version could be read.
 int OsKindOf(unsigned major, unsigned minor);
 
 }  // namespace tarn

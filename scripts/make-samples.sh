@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# make-samples.sh FOLDER: fills FOLDER with pictures of every kind the shipped plug-ins read.
+set -euo pipefail
+out=$1
+mkdir -p "$out"
+[ -f "$out/.complete" ] && exit 0
+im=convert-im6.q16
+command -v $im >/dev/null || im=convert
+cd "$out"
+$im -size 320x240 gradient:'#2060c0-#f0e080' -type TrueColor BMP3:sky.bmp
+$im -size 256x256 -seed 7 plasma:fractal -colors 256 -compress RLE BMP3:plasma-rle8.bmp
+$im -size 200x150 -seed 3 plasma:fractal -colors 16 BMP3:plasma-4bit.bmp
+$im -size 160x160 pattern:checkerboard -monochrome BMP3:checker-1bit.bmp
+$im -size 240x180 radial-gradient:'#ffffff-#c02040' -type TrueColor BMP3:写真.bmp
+$im -size 240x180 gradient:'#40a040-#102010' -type TrueColor BMP3:café.bmp
+$im -size 300x200 -seed 11 plasma:fractal -quality 90 photo.jpg
+$im -size 300x200 -seed 5 plasma:fractal -interlace Plane -quality 80 progressive.jpg
+$im -size 200x200 radial-gradient:'#ff8000-#0000ff' screenshot.png
+$im -size 200x200 xc:none -fill '#2080ffa0' -draw 'circle 100,100 100,20' alpha.png
+$im -size 160x120 -seed 9 plasma:fractal -colors 64 still.gif
+frames=()
+for i in 0 1 2 3 4 5; do
+  $im -size 120x120 xc:white -fill "hsl($((i * 60)),80%,50%)" -draw "circle 60,60 60,$((10 + i * 8))" "frame$i.gif"
+  frames+=("frame$i.gif")
+done
+$im -delay 20 -loop 0 "${frames[@]}" animated.gif
+rm -f "${frames[@]}"
+touch .complete

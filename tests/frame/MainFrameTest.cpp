@@ -1,0 +1,268 @@
+// The main frame, hidden under the test's display: relays, status bar, busy guard, closing, and
+// the commands that start other programs or open plug-ins' settings.
+#include "tests/plugin_host/HostFixture.h"
+
+#include "app/MainFrame.h"
+#include "app/RunState.h"
+#include "app/Settings.h"
+
+namespace tarn::test {
+namespace {
+
+class MainFrameTest : public HostTest {
+ protected:
+  void SetUp() override {
+    HostTest::SetUp();
+    // Individual mode in the test's own folder keeps the Windows folder's Tarn.ini out of it.
+    WriteFile(L"Tarn.cfg", "");
+    g_ScreenMode = 0;
+    g_CatalogBuilding = g_SlideShowRun = g_MoveRun = g_CatalogShown = 0;
+    g_FlvMp4Playing = g_HiddenMovieWindow = g_PictureShown = 0;
+    frame_ = std::make_unique<CMainFrame>(*registry_, scratch_);
+    ASSERT_TRUE(frame_->Create(false));
+  }
+  void TearDown() override {
+    g_SaveSuppressed = true;  // the frame's end saves nothing into the test folder
+    if (frame_ && frame_->Handle()) DestroyWindow(frame_->Handle());
+    frame_.reset();
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    }
+    g_SaveSuppressed = false;
+    scratch_.Unload();
+    HostTest::TearDown();
+  }
+
+  // Sends a relay message as a dialog would and answers the view's request it led to, if any.
+  const HintRecord* Relay(UINT message, int param, int request) {
+    const int before = frame_->View().RequestCount();
+    SendMessageW(frame_->Handle(), message, static_cast<WPARAM>(param), static_cast<LPARAM>(request));
+    return frame_->View().RequestCount() > before ? &frame_->View().LastRequest() : nullptr;
+  }
+
+  std::wstring Pane() const {
+    const std::wstring text = frame_->StatusText(0);
+    const std::size_t end = text.find_last_not_of(L' ');
+    return end == std::wstring::npos ? L"" : text.substr(0, end + 1);
+  }
+
+  CSPICore scratch_;
+  std::unique_ptr<CMainFrame> frame_;
+};
+
+TEST_F(MainFrameTest, FolderDialogRequestsReachTheView) {
+  frame_->m_TreeFolder = L"D:\\写真\\";
+  const HintRecord* r = Relay(WM_TREE_DIALOG, 0, 7);
+  ASSERT_NE(r, nullptr);
+  EXPECT_EQ(r->request, 7);
+  EXPECT_EQ(r->folder, L"D:\\写真\\");
+  ASSERT_NE(r = Relay(WM_TREE_DIALOG, 0, 3), nullptr);
+  EXPECT_EQ(r->request, 3);
+  EXPECT_EQ(r->param1, 2) << "catalog the current folder";
+  ASSERT_NE(r = Relay(WM_TREE_DIALOG, 5, 48), nullptr);
+  EXPECT_EQ(r->param1, 1);
+  ASSERT_NE(r = Relay(WM_TREE_DIALOG, 0, 48), nullptr);
+  EXPECT_EQ(r->param1, 0);
+  for (int code : {2, 9, 13}) {
+    ASSERT_NE(r = Relay(WM_TREE_DIALOG, 0, code), nullptr) << code;
+    EXPECT_EQ(r->request, code);
+  }
+  EXPECT_EQ(Relay(WM_TREE_DIALOG, 0, 42), nullptr);
+  EXPECT_EQ(Pane(), L"画像再生中は操作できません");
+  EXPECT_TRUE(prompt_.shown.empty());
+}
+
+TEST_F(MainFrameTest, DisplaySortDialogRequestsMapToSortModes) {
+  const std::pair<int, int> sorts[] = {{6, 0}, {24, 1}, {38, 2}, {43, 4}};
+  for (const auto& [request, mode] : sorts) {
+    const HintRecord* r = Relay(WM_DISP_DIALOG, 0, request);
+    ASSERT_NE(r, nullptr) << request;
+    EXPECT_EQ(r->request, 6);
+    EXPECT_EQ(r->param1, mode);
+  }
+  EXPECT_EQ(Relay(WM_DISP_DIALOG, 0, 10), nullptr) << "no catalog";
+  ASSERT_EQ(prompt_.shown.size(), 1u);
+  EXPECT_EQ(prompt_.shown[0].text, u"メニューの「読出・書込」でカタログを表示してください");
+  EXPECT_EQ(prompt_.shown[0].caption, u"ファイルが有りません");
+  g_CatalogShown = 1;
+  ASSERT_NE(Relay(WM_DISP_DIALOG, 0, 10), nullptr);
+  const HintRecord* r = Relay(WM_DISP_DIALOG, 0, 16);
+  ASSERT_NE(r, nullptr);
+  EXPECT_EQ(r->request, 15);
+  EXPECT_EQ(r->param1, 1);
+  ASSERT_NE(r = Relay(WM_DISP_DIALOG, 77, 36), nullptr);
+  EXPECT_EQ(r->param1, 77);
+  g_FlvMp4Playing = 1;
+  EXPECT_EQ(Relay(WM_DISP_DIALOG, 1, 15), nullptr) << "an FLV/MP4 slide show takes no step";
+  EXPECT_EQ(Pane(), L"隠れ動画ウインドウを開き右上の[X]で中止してください⇒次の画像を表示します");
+}
+
+TEST_F(MainFrameTest, DisplayWindowAndZoomDialogRequests) {
+  g_CatalogShown = 1;
+  const HintRecord* r = Relay(WM_DISP_WIN, 0, 16);
+  ASSERT_NE(r, nullptr);
+  EXPECT_EQ(r->request, 15);
+  EXPECT_EQ(r->param1, 3);
+  ASSERT_NE(r = Relay(WM_DISP_WIN, 0, 10), nullptr);
+  EXPECT_EQ(r->param1, 1);
+  g_SlideShowRun = 1;
+  ASSERT_NE(r = Relay(WM_DISP_WIN, 0, 28), nullptr);
+  EXPECT_EQ(r->request, 28);
+  EXPECT_EQ(g_SlideShowRun, 0) << "closing the window ends the slide show";
+  EXPECT_EQ(Pane(), L"カタログ画面 ：");
+  EXPECT_EQ(Relay(WM_DISP_WIN, 40, 29), nullptr);
+  EXPECT_EQ(Pane(), L"AUTO ｻｲｽﾞ  縮小表示（拡大率）： 40%");
+  EXPECT_EQ(Relay(WM_DISP_WIN, 0, 45), nullptr);
+
+  g_CatalogShown = 0;
+  EXPECT_EQ(Relay(WM_STRE_DIALOG, 0, 19), nullptr);
+  ASSERT_EQ(prompt_.shown.size(), 1u);
+  EXPECT_EQ(prompt_.shown[0].text, u"メインメニューの「表示ﾌｧｲﾙ《選択》」からフォルダを指定してください");
+  EXPECT_EQ(prompt_.shown[0].caption, u"グラフィックリストがありません");
+  g_CatalogShown = 1;
+  Relay(WM_STRE_DIALOG, 0, 19);
+  EXPECT_EQ(prompt_.shown[1].text, u"リストから選択し、表示してください");
+  EXPECT_EQ(prompt_.shown[1].caption, u"グラフィックファイルが表示されていません");
+  g_PictureShown = 1;
+  ASSERT_NE(r = Relay(WM_STRE_DIALOG, 1, 19), nullptr);
+  EXPECT_EQ(r->request, 30);
+  EXPECT_EQ(r->param1, 1);
+  ASSERT_NE(r = Relay(WM_STRE_DIALOG, 0, 20), nullptr);
+  EXPECT_EQ(r->param1, 2);
+  ASSERT_NE(r = Relay(WM_STRE_DIALOG, 0, 49), nullptr);
+  EXPECT_EQ(r->request, 49);
+  EXPECT_EQ(r->param1, 1);
+}
+
+TEST_F(MainFrameTest, UnknownCodesNameTheirHandler) {
+  Relay(WM_TREE_DIALOG, 0, 99);
+  Relay(WM_DISP_DIALOG, 0, 5);
+  Relay(WM_THUMB_DIALOG, 0, 3);
+  Relay(WM_DISP_WIN, 0, 11);
+  Relay(WM_STRE_DIALOG, 0, 21);
+  Relay(WM_POPUP_WIN, 0, 2);
+  frame_->StatusBarSet(10, 0);
+  const std::vector<std::u16string> expected = {
+      u"CMainFrame::OnChangeDialogTree Switch = 99", u"CMainFrame::OnChangeDialogDisp Switch = 5",
+      u"CMainFrame::OnChangeDialogThumbNail Switch = 3", u"CMainFrame::OnDispWinClose Switch = 11",
+      u"CMainFrame::OnChangeDialogStre Switch = 21", u"CMainFrame::OnPopupWinMsg Switch = 2",
+      u"CMainFrame::StatusBarSet Switch = 10"};
+  ASSERT_EQ(prompt_.shown.size(), expected.size());
+  for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(prompt_.shown[i].text, expected[i]);
+  EXPECT_EQ(frame_->View().RequestCount(), 0);
+}
+
+TEST_F(MainFrameTest, TheViewRefusesCodesItDoesNotKnow) {
+  HintRecord hint;
+  hint.request = 5;
+  frame_->Document().UpdateAllViews(nullptr, kHintRequest, &hint);
+  ASSERT_EQ(prompt_.shown.size(), 1u);
+  EXPECT_EQ(prompt_.shown[0].text, u"CTarnView::OnUpdate Switch = 5");
+  for (int code : {2, 3, 4, 6, 7, 8, 9, 10, 12, 13, 15, 17, 21, 22, 25, 28, 30, 33, 36, 37, 40, 41, 44, 46, 47, 48, 49}) {
+    hint.request = code;
+    frame_->Document().UpdateAllViews(nullptr, kHintRequest, &hint);
+  }
+  EXPECT_EQ(prompt_.shown.size(), 1u);
+  EXPECT_EQ(frame_->View().RequestCount(), 27);
+}
+
+TEST_F(MainFrameTest, BusyGuardStopsSettingsCommands) {
+  const int before = g_SinglClickFlag;
+  g_SlideShowRun = 1;
+  SendMessageW(frame_->Handle(), WM_COMMAND, ID_SET_SINGLE_CLICK, 0);
+  EXPECT_EQ(g_SinglClickFlag, before);
+  EXPECT_EQ(Pane(), L"画像再生中は操作できません");
+  g_SlideShowRun = 0;
+  SendMessageW(frame_->Handle(), WM_COMMAND, ID_SET_SINGLE_CLICK, 0);
+  EXPECT_EQ(g_SinglClickFlag, before ? 0 : 1);
+  SendMessageW(frame_->Handle(), WM_COMMAND, ID_SET_SINGLE_CLICK, 0);
+
+  SendMessageW(frame_->Handle(), WM_COMMAND, ID_SET_MULTI_WINDOW, 0);
+  EXPECT_EQ(g_MultiWindowFlag, 1);
+  SendMessageW(frame_->Handle(), WM_COMMAND, ID_SET_MAX_SIZE, 0);
+  EXPECT_EQ(g_MaxSizeFlag, 1);
+  EXPECT_EQ(g_MultiWindowFlag, 0) << "large-screen display and multiple windows exclude each other";
+  SendMessageW(frame_->Handle(), WM_COMMAND, ID_SET_MULTI_WINDOW, 0);
+  EXPECT_EQ(g_MaxSizeFlag, 0);
+  g_MultiWindowFlag = 0;
+}
+
+TEST_F(MainFrameTest, ClipboardCheckReturnsToTheScreen) {
+  g_ScreenMode = 4;
+  EXPECT_TRUE(frame_->ClipboardCheck());
+  EXPECT_EQ(g_ScreenMode, 0);
+  ASSERT_EQ(prompt_.shown.size(), 1u);
+  EXPECT_EQ(prompt_.shown[0].text, u"カタログ画面に戻ります ");
+  EXPECT_EQ(prompt_.shown[0].caption, u"クリップボード表示中");
+  g_ScreenMode = 5;
+  EXPECT_TRUE(frame_->ClipboardCheck());
+  EXPECT_EQ(prompt_.shown[1].text, u"元の画面に戻ります ");
+  EXPECT_FALSE(frame_->ClipboardCheck());
+}
+
+TEST_F(MainFrameTest, CloseDuringAnFlvSlideShowTakesThreeRequests) {
+  g_SlideShowRun = 1;
+  g_FlvMp4Playing = 1;
+  SendMessageW(frame_->Handle(), WM_CLOSE, 0, 0);
+  SendMessageW(frame_->Handle(), WM_CLOSE, 0, 0);
+  ASSERT_TRUE(IsWindow(frame_->Handle()));
+  EXPECT_EQ(Pane(), L"隠れ動画ウインドウを開き右上の[X]で中止してください（３回で強制終了）");
+  SendMessageW(frame_->Handle(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(frame_->Handle(), nullptr) << "the third request closes";
+  g_SlideShowRun = g_FlvMp4Playing = 0;
+}
+
+TEST_F(MainFrameTest, CloseDuringAPictureSlideShowIsIgnored) {
+  g_SlideShowRun = 1;
+  for (int i = 0; i < 4; ++i) SendMessageW(frame_->Handle(), WM_CLOSE, 0, 0);
+  EXPECT_NE(frame_->Handle(), nullptr);
+  g_SlideShowRun = 0;
+  SendMessageW(frame_->Handle(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(frame_->Handle(), nullptr);
+}
+
+TEST_F(MainFrameTest, WipesetMustBeBesideTheProgram) {
+  EXPECT_FALSE(frame_->StartWipeset());
+  ASSERT_EQ(prompt_.shown.size(), 1u);
+  EXPECT_EQ(prompt_.shown[0].text, u"Tarn.exe のあるフォルダに入れてください ");
+  EXPECT_EQ(prompt_.shown[0].caption, u"Wipeset.exe プログラム未検出");
+
+  WriteFile(L"Wipeset.exe", "not a program");
+  prompt_.answers = {kAnswerCancel};
+  EXPECT_FALSE(frame_->StartWipeset());
+  EXPECT_EQ(prompt_.shown[1].text, u"次に表示される画面で削除できます ");
+  EXPECT_EQ(prompt_.shown[1].caption, u"設定＆ログファイル一括削除");
+  EXPECT_FALSE(g_SaveSuppressed) << "cancelled: nothing changes";
+
+  EXPECT_FALSE(frame_->StartWipeset()) << "the file is no program";
+  ASSERT_EQ(prompt_.shown.size(), 4u);
+  EXPECT_EQ(prompt_.shown[3].text, u"Wipeset.exe 起動失敗<-M23> ");
+  EXPECT_EQ(prompt_.shown[3].caption, u"エラー");
+  EXPECT_TRUE(g_SaveSuppressed) << "settings were saved first, then saving stops";
+  EXPECT_NE(ReadFile(folder_ + L"Tarn.cfg"), "") << "saved to the individual settings file";
+}
+
+TEST_F(MainFrameTest, PluginSettingsLaunch) {
+  frame_->ConfigurePlugin(true);
+  ASSERT_EQ(prompt_.shown.size(), 1u);
+  EXPECT_EQ(prompt_.shown[0].text, u"プラグインがありません ");
+  EXPECT_EQ(prompt_.shown[0].caption, FromWide((folder_ + L"TarnCatch.spi").c_str()));
+
+  Install(L"FakeBare.spi", L"tarncatch.SPI");
+  frame_->ConfigurePlugin(true);
+  ASSERT_EQ(prompt_.shown.size(), 2u);
+  EXPECT_EQ(prompt_.shown[1].text, u"プラグイン・オープンエラー<-M21> ") << "no settings function";
+
+  Install(L"FakeNoInfo.spi", L"TarnFlv.spi");
+  frame_->ConfigurePlugin(false);
+  ASSERT_EQ(prompt_.shown.size(), 3u);
+  EXPECT_EQ(prompt_.shown[2].text, u"プラグインの操作失敗<-M25> ");
+
+  DeleteFileW((folder_ + L"TarnFlv.spi").c_str());
+  Install(L"FakePlugin.spi", L"TarnFlv.spi");
+  frame_->ConfigurePlugin(false);
+  EXPECT_EQ(prompt_.shown.size(), 3u) << "its dialog ran";
+}
+
+}  // namespace
+}  // namespace tarn::test
