@@ -65,7 +65,7 @@ inline void WriteString(const Table& t, int clear, int code, std::uint8_t* dst) 
 LzwOutcome DecodeLzw(const std::uint8_t* codes, std::size_t codeBytes, int minCodeSize, int width,
                      int height, bool interlaced, std::uint8_t* pixels) {
   LzwOutcome outcome;
-  if (width <= 0 || height <= 0 || minCodeSize < 1 || minCodeSize > 8) return outcome;
+  if (width <= 0 || height <= 0 || minCodeSize < 2 || minCodeSize > 8) return outcome;
 
   const int clear = 1 << minCodeSize;
   const int end = clear + 1;

@@ -27,7 +27,8 @@ struct LzwOutcome {
 // image's data (the remaining rows stay 0), or, interlaced, the current pass. They hold once the
 // codes have run out; valid data never gets there, since it codes every pixel before its end.
 //
-// A minimum code size outside 1 to 8 has no decodable codes: every pixel stays 0.
+// A minimum code size outside 2 to 8 (the sizes GIF89a allows) has no decodable codes: every
+// pixel stays 0.
 LzwOutcome DecodeLzw(const std::uint8_t* codes, std::size_t codeBytes, int minCodeSize, int width,
                      int height, bool interlaced, std::uint8_t* pixels);
 
