@@ -213,6 +213,16 @@ TEST_F(GifPlayerTest, FramesComposeWithTransparencyAndRestoreToBackground) {
   EXPECT_EQ(Rows(p), (std::vector<std::string>{"777777", "717177", "771777", "777777"}));
 }
 
+TEST_F(GifPlayerTest, RestoreToPreviousLeavesTheFrameInPlace) {
+  GifFile f = ComposedAnimation();
+  f.images[1].disposal = 3;
+  const Bytes gif = MakeGif(f);
+  ASSERT_EQ(Sense(gif, -1), kSpiOk);
+  Picture p;
+  for (int r = 1; r <= 3; ++r) ASSERT_EQ(Frame(gif, r, &p), kSpiOk);
+  EXPECT_EQ(Rows(p), (std::vector<std::string>{"777227", "717227", "771777", "377777"}));
+}
+
 TEST_F(GifPlayerTest, OpaqueFirstFrameFillsWithTheBackgroundInEveryDepth) {
   for (int field : {0, 2, 7}) {
     SCOPED_TRACE(field);

@@ -233,6 +233,28 @@ TEST_F(TarnGifSpi, GetPictureDecodesFilesAndServesThePlaceholder) {
   EXPECT_EQ(getPicture("[UNICODE].bmp", 0, 0, &info, &px, nullptr, 0), kSpiFileError);
 }
 
+struct CountingCallback {
+  static inline int calls = 0;
+  static int WINAPI Stop(int, int, LONG_PTR) {
+    ++calls;
+    return 1;
+  }
+};
+
+TEST_F(TarnGifSpi, ProgressCallbackServesOnlyThePlaceholder) {
+  const std::string path = Write("cb.gif", MakeGif({.images = {{.pixels = {0}}}}));
+  HLOCAL info = nullptr, px = nullptr;
+  CountingCallback::calls = 0;
+  ASSERT_EQ(getPicture(path.c_str(), 0, 0, &info, &px, &CountingCallback::Stop, 0), kSpiOk)
+      << "a real GIF is decoded without asking the callback";
+  EXPECT_EQ(CountingCallback::calls, 0);
+  TakeOver(info, px);
+  info = px = nullptr;
+  EXPECT_EQ(getPicture("[UNICODE].gif", 0, 0, &info, &px, &CountingCallback::Stop, 0), kSpiStopped);
+  EXPECT_EQ(CountingCallback::calls, 1);
+  EXPECT_TRUE(info == nullptr && px == nullptr);
+}
+
 TEST_F(TarnGifSpi, MessagesOfTheDecoder) {
   const Bytes gif = MakeGif({.images = {{.pixels = {0}}}});
   HLOCAL info = nullptr, px = nullptr;
