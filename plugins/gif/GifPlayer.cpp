@@ -214,7 +214,6 @@ int GifPlayer::Sense(const char* spiName, const char* fileName, SenseCell* cells
   if (command < -3) return kSpiInternal;
   if (command < 0) {
     Reset();
-    cells_ = cells;
     if (command != -2) cells[kCellCycles] = 0;
     if (command == -3) {
       cells[kCellCommand] = 0;
@@ -269,7 +268,6 @@ int GifPlayer::Sense(const char* spiName, const char* fileName, SenseCell* cells
 
 int GifPlayer::Decode(const std::uint8_t* data, std::size_t size, SenseCell* cells, PictureMemory& memory,
                       Notice& notice) {
-  RememberCells(cells);
   const int frame = cells != nullptr ? std::max<SenseCell>(cells[kCellCommand], 0) : 0;
 
   Screen screen;

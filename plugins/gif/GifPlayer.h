@@ -76,11 +76,6 @@ class GifPlayer {
   int Decode(const std::uint8_t* data, std::size_t size, SenseCell* cells, PictureMemory& memory,
              Notice& notice);
 
-  // lData remembered as the sense-cell pointer when not null.
-  void RememberCells(SenseCell* cells) {
-    if (cells != nullptr) cells_ = cells;
-  }
-
   // For tests: the state the calls leave behind.
   bool Composing() const { return compose_; }
   const Canvas& CurrentCanvas() const { return canvas_; }
@@ -94,7 +89,6 @@ class GifPlayer {
   int Scan(const std::uint8_t* data, std::size_t size, Notice& notice);
   bool PrepareCanvas();
 
-  SenseCell* cells_ = nullptr;  // host-owned; valid for the life of the process
   ScanResult scan_;
   bool compose_ = false;
   Canvas canvas_;

@@ -165,8 +165,9 @@ extern "C" int WINAPI GetPictureInfo(LPCSTR buf, LONG_PTR len, unsigned int flag
 extern "C" int WINAPI GetPicture(LPCSTR buf, LONG_PTR len, unsigned int flag, HLOCAL* pHBInfo,
                                  HLOCAL* pHBm, SpiProgressCallback lpPrgressCallback, LONG_PTR lData) {
   if (buf == nullptr || pHBInfo == nullptr || pHBm == nullptr) return kSpiInternal;
+  // lData carries the sense cells during playback; every cell is written through this call's
+  // pointer, so the plug-in keeps none between calls.
   SenseCell* cells = reinterpret_cast<SenseCell*>(lData);
-  Player().RememberCells(cells);
   BoxNotice notice;
   if (IsMemoryInput(flag)) {
     // The decoder works from files only; memory that holds a GIF is told so.
