@@ -115,7 +115,9 @@ TEST_F(GifPlayerTest, OutputDepthFollowsTheScreenTableFieldAndIndicesAreReduced)
       const std::size_t used = (11 * static_cast<std::size_t>(c.bits) + 7) / 8;
       for (std::size_t i = used; i < stride; ++i) EXPECT_EQ(memory.pixels[y * stride + i], 0);
     }
-    if (c.bits == 1) EXPECT_EQ(memory.pixels[1] & 0x1F, 0) << "unused low bits of the last byte";
+    if (c.bits == 1) {
+      EXPECT_EQ(memory.pixels[1] & 0x1F, 0) << "unused low bits of the last byte";
+    }
   }
 }
 
