@@ -39,6 +39,8 @@ bool OpensForReading(const std::string& folder, const std::string& path) {
   return true;
 }
 
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
 bool AskFirst(HWND owner, FileKind kind, Mode mode, const std::string& path) {
   if (mode == Mode::kAll) {
     if (kind != kTarnIni) return true;
@@ -69,8 +71,10 @@ Outcome DeleteOne(HWND owner, FileKind kind, Mode mode) {
   if (!AskFirst(owner, kind, mode, path)) return Outcome::kCancelled;
 
   bool found = OpensForReading(folder, path);
-  if (!found && kind == kTarnCfg) {
-    // Individual settings that were put aside; they go once "Tarn.cfg" is gone.
+  if (!found && kind == kTarnCfg && !Exists(path)) {
+    // Individual settings that were put aside go once "Tarn.cfg" is gone. A "Tarn.cfg" that is
+    // there but cannot be opened (another program holds it) does not hand the deletion on to a
+    // file the user was not asked about.
     path = folder + "Tarn2.cfg";
     found = OpensForReading(folder, path);
   }

@@ -5,6 +5,8 @@
 #include "tools/wipeset/WipesetDialog.h"
 #include "tools/wipeset/resource.h"
 
+#include <algorithm>
+
 namespace wipeset::test {
 namespace {
 
@@ -115,6 +117,57 @@ TEST_F(WipesetDialogTest, TarnCfgGoesBeforeTarn2Cfg) {
   Click(IDC_WIPESET_CFG);
   EXPECT_EQ(Taken(), (Pairs{{kAsk, folder_ + "Tarn.cfg"}, {kDeleted, folder_ + "Tarn2.cfg"}}));
   EXPECT_FALSE(Exists(folder_ + "Tarn2.cfg"));
+
+  // A "Tarn.cfg" another program holds is not found, and the put-aside file stays.
+  Put(folder_ + "Tarn.cfg", 10);
+  Put(folder_ + "Tarn2.cfg", 20);
+  const HANDLE holder = CreateFileA((folder_ + "Tarn.cfg").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+  Click(IDC_WIPESET_CFG);
+  CloseHandle(holder);
+  EXPECT_EQ(Taken(), (Pairs{{kAsk, folder_ + "Tarn.cfg"}, {kNotFound, "Tarn.cfg/Tarn2.cfg"}}));
+  EXPECT_EQ(Read(folder_ + "Tarn.cfg"), std::string(10, 'A'));
+  EXPECT_EQ(Read(folder_ + "Tarn2.cfg"), std::string(20, 'A'));
+}
+
+// A path the byte-string calls cannot hold (260 characters with its end) is not found; it is never
+// cut short into the name of some other file.
+TEST_F(WipesetDialogTest, PathsUpToTheLimit) {
+  ASSERT_LT(folder_.size(), 240u);
+  std::string deep = folder_;
+  while (deep.size() < 251) {
+    const std::size_t left = 251 - deep.size();
+    deep += std::string(left - 1 <= 100 ? left - 1 : std::min<std::size_t>(100, left - 3), 'd') + "\\";
+  }
+  ASSERT_EQ(deep.size(), 251u);
+  const auto wide = [](const std::string& path) { return L"\\\\?\\" + std::wstring(path.begin(), path.end()); };
+  for (std::size_t end = folder_.size(); (end = deep.find('\\', end + 1)) != std::string::npos;) {
+    CreateDirectoryW(wide(deep.substr(0, end)).c_str(), nullptr);
+  }
+  ASSERT_TRUE(SetCurrentDirectoryA(deep.c_str()));
+  const auto put = [&](const char* name) {
+    const HANDLE h = CreateFileW(wide(deep + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    CloseHandle(h);
+  };
+  const auto there = [&](const char* name) { return GetFileAttributesW(wide(deep + name).c_str()) != INVALID_FILE_ATTRIBUTES; };
+
+  put("Tarn.cfg");  // 259 characters: the longest path there is
+  put("Tarn2.cfg");  // 260
+  put("ErrLog.txt");  // 261
+  Click(IDC_WIPESET_CFG);
+  EXPECT_EQ(Taken(), (Pairs{{kAsk, deep + "Tarn.cfg"}, {kDeleted, deep + "Tarn.cfg"}}));
+  Click(IDC_WIPESET_CFG);
+  EXPECT_EQ(Taken(), (Pairs{{kAsk, deep + "Tarn.cfg"}, {kNotFound, "Tarn.cfg/Tarn2.cfg"}}));
+  Click(IDC_WIPESET_LOG);
+  EXPECT_EQ(Taken(), (Pairs{{kAsk, deep + "ErrLog.txt"}, {kNotFound, deep + "ErrLog.txt"}}));
+  EXPECT_TRUE(there("Tarn2.cfg") && there("ErrLog.txt"));
+
+  SetCurrentDirectoryA(folder_.c_str());
+  DeleteFileW(wide(deep + "Tarn2.cfg").c_str());
+  DeleteFileW(wide(deep + "ErrLog.txt").c_str());
+  for (std::size_t end = deep.size() - 1; end > folder_.size(); end = deep.rfind('\\', end - 1)) {
+    RemoveDirectoryW(wide(deep.substr(0, end)).c_str());
+  }
 }
 
 TEST_F(WipesetDialogTest, FilesOfAnotherFolderAreNotFound) {
