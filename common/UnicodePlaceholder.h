@@ -5,20 +5,24 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "MarkerPicture.h"
 #include "PictureMemory.h"
 
 namespace tarn {
 
-constexpr int kPlaceholderSide = 64;
-constexpr std::size_t kPlaceholderPixelBytes = 64 * 64 * 3;  // 0x3000
-// The size of a 64 x 64 24-bit BMP file; reserved before the picture is built.
-constexpr std::size_t kPlaceholderWorkBytes = 14 + 40 + kPlaceholderPixelBytes;
+constexpr int kPlaceholderSide = kMarkerSide;
+constexpr std::size_t kPlaceholderPixelBytes = kMarkerPixelBytes;
+constexpr std::size_t kPlaceholderWorkBytes = kMarkerWorkBytes;
 
 // Background of the placeholder as blue, green, red.
 constexpr std::uint8_t kPlaceholderBackground[3] = {200, 210, 255};
 
 // Colour index of the glyph table at column x, row y (0..31; row 0 is the bottom row).
 std::uint8_t PlaceholderGlyphIndex(int x, int y);
+
+// The placeholder as a marker style: its background, its glyph, and grey for unlisted indices.
+// TarnCatch draws the same picture for a "[UNICODE]." name.
+const MarkerStyle& PlaceholderStyle();
 
 // Blue, green, red of a glyph colour index.
 void PlaceholderColour(std::uint8_t index, std::uint8_t bgr[3]);

@@ -11,7 +11,7 @@ packages=(
   fonts-ipafont-gothic fonts-ipafont-mincho locales
   cmake ninja-build nasm clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev googletest
-  libjpeg-dev dpkg-dev
+  libjpeg-dev dpkg-dev libgif-dev
 )
 
 missing=()

@@ -1,0 +1,14 @@
+// Control ids of TarnCatch's settings dialog.
+#pragma once
+
+#define IDD_TARNCATCH_SETTINGS 100
+#define IDC_CATCH_BAK 1000
+#define IDC_CATCH_BMP 1001
+#define IDC_CATCH_JPG 1002
+#define IDC_CATCH_GIF 1003
+#define IDC_CATCH_PATTERN 1005
+#define IDC_CATCH_PATTERN_CLEAR 1006
+#define IDC_CATCH_TIF 1009
+#define IDC_CATCH_DEFAULTS 1010
+#define IDC_CATCH_PATTERN_ALL 1011
+#define IDC_CATCH_FLAGS_CLEAR 1012

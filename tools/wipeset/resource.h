@@ -1,0 +1,15 @@
+// Control ids of the Wipeset dialog.
+#pragma once
+
+#define IDD_WIPESET 100
+
+#define IDC_WIPESET_ALL 1001
+#define IDC_WIPESET_ALL_LIST 1002
+#define IDC_WIPESET_INI 1011
+#define IDC_WIPESET_SPI 1012
+#define IDC_WIPESET_CFG 1013
+#define IDC_WIPESET_LOG 1014
+#define IDC_WIPESET_WALL 1015
+#define IDC_WIPESET_ONE_LABEL 1016
+#define IDC_WIPESET_GROUP_ALL 1021
+#define IDC_WIPESET_GROUP_ONE 1022
