@@ -28,7 +28,7 @@ endfunction()
 function(tarn_define_app)
   get_property(sources GLOBAL PROPERTY TARN_APP_SOURCES)
   add_library(tarn_app STATIC ${sources})
-  target_link_libraries(tarn_app PUBLIC tarn_core comctl32 shell32 ole32 uuid)
+  target_link_libraries(tarn_app PUBLIC tarn_core comctl32 comdlg32 shell32 ole32 uuid)
 endfunction()
 
 function(tarn_define_core)

@@ -1,0 +1,434 @@
+// The five settings dialogs, made modeless under the test's display and driven by messages to
+// their controls as a user's clicks and typing would arrive; every message goes through the
+// scripted prompt.
+#include "SettingsFixture.h"
+
+#include <memory>
+
+#include "app/SettingsDialogClasses.h"
+#include "app/SettingsResource.h"
+
+namespace tarn::test {
+namespace {
+
+class SettingsDialogTest : public SettingsTest {
+ protected:
+  void TearDown() override {
+    dialog_.reset();
+    SettingsTest::TearDown();
+  }
+
+  template <class Dialog, class... Args>
+  Dialog& Open(Args&&... args) {
+    auto dialog = std::make_unique<Dialog>(std::forward<Args>(args)...);
+    Dialog& ref = *dialog;
+    dialog_ = std::move(dialog);
+    EXPECT_TRUE(dialog_->Create(nullptr)) << "the dialog template did not load";
+    return ref;
+  }
+
+  HWND Window() const { return dialog_->Handle(); }
+  bool IsOpen() const { return dialog_->Handle() != nullptr; }
+  std::wstring Caption() const {
+    wchar_t text[128] = {};
+    GetWindowTextW(Window(), text, 128);
+    return text;
+  }
+  std::wstring Text(int id) const {
+    wchar_t text[512] = {};
+    GetDlgItemTextW(Window(), id, text, 512);
+    return text;
+  }
+  void Type(int id, const wchar_t* text) { SetDlgItemTextW(Window(), id, text); }
+  bool Checked(int id) const { return SendDlgItemMessageW(Window(), id, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+  bool Enabled(int id) const { return IsWindowEnabled(GetDlgItem(Window(), id)) != FALSE; }
+  void Click(int id) {
+    SendMessageW(Window(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(Window(), id)));
+  }
+  // A check box clicked: it flips, then tells the dialog.
+  void Toggle(int id) {
+    SendDlgItemMessageW(Window(), id, BM_SETCHECK, Checked(id) ? BST_UNCHECKED : BST_CHECKED, 0);
+    Click(id);
+  }
+  // A radio button of `group` chosen.
+  void Choose(std::initializer_list<int> group, int id) {
+    for (int member : group) SendDlgItemMessageW(Window(), member, BM_SETCHECK, member == id ? BST_CHECKED : BST_UNCHECKED, 0);
+    Click(id);
+  }
+  void ExpectInputError(const std::u16string& text) {
+    ASSERT_EQ(prompt_.shown.size(), 1u) << "one message";
+    EXPECT_EQ(prompt_.shown[0].text, text);
+    EXPECT_EQ(prompt_.shown[0].caption, u"入力エラー");
+    EXPECT_TRUE(IsOpen()) << "the dialog stays open";
+    prompt_.shown.clear();
+  }
+
+  std::unique_ptr<CDialog> dialog_;
+};
+
+// "その他の設定" --------------------------------------------------------------------------------
+
+const int kOtherBoxes[] = {IDC_OTHER_SEQUENCE, IDC_OTHER_BLACK,       IDC_OTHER_SMALLMEM,   IDC_OTHER_HIGHSPEED,
+                           IDC_OTHER_CATRENEW, IDC_OTHER_CATALOGUSE, IDC_OTHER_DUSTBOX,    IDC_OTHER_DBLKEYENTER,
+                           IDC_OTHER_TRIMADJUST, IDC_OTHER_CHGUNIFILE, IDC_OTHER_INDIVIDUAL};
+
+TEST_F(SettingsDialogTest, OtherSettingsShowsAndStoresEveryBox) {
+  g_SequenceFlag = 1;
+  g_DblKeyEnterFlag = 1;
+  g_HighSpeedFlag = 0;
+  Open<COtherSettingsDialog>();
+  EXPECT_EQ(Caption(), L"その他の設定");
+  EXPECT_EQ(Text(IDC_OTHER_INDIVIDUAL), L"個別設定値(&C)");
+  EXPECT_EQ(Text(IDC_OTHER_SMALLMEM), L"小型ﾒﾓﾘｰｻｲｽﾞ(&M)");
+  std::vector<bool> shown;
+  for (int id : kOtherBoxes) shown.push_back(Checked(id));
+  EXPECT_EQ(shown, (std::vector<bool>{true, false, false, false, false, false, true, true, false, true, false}));
+
+  // Every box but the three with after-effects flipped and stored.
+  for (int id : kOtherBoxes)
+    if (id != IDC_OTHER_SMALLMEM && id != IDC_OTHER_CATALOGUSE && id != IDC_OTHER_INDIVIDUAL) Toggle(id);
+  Click(IDOK);
+  EXPECT_FALSE(IsOpen());
+  EXPECT_EQ(g_SequenceFlag, 0);
+  EXPECT_EQ(g_BlackFlag, 1);
+  EXPECT_EQ(g_HighSpeedFlag, 1);
+  EXPECT_EQ(g_CatRenewFlag, 1);
+  EXPECT_EQ(g_DustBoxFlag, 0);
+  EXPECT_EQ(g_DblKeyEnterFlag, 0);
+  EXPECT_EQ(g_TrimAdjustFlag, 1);
+  EXPECT_EQ(g_ChgUniFileFlag, 0);
+  EXPECT_TRUE(host_.calls.empty()) << "no after-effects";
+  EXPECT_TRUE(prompt_.shown.empty());
+}
+
+TEST_F(SettingsDialogTest, OtherSettingsDefaultsButtonOnlySetsTheBoxes) {
+  g_SequenceFlag = 1;
+  g_BlackFlag = 1;
+  g_HighSpeedFlag = 0;
+  g_DustBoxFlag = 0;
+  g_ChgUniFileFlag = 0;
+  g_TrimAdjustFlag = 1;
+  Open<COtherSettingsDialog>();
+  Click(IDC_OTHER_DEFAULTS);
+  std::vector<bool> shown;
+  for (int id : kOtherBoxes) shown.push_back(Checked(id));
+  EXPECT_EQ(shown, (std::vector<bool>{false, false, false, true, false, false, true, false, false, true, false}));
+  EXPECT_EQ(g_SequenceFlag, 1) << "nothing stored before 設定";
+  Click(IDOK);
+  EXPECT_EQ(g_SequenceFlag + g_BlackFlag + g_TrimAdjustFlag, 0);
+  EXPECT_EQ(g_HighSpeedFlag + g_DustBoxFlag + g_ChgUniFileFlag, 3);
+}
+
+TEST_F(SettingsDialogTest, OtherSettingsSmallMemoryAndCatalogReuseClicks) {
+  g_CatalogLimit = 1200;
+  Open<COtherSettingsDialog>();
+  Toggle(IDC_OTHER_SMALLMEM);
+  Toggle(IDC_OTHER_CATALOGUSE);
+  Click(IDOK);
+  EXPECT_EQ(g_SmallMemFlag, 1);
+  EXPECT_EQ(g_CatalogLimit, 600);
+  EXPECT_EQ(g_CatalogUseFlag, 1);
+  EXPECT_EQ(host_.calls, (std::vector<std::string>{"RefreshFolderCounters", "ClearAndRedrawView"}));
+
+  // Clicked off again: the limit goes to the maximum of the standard row, not only clamped.
+  host_.calls.clear();
+  g_CatalogLimit = 300;
+  Open<COtherSettingsDialog>();
+  Toggle(IDC_OTHER_SMALLMEM);
+  Click(IDOK);
+  EXPECT_EQ(g_SmallMemFlag, 0);
+  EXPECT_EQ(g_CatalogLimit, 1600);
+  EXPECT_EQ(host_.calls, (std::vector<std::string>{"ClearAndRedrawView"}));
+}
+
+TEST_F(SettingsDialogTest, OtherSettingsIndividualBoxRunsTheModeSwitch) {
+  g_BlackFlag = 1;
+  Open<COtherSettingsDialog>();
+  Toggle(IDC_OTHER_INDIVIDUAL);
+  prompt_.answers = {kAnswerCancel};
+  Click(IDOK);
+  ASSERT_EQ(prompt_.shown.size(), 1u);
+  EXPECT_EQ(prompt_.shown[0].text, u"「個別設定値」ファイルを新規作成します");
+  EXPECT_EQ(g_IndividualFlag, 0) << "cancelled: the mode is switched back off";
+  EXPECT_FALSE(Exists(L"Tarn.cfg"));
+  EXPECT_EQ(host_.calls, (std::vector<std::string>{"ClearAndRedrawView"}));
+
+  prompt_.shown.clear();
+  host_.calls.clear();
+  Open<COtherSettingsDialog>();
+  Toggle(IDC_OTHER_INDIVIDUAL);
+  Click(IDOK);
+  EXPECT_EQ(g_IndividualFlag, 1);
+  EXPECT_TRUE(Exists(L"Tarn.cfg"));
+  FlushProfile();
+  EXPECT_EQ(IniValue(L"Tarn", L"BlackFlag"), L"1") << "the box's value went to Tarn.ini before the switch";
+  EXPECT_EQ(g_BlackFlag, 0);
+  EXPECT_EQ(host_.calls, (std::vector<std::string>{"ClearScreen", "RefreshTreeDialog", "ClearAndRedrawView"}));
+
+  // "初期化" turns the mode off: that is a switch too.
+  prompt_.shown.clear();
+  prompt_.answers = {kAnswerNo};
+  Open<COtherSettingsDialog>();
+  EXPECT_TRUE(Checked(IDC_OTHER_INDIVIDUAL));
+  Click(IDC_OTHER_DEFAULTS);
+  Click(IDOK);
+  ASSERT_EQ(prompt_.shown.size(), 1u);
+  EXPECT_EQ(prompt_.shown[0].text, u"個別設定ファイルを共通用に変更します　ファイルを保存しますか");
+  EXPECT_FALSE(Exists(L"Tarn.cfg"));
+  EXPECT_EQ(g_IndividualFlag, 0);
+}
+
+// "起動アプリ設定" --------------------------------------------------------------------------------
+
+const std::initializer_list<int> kSlots = {IDC_APPLI_EDITOR, IDC_APPLI_PLAYER, IDC_APPLI_SHREDDER};
+
+TEST_F(SettingsDialogTest, ApplicationSlotsShowTheirPathsAndStoreTypedText) {
+  CopySettingText(g_AppliName[0], kPathChars, u"C:\\編集\\edit.exe");
+  CopySettingText(g_AppliSW[0], kSwitchChars, u"/e");
+  CopySettingText(g_AppliName[2], kPathChars, u"C:\\Shredit.exe");
+  Open<CApplicationDialog>();
+  EXPECT_EQ(Caption(), L"起動アプリ設定");
+  EXPECT_EQ(Text(IDC_APPLI_EDITOR), L"画像編集アプリ");
+  EXPECT_EQ(Text(IDC_APPLI_PLAYER), L"画像再生アプリ");
+  EXPECT_EQ(Text(IDC_APPLI_SHREDDER), L"完全削除アプリ");
+  EXPECT_TRUE(Checked(IDC_APPLI_EDITOR));
+  EXPECT_EQ(Text(IDC_APPLI_PATH), L"C:\\編集\\edit.exe");
+  EXPECT_EQ(Text(IDC_APPLI_SWITCH), L"/e");
+  EXPECT_TRUE(Enabled(IDC_APPLI_SWITCH));
+
+  Choose(kSlots, IDC_APPLI_SHREDDER);
+  EXPECT_EQ(Text(IDC_APPLI_PATH), L"C:\\Shredit.exe");
+  EXPECT_FALSE(Enabled(IDC_APPLI_SWITCH)) << "the complete-deletion program has no switch";
+
+  Choose(kSlots, IDC_APPLI_PLAYER);
+  EXPECT_TRUE(Enabled(IDC_APPLI_SWITCH));
+  EXPECT_EQ(Text(IDC_APPLI_PATH), L"");
+  Type(IDC_APPLI_PATH, L"D:\\再生 ソフト\\play.exe");
+  Type(IDC_APPLI_SWITCH, L"-full");
+  EXPECT_EQ(Path(g_AppliName[1]), u"") << "nothing stored before 手書き書込";
+  Click(IDC_APPLI_STORE);
+  EXPECT_EQ(Path(g_AppliName[1]), u"D:\\再生 ソフト\\play.exe");
+  EXPECT_EQ(SettingText(g_AppliSW[1], kSwitchChars), u"-full");
+
+  // Typing is limited to what a slot holds.
+  EXPECT_EQ(SendDlgItemMessageW(Window(), IDC_APPLI_PATH, EM_GETLIMITTEXT, 0, 0), 255);
+  EXPECT_EQ(SendDlgItemMessageW(Window(), IDC_APPLI_SWITCH, EM_GETLIMITTEXT, 0, 0), 63);
+
+  Choose(kSlots, IDC_APPLI_SHREDDER);
+  Type(IDC_APPLI_PATH, L"E:\\wipe.exe");
+  Click(IDC_APPLI_STORE);
+  EXPECT_EQ(Path(g_AppliName[2]), u"E:\\wipe.exe");
+  EXPECT_EQ(g_AppliSW[2][0], u'\0');
+
+  Click(IDCANCEL);
+  EXPECT_FALSE(IsOpen()) << "終了 closes";
+  EXPECT_TRUE(prompt_.shown.empty());
+}
+
+TEST_F(SettingsDialogTest, ApplicationChooseStoresTheChosenProgramAndTheSwitch) {
+  int asked = 0;
+  std::wstring answer = L"C:\\Tools\\viewer.exe";
+  Open<CApplicationDialog>([&](HWND owner, std::wstring* path) {
+    ++asked;
+    EXPECT_EQ(owner, Window());
+    if (answer.empty()) return false;
+    *path = answer;
+    return true;
+  });
+  Type(IDC_APPLI_SWITCH, L"/s");
+  Click(IDC_APPLI_CHOOSE);
+  EXPECT_EQ(asked, 1);
+  EXPECT_EQ(Path(g_AppliName[0]), u"C:\\Tools\\viewer.exe");
+  EXPECT_EQ(SettingText(g_AppliSW[0], kSwitchChars), u"/s");
+  EXPECT_EQ(Text(IDC_APPLI_PATH), L"C:\\Tools\\viewer.exe");
+
+  answer.clear();
+  Choose(kSlots, IDC_APPLI_PLAYER);
+  Click(IDC_APPLI_CHOOSE);
+  EXPECT_EQ(asked, 2);
+  EXPECT_EQ(Path(g_AppliName[1]), u"") << "nothing chosen, nothing stored";
+}
+
+// Catalog offset and limit -------------------------------------------------------------------
+
+TEST_F(SettingsDialogTest, CatalogOffsetCaptionNamesTheMemoryModeAndSize) {
+  const wchar_t* const expected[] = {L"【 標準ﾒﾓﾘｰｻｲｽﾞ 】  ｶﾀﾛｸﾞｻｲｽﾞ：S", L"【 標準ﾒﾓﾘｰｻｲｽﾞ 】  ｶﾀﾛｸﾞｻｲｽﾞ：M",
+                                     L"【 標準ﾒﾓﾘｰｻｲｽﾞ 】  ｶﾀﾛｸﾞｻｲｽﾞ：L", L"【 標準ﾒﾓﾘｰｻｲｽﾞ 】  ｶﾀﾛｸﾞｻｲｽﾞ：LL"};
+  for (int size = 0; size < 4; ++size) {
+    g_CatalogSize = size;
+    Open<CCatalogOffsetDialog>();
+    EXPECT_EQ(Text(IDC_CATOFS_MEMORY), expected[size]);
+  }
+  g_SmallMemFlag = 1;
+  g_CatalogLimit = 0;
+  g_CatalogOffset = 25;
+  Open<CCatalogOffsetDialog>();
+  EXPECT_EQ(Text(IDC_CATOFS_MEMORY), L"      【 小型ﾒﾓﾘｰｻｲｽﾞ 】");
+  EXPECT_EQ(Text(IDC_CATOFS_LIMIT), L"600") << "a limit of 0 shows the row maximum";
+  EXPECT_EQ(Text(IDC_CATOFS_OFFSET), L"25");
+}
+
+TEST_F(SettingsDialogTest, CatalogOffsetChecksInOrder) {
+  g_CatalogLimit = 1000;
+  auto& dialog = Open<CCatalogOffsetDialog>();
+  Type(IDC_CATOFS_OFFSET, L"-1");
+  Type(IDC_CATOFS_LIMIT, L"0");
+  Click(IDOK);
+  ExpectInputError(u"オフセット値は正、または' 0 'を入力してください");
+  Type(IDC_CATOFS_OFFSET, L"4801");
+  Click(IDOK);
+  ExpectInputError(u"オフセット値は≪4800≫以下を入力してください");
+  Type(IDC_CATOFS_OFFSET, L"4800");
+  Click(IDOK);
+  ExpectInputError(u"最大制限値は≪ 1 ≫以上の値を入力してください");
+  Type(IDC_CATOFS_LIMIT, L"1601");
+  Click(IDOK);
+  ExpectInputError(u"標準メモリサイズの最大制限値は≪1600≫以下の値を入力してください");
+  Type(IDC_CATOFS_LIMIT, L"99999999999999");
+  Click(IDOK);
+  ExpectInputError(u"標準メモリサイズの最大制限値は≪1600≫以下の値を入力してください");
+  EXPECT_EQ(g_CatalogLimit, 1000) << "nothing stored while the dialog is open";
+  Type(IDC_CATOFS_LIMIT, L"1600");
+  Click(IDOK);
+  EXPECT_FALSE(IsOpen());
+  EXPECT_EQ(g_CatalogOffset, 4800);
+  EXPECT_EQ(g_CatalogLimit, 1600);
+  EXPECT_TRUE(dialog.OffsetChanged());
+  EXPECT_TRUE(prompt_.shown.empty());
+}
+
+TEST_F(SettingsDialogTest, CatalogOffsetLimitMessagesPerRow) {
+  struct Row {
+    int smallMem, size;
+    const wchar_t* tooMany;
+    std::u16string message;
+  };
+  const Row rows[] = {
+      {1, 1, L"601", u"Ｓ型メモリサイズの最大制限値は≪600≫以下の値を入力してください"},
+      {0, 2, L"901", u"Ｌ型カタログの最大制限値は≪900≫以下の値を入力してください"},
+      {0, 3, L"601", u"ＬＬ型カタログの最大制限値は≪600≫以下の値を入力してください"},
+      {0, 0, L"1601", u"標準メモリサイズの最大制限値は≪1600≫以下の値を入力してください"},
+  };
+  for (const Row& row : rows) {
+    g_SmallMemFlag = row.smallMem;
+    g_CatalogSize = row.size;
+    Open<CCatalogOffsetDialog>();
+    Type(IDC_CATOFS_LIMIT, row.tooMany);
+    Click(IDOK);
+    ExpectInputError(row.message);
+  }
+  // Same offset: stored, but not reported as changed.
+  g_CatalogOffset = 7;
+  auto& dialog = Open<CCatalogOffsetDialog>();
+  Type(IDC_CATOFS_LIMIT, L"1");
+  Click(IDOK);
+  EXPECT_FALSE(IsOpen());
+  EXPECT_FALSE(dialog.OffsetChanged());
+  EXPECT_EQ(g_CatalogLimit, 1);
+}
+
+// "サイズ制限" ----------------------------------------------------------------------------------
+
+const std::initializer_list<int> kMinGroup = {IDC_SIZE_MIN_NONE, IDC_SIZE_MIN_1K, IDC_SIZE_MIN_100K, IDC_SIZE_MIN_TYPED};
+const std::initializer_list<int> kMaxGroup = {IDC_SIZE_MAX_NONE, IDC_SIZE_MAX_1K, IDC_SIZE_MAX_100K, IDC_SIZE_MAX_TYPED};
+
+TEST_F(SettingsDialogTest, SizeLimitShowsTheBoundsAndStoresTheChoices) {
+  g_MinFileSize = 1000;
+  g_MaxFileSize = 123456;
+  Open<CSizeLimitDialog>();
+  EXPECT_EQ(Caption(), L"サイズ制限");
+  EXPECT_TRUE(Checked(IDC_SIZE_MIN_1K));
+  EXPECT_TRUE(Checked(IDC_SIZE_MAX_TYPED));
+  EXPECT_EQ(Text(IDC_SIZE_MIN_VALUE), L"    1000");
+  EXPECT_EQ(Text(IDC_SIZE_MAX_VALUE), L"  123456");
+  EXPECT_EQ(Text(IDC_SIZE_MIN_NONE), L"制限なし");
+  EXPECT_EQ(Text(IDC_SIZE_MAX_100K), L"100KByte");
+
+  Choose(kMinGroup, IDC_SIZE_MIN_100K);
+  Choose(kMaxGroup, IDC_SIZE_MAX_NONE);
+  Click(IDOK);
+  EXPECT_FALSE(IsOpen());
+  EXPECT_EQ(g_MinFileSize, 100000);
+  EXPECT_EQ(g_MaxFileSize, 0);
+
+  Open<CSizeLimitDialog>();
+  EXPECT_TRUE(Checked(IDC_SIZE_MIN_100K));
+  EXPECT_TRUE(Checked(IDC_SIZE_MAX_NONE));
+  Choose(kMinGroup, IDC_SIZE_MIN_TYPED);
+  Choose(kMaxGroup, IDC_SIZE_MAX_1K);
+  Type(IDC_SIZE_MIN_VALUE, L"  500");
+  Click(IDOK);
+  EXPECT_EQ(g_MinFileSize, 500);
+  EXPECT_EQ(g_MaxFileSize, 1000);
+  EXPECT_TRUE(prompt_.shown.empty());
+}
+
+TEST_F(SettingsDialogTest, SizeLimitChecks) {
+  g_MinFileSize = 5;
+  g_MaxFileSize = 50;
+  Open<CSizeLimitDialog>();
+  auto expect = [&](const std::u16string& text) {
+    ASSERT_EQ(prompt_.shown.size(), 1u);
+    EXPECT_EQ(prompt_.shown[0].text, text);
+    EXPECT_TRUE(IsOpen());
+    prompt_.shown.clear();
+  };
+  Type(IDC_SIZE_MIN_VALUE, L"0");
+  Type(IDC_SIZE_MAX_VALUE, L"0");
+  Click(IDOK);
+  expect(u"最小制限値は'1'以上の値を入れてください");
+  Type(IDC_SIZE_MIN_VALUE, L"abc");
+  Click(IDOK);
+  expect(u"最小制限値は'1'以上の値を入れてください");
+  Type(IDC_SIZE_MIN_VALUE, L"2000");
+  Click(IDOK);
+  expect(u"最大制限値は'1'以上の値を入れてください");
+  Type(IDC_SIZE_MAX_VALUE, L"1999");
+  Click(IDOK);
+  expect(u"最小制限が最大制限を超えています");
+  Choose(kMaxGroup, IDC_SIZE_MAX_1K);
+  Click(IDOK);
+  expect(u"最小制限が最大制限を超えています");
+  EXPECT_EQ(g_MinFileSize, 5) << "nothing stored while the dialog is open";
+  Choose(kMaxGroup, IDC_SIZE_MAX_NONE);
+  Click(IDOK);
+  EXPECT_FALSE(IsOpen()) << "no maximum is never below the minimum";
+  EXPECT_EQ(g_MinFileSize, 2000);
+  EXPECT_EQ(g_MaxFileSize, 0);
+
+  // Sizes beyond 32 bits are kept whole.
+  Open<CSizeLimitDialog>();
+  Choose(kMaxGroup, IDC_SIZE_MAX_TYPED);
+  Type(IDC_SIZE_MAX_VALUE, L"5000000000");
+  Click(IDOK);
+  EXPECT_EQ(g_MaxFileSize, 5000000000LL);
+}
+
+// "下位フォルダ・オフセット" -----------------------------------------------------------------------
+
+TEST_F(SettingsDialogTest, SubFolderOffsetChecksAndTheZeroButton) {
+  g_SubFolderOffset = 12;
+  Open<CSubFolderOffsetDialog>();
+  EXPECT_EQ(Caption(), L"下位フォルダ・オフセット");
+  EXPECT_EQ(Text(IDC_SUBOFS_VALUE), L"12");
+  Type(IDC_SUBOFS_VALUE, L"-3");
+  Click(IDOK);
+  ExpectInputError(u"オフセット値は正、または' 0 'を入力してください");
+  Type(IDC_SUBOFS_VALUE, L"801");
+  Click(IDOK);
+  ExpectInputError(u"オフセット値は≪800≫以下を入力してください");
+  EXPECT_EQ(g_SubFolderOffset, 12);
+  Type(IDC_SUBOFS_VALUE, L"800");
+  Click(IDOK);
+  EXPECT_FALSE(IsOpen());
+  EXPECT_EQ(g_SubFolderOffset, 800);
+
+  Open<CSubFolderOffsetDialog>();
+  Click(IDC_SUBOFS_ZERO);
+  EXPECT_FALSE(IsOpen());
+  EXPECT_EQ(g_SubFolderOffset, 0);
+  EXPECT_TRUE(prompt_.shown.empty());
+}
+
+}  // namespace
+}  // namespace tarn::test
