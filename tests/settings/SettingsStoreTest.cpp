@@ -150,6 +150,41 @@ TEST_F(SettingsStoreTest, CfgIsReadAndWrittenAsCodePage932Bytes) {
   EXPECT_EQ(g_CatalogLimit, 750) << "CatalogLimit comes back whole";
 }
 
+TEST_F(SettingsStoreTest, PathsOutsideCodePage932AreSavedEmptyNotAltered) {
+  WriteFile(folder_ + L"Tarn.cfg", "");
+  CopySettingText(g_TreeFilePath[0], kPathChars, u"C:\\写真\\");
+  CopySettingText(g_TreeFilePath[1], kPathChars, u"C:\\Café\\");
+  CopySettingText(g_AppliName[0], kPathChars, u"C:\\한국\\edit.exe");
+  CopySettingText(g_AppliSW[0], kSwitchChars, u"/x");
+  SaveSettings();
+  const std::string bytes = ReadFile(folder_ + L"Tarn.cfg");
+  EXPECT_NE(bytes.find("\r\ng_TreeFilePath=\r\n" + Cp932(L"C:\\写真\\") + "\r\n\r\n\r\n"), std::string::npos);
+  EXPECT_NE(bytes.find("\r\ng_AppliName=\r\n\r\n\r\n\r\ng_AppliSW=\r\n/x\r\n"), std::string::npos);
+  EXPECT_EQ(bytes.find("Caf"), std::string::npos) << "not even a best-fit 'Cafe'";
+
+  SetDefaults();
+  LoadSettings(false);
+  EXPECT_EQ(Path(g_TreeFilePath[0]), u"C:\\写真\\");
+  EXPECT_EQ(Path(g_TreeFilePath[1]), u"");
+  EXPECT_EQ(Path(g_AppliName[0]), u"");
+  EXPECT_EQ(SettingText(g_AppliSW[0], kSwitchChars), u"/x");
+}
+
+TEST_F(SettingsStoreTest, PathsOutsideTheAnsiCodePageAreSavedEmptyInTarnIni) {
+  CopySettingText(g_TreeFilePath[0], kPathChars, u"C:\\写真\\");
+  CopySettingText(g_TreeFilePath[1], kPathChars, u"C:\\Café\\");
+  CopySettingText(g_AppliSW[1], kSwitchChars, u"/한");
+  SaveSettings();
+  FlushProfile();
+  EXPECT_EQ(IniValue(L"TreeFilePath", L"TreeFilePath1"), L"");
+  EXPECT_EQ(ReadFile(ini_).find("Cafe"), std::string::npos) << "no best-fit substitute on disk";
+  SetDefaults();
+  LoadSettings(false);
+  EXPECT_EQ(Path(g_TreeFilePath[0]), u"C:\\写真\\");
+  EXPECT_EQ(Path(g_TreeFilePath[1]), u"");
+  EXPECT_EQ(SettingText(g_AppliSW[1], kSwitchChars), u"");
+}
+
 TEST_F(SettingsStoreTest, DamagedCfgBytesStillReadLineByLine) {
   // Invalid code page 932 bytes in a very long line before "[Description]", which the reader waits
   // for, and no line end after the last value.
