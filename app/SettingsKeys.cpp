@@ -94,6 +94,14 @@ void CopySettingText(char16_t* buffer, int capacity, std::u16string_view text) {
   buffer[n] = u'\0';
 }
 
+bool StoreSettingText(char16_t* buffer, int capacity, std::u16string_view text) {
+  const std::size_t end = text.find_first_of(std::u16string_view(u"\0\r\n", 3));
+  if (end != std::u16string_view::npos) text = text.substr(0, end);
+  if (text.size() > static_cast<std::size_t>(capacity - 1)) return false;
+  CopySettingText(buffer, capacity, text);
+  return true;
+}
+
 int WideToInt(std::u16string_view text) {
   std::size_t i = 0;
   while (i < text.size() && (text[i] == u' ' || text[i] == u'\t')) ++i;
@@ -138,9 +146,9 @@ void ApplyIniValue(const SettingKey& key, std::u16string_view text) {
       return;
     }
     case KeyKind::kTreeButton: g_TreeButton[key.index] = WideToInt(text); return;
-    case KeyKind::kTreePath: CopySettingText(g_TreeFilePath[key.index], kPathChars, text); return;
-    case KeyKind::kAppliName: CopySettingText(g_AppliName[key.index], kPathChars, text); return;
-    case KeyKind::kAppliSwitch: CopySettingText(g_AppliSW[key.index], kSwitchChars, text); return;
+    case KeyKind::kTreePath: StoreSettingText(g_TreeFilePath[key.index], kPathChars, text); return;
+    case KeyKind::kAppliName: StoreSettingText(g_AppliName[key.index], kPathChars, text); return;
+    case KeyKind::kAppliSwitch: StoreSettingText(g_AppliSW[key.index], kSwitchChars, text); return;
   }
 }
 

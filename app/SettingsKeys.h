@@ -46,7 +46,8 @@ std::span<const SettingKey> SettingKeys();
 std::u16string IniValueText(const SettingKey& key);
 
 // Stores a value read from "Tarn.ini" into the key's variable: integers by wide-to-integer
-// conversion, paths copied (cut to their buffer). A radio index outside its group is ignored.
+// conversion, paths copied. A path too long for its buffer and a radio index outside its group
+// are not taken.
 void ApplyIniValue(const SettingKey& key, std::u16string_view text);
 
 // The wide-to-integer conversion of the runtime: leading blanks, an optional sign, the digits up to
@@ -56,6 +57,11 @@ int WideToInt(std::u16string_view text);
 // Copies `text` into a settings buffer of `capacity` characters, stopping at a line end or a
 // terminator and always leaving room for the terminator.
 void CopySettingText(char16_t* buffer, int capacity, std::u16string_view text);
+
+// Stores a path or switch read from a settings file: the text up to its first line end or
+// terminator, when it fits the buffer; a longer one is not taken (a cut path would name another
+// folder) and the buffer keeps what it held. Answers whether the text was stored.
+bool StoreSettingText(char16_t* buffer, int capacity, std::u16string_view text);
 
 // The text held in a settings buffer of `capacity` characters.
 std::u16string_view SettingText(const char16_t* buffer, int capacity);

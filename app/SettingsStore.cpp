@@ -67,17 +67,34 @@ bool WriteBytes(const std::u16string& path, const std::string& bytes) {
   return CloseHandle(file) && ok;
 }
 
-// The current settings into "Tarn.cfg", stamped with the local time. Characters without a
-// code page 932 form are stored as the code page's default character.
+// The current settings into "Tarn.cfg", stamped with the local time, in code page 932. A value
+// with a character that code page cannot hold is written as an empty line: stored with a
+// substitute it would come back as a path that does not exist.
 bool WriteCfg() {
   SYSTEMTIME now;
   GetLocalTime(&now);
   const std::u16string text = WriteTarnCfg({now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond});
-  const wchar_t* w = reinterpret_cast<const wchar_t*>(text.data());
-  const int n = WideCharToMultiByte(kSettingsCodePage, 0, w, static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-  if (n <= 0) return false;
-  std::string bytes(static_cast<std::size_t>(n), '\0');
-  WideCharToMultiByte(kSettingsCodePage, 0, w, static_cast<int>(text.size()), bytes.data(), n, nullptr, nullptr);
+  std::string bytes;
+  std::size_t at = 0;
+  while (at < text.size()) {
+    std::size_t end = text.find(u"\r\n", at);
+    if (end == std::u16string::npos) end = text.size();
+    const wchar_t* line = reinterpret_cast<const wchar_t*>(text.data() + at);
+    const int length = static_cast<int>(end - at);
+    if (length > 0) {
+      BOOL substituted = FALSE;
+      const int n = WideCharToMultiByte(kSettingsCodePage, WC_NO_BEST_FIT_CHARS, line, length, nullptr, 0, nullptr,
+                                        &substituted);
+      if (n > 0 && !substituted) {
+        const std::size_t from = bytes.size();
+        bytes.resize(from + static_cast<std::size_t>(n));
+        WideCharToMultiByte(kSettingsCodePage, WC_NO_BEST_FIT_CHARS, line, length, bytes.data() + from, n, nullptr,
+                            nullptr);
+      }
+    }
+    if (end < text.size()) bytes += "\r\n";
+    at = end + 2;
+  }
   return WriteBytes(CfgPath(), bytes);
 }
 
@@ -99,10 +116,22 @@ void ReadIni() {
   FinishSettingsLoad(true);
 }
 
+// Whether the text survives the ANSI code page, in which the profile functions store "Tarn.ini".
+bool FitsAnsi(const std::u16string& text) {
+  if (text.empty()) return true;
+  BOOL substituted = FALSE;
+  const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, AsWide(text), static_cast<int>(text.size()), nullptr,
+                                    0, nullptr, &substituted);
+  return n > 0 && !substituted;
+}
+
 void WriteIni() {
   if (g_SaveSuppressed) return;
   for (const SettingKey& key : SettingKeys()) {
-    const std::u16string section(key.section), name(key.key), text = IniValueText(key);
+    const std::u16string section(key.section), name(key.key);
+    std::u16string text = IniValueText(key);
+    // Stored with a best-fit substitute ("Café" as "Cafe") a path would name another folder.
+    if (!FitsAnsi(text)) text.clear();
     WritePrivateProfileStringW(AsWide(section), AsWide(name), AsWide(text), kIniFile);
   }
 }

@@ -150,16 +150,16 @@ CfgReadResult ReadTarnCfg(std::u16string_view text) {
     std::u16string_view line = text.substr(at, end - at);
     at = hasFeed ? end + 1 : end;
     if (!line.empty() && line.back() == u'\r') line.remove_suffix(1);
-    if (line.size() > kCfgLineChars) line = line.substr(0, kCfgLineChars);
 
     if (listLeft > 0) {
       const int slot = listNext++;
       --listLeft;
-      if (listKind == CfgKind::kTreePaths) CopySettingText(g_TreeFilePath[slot], kPathChars, line);
-      else if (listKind == CfgKind::kAppliNames) CopySettingText(g_AppliName[slot], kPathChars, line);
-      else CopySettingText(g_AppliSW[slot], kSwitchChars, line);
+      if (listKind == CfgKind::kTreePaths) StoreSettingText(g_TreeFilePath[slot], kPathChars, line);
+      else if (listKind == CfgKind::kAppliNames) StoreSettingText(g_AppliName[slot], kPathChars, line);
+      else StoreSettingText(g_AppliSW[slot], kSwitchChars, line);
       continue;
     }
+    if (line.size() > kCfgLineChars) line = line.substr(0, kCfgLineChars);
 
     const CfgKey& key = kCfgKeys[state];
     if (line.substr(0, key.prefix.size()) != key.prefix) {

@@ -27,7 +27,8 @@ struct CfgReadResult {
 // of the text; the keys not reached keep their values.
 CfgReadResult ReadTarnCfg(std::u16string_view text);
 
-// Characters of a line the reader looks at; the rest of a longer line is skipped.
+// Characters of a key line the reader looks at; the rest of a longer line is skipped. A list value
+// longer than its buffer is not taken.
 inline constexpr std::size_t kCfgLineChars = 255;
 
 }  // namespace tarn

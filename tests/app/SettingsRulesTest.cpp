@@ -151,10 +151,14 @@ TEST_F(SettingsRulesTest, IniValuesAsTextAndBack) {
   EXPECT_EQ(g_CatalogLimit, -12);
   ApplyIniValue(Key(u"CatalogLimit"), u"99999999999999999999");
   EXPECT_EQ(g_CatalogLimit, 2147483647);
-  ApplyIniValue(Key(u"AppliSW0"), std::u16string(300, u'z'));
+  ApplyIniValue(Key(u"AppliSW0"), std::u16string(63, u'z'));
   EXPECT_EQ(SettingText(g_AppliSW[0], kSwitchChars), std::u16string(63, u'z'));
-  ApplyIniValue(Key(u"TreeFilePath0"), std::u16string(600, u'p'));
+  ApplyIniValue(Key(u"AppliSW0"), std::u16string(64, u'w'));
+  EXPECT_EQ(SettingText(g_AppliSW[0], kSwitchChars), std::u16string(63, u'z')) << "too long: not taken";
+  ApplyIniValue(Key(u"TreeFilePath0"), std::u16string(255, u'p'));
   EXPECT_EQ(SettingText(g_TreeFilePath[0], kPathChars).size(), 255u);
+  ApplyIniValue(Key(u"TreeFilePath1"), std::u16string(256, u'p'));
+  EXPECT_EQ(SettingText(g_TreeFilePath[1], kPathChars), u"");
 }
 
 TEST_F(SettingsRulesTest, LoadFinishTreeButtonsIndexesAndShredit) {

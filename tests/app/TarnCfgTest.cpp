@@ -276,13 +276,30 @@ TEST_F(TarnCfgTest, OverlongLinesAreCutToTheBufferAndKeepTheLinesInStep) {
   const std::u16string longSwitch(500, u's');
   text.replace(text.find(u"/e\r\n"), 2, longSwitch);
   ReadTarnCfg(text);
-  EXPECT_EQ(Text(g_TreeFilePath[0]).size(), 255u);
+  EXPECT_EQ(Text(g_TreeFilePath[0]), u"") << "a path cut short would name another folder";
   EXPECT_EQ(Text(g_TreeFilePath[2]), u"D:\\Photo Album\\");
   EXPECT_EQ(g_CatalogLimit, 2147483647) << "digits beyond the buffer are not read; the value saturates";
-  EXPECT_EQ(Text(g_AppliSW[0], kSwitchChars), std::u16string(63, u's'));
-  EXPECT_EQ(g_AppliSW[0][63], u'\0');
+  EXPECT_EQ(Text(g_AppliSW[0], kSwitchChars), u"");
   EXPECT_EQ(Text(g_AppliSW[1], kSwitchChars), u"-play");
   EXPECT_EQ(g_WallSelect2Flag, 1);
+}
+
+TEST_F(TarnCfgTest, ValuesThatJustFitTheirBuffersAreKept) {
+  std::u16string text = Widen(GoldenBytes());
+  const std::u16string path255 = u"C:\\" + std::u16string(252, u'y');
+  text.replace(text.find(u"C:\\Pictures\\2024\\"), 17, path255);
+  text.replace(text.find(u"/e\r\n"), 2, std::u16string(63, u's'));
+  text.replace(text.find(u"-play\r\n"), 5, std::u16string(64, u't'));
+  ReadTarnCfg(text);
+  EXPECT_EQ(Text(g_TreeFilePath[0]), path255);
+  EXPECT_EQ(Text(g_AppliSW[0], kSwitchChars), std::u16string(63, u's'));
+  EXPECT_EQ(Text(g_AppliSW[1], kSwitchChars), u"") << "one character too many";
+
+  // Written and read again unchanged.
+  const std::u16string written = WriteTarnCfg({2026, 1, 1, 0, 0, 0});
+  SetDefaults();
+  ReadTarnCfg(written);
+  EXPECT_EQ(Text(g_TreeFilePath[0]), path255);
 }
 
 TEST_F(TarnCfgTest, GarbageBareLineFeedsAndTerminatorsAreHarmless) {

@@ -256,15 +256,19 @@ TEST_F(SettingsDialogTest, CatalogOffsetCaptionNamesTheMemoryModeAndSize) {
                                      L"【 標準ﾒﾓﾘｰｻｲｽﾞ 】  ｶﾀﾛｸﾞｻｲｽﾞ：L", L"【 標準ﾒﾓﾘｰｻｲｽﾞ 】  ｶﾀﾛｸﾞｻｲｽﾞ：LL"};
   for (int size = 0; size < 4; ++size) {
     g_CatalogSize = size;
-    Open<CCatalogOffsetDialog>();
-    EXPECT_EQ(Text(IDC_CATOFS_MEMORY), expected[size]);
+    EXPECT_EQ(MemoryModeCaption(), expected[size]);
   }
+  g_CatalogSize = 2;
+  Open<CCatalogOffsetDialog>();
+  EXPECT_EQ(Text(IDC_CATOFS_MEMORY), expected[2]);
+  EXPECT_EQ(Text(IDC_CATOFS_LIMIT), L"900") << "a limit of 0 shows the row maximum";
+
   g_SmallMemFlag = 1;
   g_CatalogLimit = 0;
   g_CatalogOffset = 25;
   Open<CCatalogOffsetDialog>();
   EXPECT_EQ(Text(IDC_CATOFS_MEMORY), L"      【 小型ﾒﾓﾘｰｻｲｽﾞ 】");
-  EXPECT_EQ(Text(IDC_CATOFS_LIMIT), L"600") << "a limit of 0 shows the row maximum";
+  EXPECT_EQ(Text(IDC_CATOFS_LIMIT), L"600");
   EXPECT_EQ(Text(IDC_CATOFS_OFFSET), L"25");
 }
 
@@ -309,16 +313,18 @@ TEST_F(SettingsDialogTest, CatalogOffsetLimitMessagesPerRow) {
       {0, 3, L"601", u"ＬＬ型カタログの最大制限値は≪600≫以下の値を入力してください"},
       {0, 0, L"1601", u"標準メモリサイズの最大制限値は≪1600≫以下の値を入力してください"},
   };
+  // The row is the one of the settings when OK is pressed.
+  Open<CCatalogOffsetDialog>();
   for (const Row& row : rows) {
     g_SmallMemFlag = row.smallMem;
     g_CatalogSize = row.size;
-    Open<CCatalogOffsetDialog>();
     Type(IDC_CATOFS_LIMIT, row.tooMany);
     Click(IDOK);
     ExpectInputError(row.message);
   }
   // Same offset: stored, but not reported as changed.
   g_CatalogOffset = 7;
+  g_SmallMemFlag = 0;
   auto& dialog = Open<CCatalogOffsetDialog>();
   Type(IDC_CATOFS_LIMIT, L"1");
   Click(IDOK);

@@ -81,7 +81,7 @@ TEST_F(SettingsStoreTest, IniValuesOutsideTheirRangesAndMissingKeys) {
   EXPECT_EQ(m_TimerFlag[2], 1) << "no eighth interval";
   EXPECT_EQ(g_MonitorFlag, 1) << "the text Nothing is no value";
   EXPECT_EQ(g_DustBoxFlag, 1) << "missing keys keep their defaults";
-  EXPECT_EQ(Path(g_TreeFilePath[3]).size(), 255u);
+  EXPECT_EQ(Path(g_TreeFilePath[3]), u"") << "a path too long for its slot is not taken";
 
   SetIniValue(L"Tarn", L"SmallMemFlag", L"1");
   SetIniValue(L"Tarn", L"CatalogLimit", L"700");
@@ -148,6 +148,41 @@ TEST_F(SettingsStoreTest, CfgIsReadAndWrittenAsCodePage932Bytes) {
   LoadSettings(false);
   EXPECT_EQ(g_SinglClickFlag, 1) << "one digit comes back from Tarn.cfg";
   EXPECT_EQ(g_CatalogLimit, 750) << "CatalogLimit comes back whole";
+}
+
+TEST_F(SettingsStoreTest, PathsOutsideCodePage932AreSavedEmptyNotAltered) {
+  WriteFile(folder_ + L"Tarn.cfg", "");
+  CopySettingText(g_TreeFilePath[0], kPathChars, u"C:\\写真\\");
+  CopySettingText(g_TreeFilePath[1], kPathChars, u"C:\\Café\\");
+  CopySettingText(g_AppliName[0], kPathChars, u"C:\\한국\\edit.exe");
+  CopySettingText(g_AppliSW[0], kSwitchChars, u"/x");
+  SaveSettings();
+  const std::string bytes = ReadFile(folder_ + L"Tarn.cfg");
+  EXPECT_NE(bytes.find("\r\ng_TreeFilePath=\r\n" + Cp932(L"C:\\写真\\") + "\r\n\r\n\r\n"), std::string::npos);
+  EXPECT_NE(bytes.find("\r\ng_AppliName=\r\n\r\n\r\n\r\ng_AppliSW=\r\n/x\r\n"), std::string::npos);
+  EXPECT_EQ(bytes.find("Caf"), std::string::npos) << "not even a best-fit 'Cafe'";
+
+  SetDefaults();
+  LoadSettings(false);
+  EXPECT_EQ(Path(g_TreeFilePath[0]), u"C:\\写真\\");
+  EXPECT_EQ(Path(g_TreeFilePath[1]), u"");
+  EXPECT_EQ(Path(g_AppliName[0]), u"");
+  EXPECT_EQ(SettingText(g_AppliSW[0], kSwitchChars), u"/x");
+}
+
+TEST_F(SettingsStoreTest, PathsOutsideTheAnsiCodePageAreSavedEmptyInTarnIni) {
+  CopySettingText(g_TreeFilePath[0], kPathChars, u"C:\\写真\\");
+  CopySettingText(g_TreeFilePath[1], kPathChars, u"C:\\Café\\");
+  CopySettingText(g_AppliSW[1], kSwitchChars, u"/한");
+  SaveSettings();
+  FlushProfile();
+  EXPECT_EQ(IniValue(L"TreeFilePath", L"TreeFilePath1"), L"");
+  EXPECT_EQ(ReadFile(ini_).find("Cafe"), std::string::npos) << "no best-fit substitute on disk";
+  SetDefaults();
+  LoadSettings(false);
+  EXPECT_EQ(Path(g_TreeFilePath[0]), u"C:\\写真\\");
+  EXPECT_EQ(Path(g_TreeFilePath[1]), u"");
+  EXPECT_EQ(SettingText(g_AppliSW[1], kSwitchChars), u"");
 }
 
 TEST_F(SettingsStoreTest, DamagedCfgBytesStillReadLineByLine) {
