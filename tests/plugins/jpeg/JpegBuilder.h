@@ -1,0 +1,115 @@
+// Builds JPEG files in memory with libjpeg's compressor, for tests, fuzz seeds and benchmarks.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <vector>
+
+#include <jpeglib.h>
+
+namespace tarn::test {
+
+struct JpegSpec {
+  int width = 16;
+  int height = 16;
+  // Samples handed to the compressor: JCS_RGB (3), JCS_GRAYSCALE (1) or JCS_CMYK (4).
+  J_COLOR_SPACE input = JCS_RGB;
+  // How the file stores them; JCS_UNKNOWN keeps libjpeg's default for the input.
+  J_COLOR_SPACE stored = JCS_UNKNOWN;
+  bool adobeMarker = true;  // for CMYK and YCCK: libjpeg writes one unless told otherwise
+  bool progressive = false;
+  int quality = 100;
+  bool fullChroma = true;   // 1x1 sampling, so that colour edges stay sharp
+  int orientation = 0;      // EXIF orientation written in an APP1 block; 0 writes none
+  bool exifBigEndian = true;
+  int densityUnit = 0;      // JFIF: 0 aspect ratio only, 1 dots per inch, 2 dots per cm
+  int xDensity = 1, yDensity = 1;
+  // Fills the samples of pixel (x, y), y counted from the top.
+  std::function<void(int x, int y, std::uint8_t* samples)> pixel = [](int, int, std::uint8_t* s) { s[0] = 128; };
+};
+
+// The payload of an APP1 block that holds only an IFD0 with the orientation tag.
+inline std::vector<std::uint8_t> ExifBlock(int orientation, bool bigEndian) {
+  std::vector<std::uint8_t> b = {'E', 'x', 'i', 'f', 0, 0};
+  const auto put16 = [&](unsigned v) {
+    if (bigEndian) b.insert(b.end(), {std::uint8_t(v >> 8), std::uint8_t(v)});
+    else b.insert(b.end(), {std::uint8_t(v), std::uint8_t(v >> 8)});
+  };
+  const auto put32 = [&](std::uint32_t v) {
+    if (bigEndian) { put16(v >> 16); put16(v & 0xFFFF); }
+    else { put16(v & 0xFFFF); put16(v >> 16); }
+  };
+  b.insert(b.end(), bigEndian ? std::initializer_list<std::uint8_t>{'M', 'M'} : std::initializer_list<std::uint8_t>{'I', 'I'});
+  put16(42);
+  put32(8);       // IFD0 right after the header
+  put16(1);       // one entry
+  put16(0x0112);  // orientation
+  put16(3);       // SHORT
+  put32(1);
+  put16(static_cast<unsigned>(orientation));
+  put16(0);
+  put32(0);       // no next IFD
+  return b;
+}
+
+inline std::vector<std::uint8_t> MakeJpeg(const JpegSpec& spec) {
+  jpeg_compress_struct c;
+  jpeg_error_mgr err;
+  c.err = jpeg_std_error(&err);
+  jpeg_create_compress(&c);
+  unsigned char* out = nullptr;
+  unsigned long outSize = 0;
+  jpeg_mem_dest(&c, &out, &outSize);
+  c.image_width = static_cast<JDIMENSION>(spec.width);
+  c.image_height = static_cast<JDIMENSION>(spec.height);
+  c.in_color_space = spec.input;
+  c.input_components = spec.input == JCS_GRAYSCALE ? 1 : spec.input == JCS_CMYK ? 4 : 3;
+  jpeg_set_defaults(&c);
+  if (spec.stored != JCS_UNKNOWN) jpeg_set_colorspace(&c, spec.stored);
+  if (spec.input == JCS_CMYK) c.write_Adobe_marker = spec.adobeMarker ? TRUE : FALSE;
+  jpeg_set_quality(&c, spec.quality, TRUE);
+  if (spec.fullChroma)
+    for (int i = 0; i < c.num_components; ++i) c.comp_info[i].h_samp_factor = c.comp_info[i].v_samp_factor = 1;
+  if (spec.progressive) jpeg_simple_progression(&c);
+  c.density_unit = static_cast<UINT8>(spec.densityUnit);
+  c.X_density = static_cast<UINT16>(spec.xDensity);
+  c.Y_density = static_cast<UINT16>(spec.yDensity);
+  jpeg_start_compress(&c, TRUE);
+  if (spec.orientation != 0) {
+    const std::vector<std::uint8_t> exif = ExifBlock(spec.orientation, spec.exifBigEndian);
+    jpeg_write_marker(&c, JPEG_APP0 + 1, exif.data(), static_cast<unsigned>(exif.size()));
+  }
+  std::vector<std::uint8_t> row(static_cast<std::size_t>(spec.width) * c.input_components);
+  while (c.next_scanline < c.image_height) {
+    for (int x = 0; x < spec.width; ++x)
+      spec.pixel(x, static_cast<int>(c.next_scanline), row.data() + static_cast<std::size_t>(x) * c.input_components);
+    JSAMPROW r = row.data();
+    jpeg_write_scanlines(&c, &r, 1);
+  }
+  jpeg_finish_compress(&c);
+  std::vector<std::uint8_t> file(out, out + outSize);
+  jpeg_destroy_compress(&c);
+  std::free(out);
+  return file;
+}
+
+// Offset of the first marker `code` (the byte after FF) in `file`, or 0 when there is none.
+inline std::size_t FindMarker(const std::vector<std::uint8_t>& file, std::uint8_t code) {
+  for (std::size_t i = 2; i + 1 < file.size(); ++i)
+    if (file[i] == 0xFF && file[i + 1] == code) return i;
+  return 0;
+}
+
+// Rewrites the dimensions in the SOF0/SOF2 header of `file`.
+inline void SetFrameSize(std::vector<std::uint8_t>& file, unsigned width, unsigned height) {
+  std::size_t at = FindMarker(file, 0xC0);
+  if (at == 0) at = FindMarker(file, 0xC2);
+  file[at + 5] = static_cast<std::uint8_t>(height >> 8);
+  file[at + 6] = static_cast<std::uint8_t>(height);
+  file[at + 7] = static_cast<std::uint8_t>(width >> 8);
+  file[at + 8] = static_cast<std::uint8_t>(width);
+}
+
+}  // namespace tarn::test
