@@ -126,6 +126,7 @@ int DibBitCount(const PngLayout& l) {
 void BuildColourTable(const PngLayout& l, std::uint8_t* table) {
   const int bits = DibBitCount(l);
   const std::uint32_t entries = PaletteEntries(bits);
+  if (entries == 0) return;
   std::memset(table, 0, entries * 4);
   if (l.colourType == kPalette) {
     for (int i = 0; i < l.paletteEntries && i < static_cast<int>(entries); ++i) {
