@@ -32,16 +32,18 @@ struct JpegSpec {
 
 // The payload of an APP1 block that holds only an IFD0 with the orientation tag.
 inline std::vector<std::uint8_t> ExifBlock(int orientation, bool bigEndian) {
-  std::vector<std::uint8_t> b = {'E', 'x', 'i', 'f', 0, 0};
+  std::vector<std::uint8_t> b;
+  for (const char c : {'E', 'x', 'i', 'f', '\0', '\0'}) b.push_back(static_cast<std::uint8_t>(c));
   const auto put16 = [&](unsigned v) {
-    if (bigEndian) b.insert(b.end(), {std::uint8_t(v >> 8), std::uint8_t(v)});
-    else b.insert(b.end(), {std::uint8_t(v), std::uint8_t(v >> 8)});
+    b.push_back(static_cast<std::uint8_t>(bigEndian ? v >> 8 : v));
+    b.push_back(static_cast<std::uint8_t>(bigEndian ? v : v >> 8));
   };
   const auto put32 = [&](std::uint32_t v) {
-    if (bigEndian) { put16(v >> 16); put16(v & 0xFFFF); }
-    else { put16(v & 0xFFFF); put16(v >> 16); }
+    put16(bigEndian ? v >> 16 : v & 0xFFFF);
+    put16(bigEndian ? v & 0xFFFF : v >> 16);
   };
-  b.insert(b.end(), bigEndian ? std::initializer_list<std::uint8_t>{'M', 'M'} : std::initializer_list<std::uint8_t>{'I', 'I'});
+  b.push_back(bigEndian ? 'M' : 'I');
+  b.push_back(bigEndian ? 'M' : 'I');
   put16(42);
   put32(8);       // IFD0 right after the header
   put16(1);       // one entry
