@@ -54,14 +54,22 @@ const std::string& PhotoPath() {
   return photo.path;
 }
 
-std::vector<std::uint8_t> ReadWhole(const std::string& path) {
+// The file read whole into a block of its own, as the plug-in reads it into local memory.
+struct Block {
+  std::unique_ptr<std::uint8_t[]> data;
+  std::size_t size = 0;
+};
+
+Block ReadWhole(const std::string& path) {
+  Block b;
   std::FILE* f = std::fopen(path.c_str(), "rb");
   std::fseek(f, 0, SEEK_END);
-  std::vector<std::uint8_t> data(static_cast<std::size_t>(std::ftell(f)));
+  b.size = static_cast<std::size_t>(std::ftell(f));
   std::fseek(f, 0, SEEK_SET);
-  data.resize(std::fread(data.data(), 1, data.size(), f));
+  b.data.reset(new std::uint8_t[b.size]);
+  b.size = std::fread(b.data.get(), 1, b.size, f);
   std::fclose(f);
-  return data;
+  return b;
 }
 
 // Picture memory as plain new[] blocks: what a plug-in's LocalAlloc amounts to.
@@ -89,9 +97,9 @@ class HeapPictureMemory : public PictureMemory {
 void DecodeFromDisk(benchmark::State& state, jpeg::Scale scale) {
   const std::string& path = PhotoPath();
   for (auto _ : state) {
-    const std::vector<std::uint8_t> file = ReadWhole(path);
+    const Block file = ReadWhole(path);
     HeapPictureMemory memory;
-    if (jpeg::DecodeJpeg(file.data(), file.size(), scale, memory, nullptr) != 0) state.SkipWithError("decode failed");
+    if (jpeg::DecodeJpeg(file.data.get(), file.size, scale, memory, nullptr) != 0) state.SkipWithError("decode failed");
     benchmark::DoNotOptimize(memory.Pixels());
     benchmark::ClobberMemory();
   }
