@@ -34,18 +34,18 @@ struct PhotoFile {
 const std::string& PhotoPath() {
   static const PhotoFile photo{[] {
     const auto file = std::filesystem::temp_directory_path() / "tarn-bench-4000x3000.jpg";
-    test::JpegSpec spec;
-    spec.width = kWidth;
-    spec.height = kHeight;
-    spec.quality = 90;
-    spec.fullChroma = false;
-    spec.pixel = [](int x, int y, std::uint8_t* p) {
+    test::JpegFile picture;
+    picture.width = kWidth;
+    picture.height = kHeight;
+    picture.quality = 90;
+    picture.fullChroma = false;
+    picture.pixel = [](int x, int y, std::uint8_t* p) {
       const double detail = 24 * std::sin(x * 0.05) * std::cos(y * 0.07) + ((x * 7919 + y * 104729) % 17);
       p[0] = static_cast<std::uint8_t>(std::clamp(x * 255.0 / kWidth + detail, 0.0, 255.0));
       p[1] = static_cast<std::uint8_t>(std::clamp(y * 255.0 / kHeight + detail, 0.0, 255.0));
       p[2] = static_cast<std::uint8_t>(std::clamp(128 + detail * 2, 0.0, 255.0));
     };
-    const std::vector<std::uint8_t> jpeg = test::MakeJpeg(spec);
+    const std::vector<std::uint8_t> jpeg = test::MakeJpeg(picture);
     std::FILE* f = std::fopen(file.c_str(), "wb");
     std::fwrite(jpeg.data(), 1, jpeg.size(), f);
     std::fclose(f);

@@ -11,7 +11,7 @@
 
 namespace tarn::test {
 
-struct JpegSpec {
+struct JpegFile {
   int width = 16;
   int height = 16;
   // Samples handed to the compressor: JCS_RGB (3), JCS_GRAYSCALE (1) or JCS_CMYK (4).
@@ -56,7 +56,7 @@ inline std::vector<std::uint8_t> ExifBlock(int orientation, bool bigEndian) {
   return b;
 }
 
-inline std::vector<std::uint8_t> MakeJpeg(const JpegSpec& spec) {
+inline std::vector<std::uint8_t> MakeJpeg(const JpegFile& picture) {
   jpeg_compress_struct c;
   jpeg_error_mgr err;
   c.err = jpeg_std_error(&err);
@@ -64,29 +64,29 @@ inline std::vector<std::uint8_t> MakeJpeg(const JpegSpec& spec) {
   unsigned char* out = nullptr;
   unsigned long outSize = 0;
   jpeg_mem_dest(&c, &out, &outSize);
-  c.image_width = static_cast<JDIMENSION>(spec.width);
-  c.image_height = static_cast<JDIMENSION>(spec.height);
-  c.in_color_space = spec.input;
-  c.input_components = spec.input == JCS_GRAYSCALE ? 1 : spec.input == JCS_CMYK ? 4 : 3;
+  c.image_width = static_cast<JDIMENSION>(picture.width);
+  c.image_height = static_cast<JDIMENSION>(picture.height);
+  c.in_color_space = picture.input;
+  c.input_components = picture.input == JCS_GRAYSCALE ? 1 : picture.input == JCS_CMYK ? 4 : 3;
   jpeg_set_defaults(&c);
-  if (spec.stored != JCS_UNKNOWN) jpeg_set_colorspace(&c, spec.stored);
-  if (spec.input == JCS_CMYK) c.write_Adobe_marker = spec.adobeMarker ? TRUE : FALSE;
-  jpeg_set_quality(&c, spec.quality, TRUE);
-  if (spec.fullChroma)
+  if (picture.stored != JCS_UNKNOWN) jpeg_set_colorspace(&c, picture.stored);
+  if (picture.input == JCS_CMYK) c.write_Adobe_marker = picture.adobeMarker ? TRUE : FALSE;
+  jpeg_set_quality(&c, picture.quality, TRUE);
+  if (picture.fullChroma)
     for (int i = 0; i < c.num_components; ++i) c.comp_info[i].h_samp_factor = c.comp_info[i].v_samp_factor = 1;
-  if (spec.progressive) jpeg_simple_progression(&c);
-  c.density_unit = static_cast<UINT8>(spec.densityUnit);
-  c.X_density = static_cast<UINT16>(spec.xDensity);
-  c.Y_density = static_cast<UINT16>(spec.yDensity);
+  if (picture.progressive) jpeg_simple_progression(&c);
+  c.density_unit = static_cast<UINT8>(picture.densityUnit);
+  c.X_density = static_cast<UINT16>(picture.xDensity);
+  c.Y_density = static_cast<UINT16>(picture.yDensity);
   jpeg_start_compress(&c, TRUE);
-  if (spec.orientation != 0) {
-    const std::vector<std::uint8_t> exif = ExifBlock(spec.orientation, spec.exifBigEndian);
+  if (picture.orientation != 0) {
+    const std::vector<std::uint8_t> exif = ExifBlock(picture.orientation, picture.exifBigEndian);
     jpeg_write_marker(&c, JPEG_APP0 + 1, exif.data(), static_cast<unsigned>(exif.size()));
   }
-  std::vector<std::uint8_t> row(static_cast<std::size_t>(spec.width) * c.input_components);
+  std::vector<std::uint8_t> row(static_cast<std::size_t>(picture.width) * c.input_components);
   while (c.next_scanline < c.image_height) {
-    for (int x = 0; x < spec.width; ++x)
-      spec.pixel(x, static_cast<int>(c.next_scanline), row.data() + static_cast<std::size_t>(x) * c.input_components);
+    for (int x = 0; x < picture.width; ++x)
+      picture.pixel(x, static_cast<int>(c.next_scanline), row.data() + static_cast<std::size_t>(x) * c.input_components);
     JSAMPROW r = row.data();
     jpeg_write_scanlines(&c, &r, 1);
   }

@@ -15,7 +15,7 @@
 namespace tarn::jpeg {
 namespace {
 
-using test::JpegSpec;
+using test::JpegFile;
 using test::MakeJpeg;
 using test::RecordingProgress;
 using test::VectorPictureMemory;
@@ -57,8 +57,8 @@ Rgb PixelAt(const VectorPictureMemory& m, int x, int y) {
 constexpr Rgb kRed{255, 0, 0}, kGreen{0, 255, 0}, kBlue{0, 0, 255}, kWhite{255, 255, 255};
 
 // 32 x 16, in four quadrants: red top left, green top right, blue bottom left, white bottom right.
-JpegSpec Quadrants() {
-  JpegSpec s;
+JpegFile Quadrants() {
+  JpegFile s;
   s.width = 32;
   s.height = 16;
   s.pixel = [](int x, int y, std::uint8_t* p) {
@@ -69,10 +69,10 @@ JpegSpec Quadrants() {
 }
 
 TEST(JpegDecode, ColourPictureIs24BitBottomUpWithPaddedRows) {
-  JpegSpec spec = Quadrants();
-  spec.width = 30;  // 90 bytes of pixels in rows of 92
+  JpegFile picture = Quadrants();
+  picture.width = 30;  // 90 bytes of pixels in rows of 92
   VectorPictureMemory m;
-  ASSERT_EQ(Decode(MakeJpeg(spec), m), kSpiOk);
+  ASSERT_EQ(Decode(MakeJpeg(picture), m), kSpiOk);
   const DibHeader h = Header(m);
   EXPECT_EQ(h.biSize, 40u);
   EXPECT_EQ(h.biWidth, 30);
@@ -95,13 +95,13 @@ TEST(JpegDecode, ColourPictureIs24BitBottomUpWithPaddedRows) {
 }
 
 TEST(JpegDecode, GreyscaleIs8BitWithAGreyPalette) {
-  JpegSpec spec;
-  spec.input = JCS_GRAYSCALE;
-  spec.width = 5;
-  spec.height = 3;
-  spec.pixel = [](int x, int, std::uint8_t* p) { *p = static_cast<std::uint8_t>(x * 60); };
+  JpegFile picture;
+  picture.input = JCS_GRAYSCALE;
+  picture.width = 5;
+  picture.height = 3;
+  picture.pixel = [](int x, int, std::uint8_t* p) { *p = static_cast<std::uint8_t>(x * 60); };
   VectorPictureMemory m;
-  ASSERT_EQ(Decode(MakeJpeg(spec), m), kSpiOk);
+  ASSERT_EQ(Decode(MakeJpeg(picture), m), kSpiOk);
   const DibHeader h = Header(m);
   EXPECT_EQ(h.biBitCount, 8);
   EXPECT_EQ(h.biClrUsed, 256u);
@@ -115,17 +115,17 @@ TEST(JpegDecode, GreyscaleIs8BitWithAGreyPalette) {
   EXPECT_EQ(m.pixels[5], 0);
 
   JpegInfo info;
-  const Bytes file = MakeJpeg(spec);
+  const Bytes file = MakeJpeg(picture);
   ASSERT_EQ(ReadJpegInfo(file.data(), file.size(), &info), kSpiOk);
   EXPECT_EQ(info.bitCount, 8);
 }
 
 TEST(JpegDecode, ProgressiveDecodesLikeBaseline) {
-  JpegSpec spec = Quadrants();
+  JpegFile picture = Quadrants();
   VectorPictureMemory baseline, progressive;
-  ASSERT_EQ(Decode(MakeJpeg(spec), baseline), kSpiOk);
-  spec.progressive = true;
-  const Bytes file = MakeJpeg(spec);
+  ASSERT_EQ(Decode(MakeJpeg(picture), baseline), kSpiOk);
+  picture.progressive = true;
+  const Bytes file = MakeJpeg(picture);
   ASSERT_NE(test::FindMarker(file, 0xC2), 0u) << "the builder wrote a progressive frame";
   ASSERT_EQ(Decode(file, progressive), kSpiOk);
   ASSERT_EQ(baseline.pixels.size(), progressive.pixels.size());
@@ -147,10 +147,10 @@ TEST(JpegDecode, ExifOrientationStandsThePictureUpright) {
                          {kGreen, kWhite, kRed, kBlue}};  // 8
   for (int o = 1; o <= 8; ++o) {
     SCOPED_TRACE("orientation " + std::to_string(o));
-    JpegSpec spec = Quadrants();
-    spec.orientation = o;
-    spec.exifBigEndian = o % 2 == 0;
-    const Bytes file = MakeJpeg(spec);
+    JpegFile picture = Quadrants();
+    picture.orientation = o;
+    picture.exifBigEndian = o % 2 == 0;
+    const Bytes file = MakeJpeg(picture);
     VectorPictureMemory m;
     ASSERT_EQ(Decode(file, m), kSpiOk);
     const DibHeader h = Header(m);
@@ -171,14 +171,14 @@ TEST(JpegDecode, ExifOrientationStandsThePictureUpright) {
 }
 
 TEST(JpegDecode, TurnedGreyscaleKeepsItsPalette) {
-  JpegSpec spec;
-  spec.input = JCS_GRAYSCALE;
-  spec.width = 16;
-  spec.height = 8;
-  spec.orientation = 8;
-  spec.pixel = [](int x, int, std::uint8_t* p) { *p = x < 8 ? 0 : 255; };
+  JpegFile picture;
+  picture.input = JCS_GRAYSCALE;
+  picture.width = 16;
+  picture.height = 8;
+  picture.orientation = 8;
+  picture.pixel = [](int x, int, std::uint8_t* p) { *p = x < 8 ? 0 : 255; };
   VectorPictureMemory m;
-  ASSERT_EQ(Decode(MakeJpeg(spec), m), kSpiOk);
+  ASSERT_EQ(Decode(MakeJpeg(picture), m), kSpiOk);
   ASSERT_EQ(Header(m).biWidth, 8);
   ASSERT_EQ(Header(m).biHeight, 16);
   // Turned counter-clockwise: the white right half is now on top.
@@ -194,16 +194,16 @@ TEST(JpegDecode, CmykBecomesRgbWithAndWithoutAdobeMarker) {
     for (const J_COLOR_SPACE stored : {JCS_CMYK, JCS_YCCK}) {
       if (stored == JCS_YCCK && !adobe) continue;  // YCCK exists only by the Adobe marker
       SCOPED_TRACE(std::string(adobe ? "Adobe " : "plain ") + (stored == JCS_YCCK ? "YCCK" : "CMYK"));
-      JpegSpec spec;
-      spec.input = JCS_CMYK;
-      spec.stored = stored;
-      spec.adobeMarker = adobe;
-      spec.width = 32;
-      spec.height = 8;
-      spec.pixel = [&](int x, int, std::uint8_t* p) {
+      JpegFile picture;
+      picture.input = JCS_CMYK;
+      picture.stored = stored;
+      picture.adobeMarker = adobe;
+      picture.width = 32;
+      picture.height = 8;
+      picture.pixel = [&](int x, int, std::uint8_t* p) {
         for (int i = 0; i < 4; ++i) p[i] = adobe ? 255 - plain[x / 8][i] : plain[x / 8][i];
       };
-      const Bytes file = MakeJpeg(spec);
+      const Bytes file = MakeJpeg(picture);
       ASSERT_EQ(test::FindMarker(file, 0xEE) != 0, adobe);
       VectorPictureMemory m;
       ASSERT_EQ(Decode(file, m), kSpiOk);
@@ -217,11 +217,11 @@ TEST(JpegDecode, JfifDensityGoesIntoInfoAndHeader) {
   struct Case { int unit, x, y, dpiX, dpiY, ppmX, ppmY; };
   for (const Case c : {Case{1, 72, 96, 72, 96, 2835, 3780}, Case{2, 28, 40, 71, 102, 2800, 4000},
                        Case{0, 2, 1, 0, 0, 0, 0}}) {
-    JpegSpec spec;
-    spec.densityUnit = c.unit;
-    spec.xDensity = c.x;
-    spec.yDensity = c.y;
-    const Bytes file = MakeJpeg(spec);
+    JpegFile picture;
+    picture.densityUnit = c.unit;
+    picture.xDensity = c.x;
+    picture.yDensity = c.y;
+    const Bytes file = MakeJpeg(picture);
     JpegInfo info;
     ASSERT_EQ(ReadJpegInfo(file.data(), file.size(), &info), kSpiOk);
     EXPECT_EQ(info.xDpi, c.dpiX) << c.unit;
@@ -232,7 +232,7 @@ TEST(JpegDecode, JfifDensityGoesIntoInfoAndHeader) {
     EXPECT_EQ(Header(m).biYPelsPerMeter, c.ppmY) << c.unit;
   }
   // A picture turned on its side has its densities turned too.
-  JpegSpec turned;
+  JpegFile turned;
   turned.densityUnit = 1;
   turned.xDensity = 72;
   turned.yDensity = 300;
@@ -259,15 +259,15 @@ TEST(JpegPreview, ChoosesTheSmallestScaleThatKeeps320Pixels) {
 }
 
 TEST(JpegPreview, DecodesReducedAndTurned) {
-  JpegSpec spec = Quadrants();
-  spec.width = 1280;
-  spec.height = 640;
-  spec.pixel = [](int x, int y, std::uint8_t* p) {
+  JpegFile picture = Quadrants();
+  picture.width = 1280;
+  picture.height = 640;
+  picture.pixel = [](int x, int y, std::uint8_t* p) {
     const Rgb c = y < 320 ? (x < 640 ? kRed : kGreen) : (x < 640 ? kBlue : kWhite);
     for (int i = 0; i < 3; ++i) p[i] = static_cast<std::uint8_t>(c[i]);
   };
-  spec.orientation = 6;
-  const Bytes file = MakeJpeg(spec);
+  picture.orientation = 6;
+  const Bytes file = MakeJpeg(picture);
   VectorPictureMemory preview, full;
   ASSERT_EQ(Decode(file, preview, Scale::kPreview), kSpiOk);
   EXPECT_EQ(Header(preview).biWidth, 160);  // 1/4: 320 x 160, turned
@@ -313,9 +313,9 @@ std::pair<std::size_t, std::size_t> LongestScan(const Bytes& file) {
 
 TEST(JpegDecode, EveryTruncationAnswersACodeAndHoldsNothingOnFailure) {
   for (const bool progressive : {false, true}) {
-    JpegSpec spec = Quadrants();
-    spec.progressive = progressive;
-    const Bytes file = MakeJpeg(spec);
+    JpegFile picture = Quadrants();
+    picture.progressive = progressive;
+    const Bytes file = MakeJpeg(picture);
     const std::size_t scan = test::FindMarker(file, 0xDA);
     ASSERT_NE(scan, 0u);
     for (std::size_t n = 0; n < file.size(); ++n) {
@@ -350,9 +350,9 @@ TEST(JpegDecode, CorruptEntropyDataNeverEscapes) {
 }
 
 TEST(JpegDecode, RefusesPixelBlocksOver512MiBBeforeAllocating) {
-  JpegSpec spec;
-  spec.input = JCS_GRAYSCALE;
-  Bytes file = MakeJpeg(spec);
+  JpegFile picture;
+  picture.input = JCS_GRAYSCALE;
+  Bytes file = MakeJpeg(picture);
   // 16384 x 32768 at 8 bits is exactly 512 MiB: allowed, so the allocation is asked for (and
   // refused here by the memory, which has no room).
   test::SetFrameSize(file, 16384, 32768);
@@ -366,7 +366,7 @@ TEST(JpegDecode, RefusesPixelBlocksOver512MiBBeforeAllocating) {
   EXPECT_EQ(Decode(file, over), kSpiNoMemory);
   EXPECT_EQ(over.pictureAllocations, 0);
   // The largest frame the format allows, in colour.
-  Bytes colour = MakeJpeg(JpegSpec{});
+  Bytes colour = MakeJpeg(JpegFile{});
   test::SetFrameSize(colour, 65500, 65500);
   VectorPictureMemory huge;
   EXPECT_EQ(Decode(colour, huge), kSpiNoMemory);

@@ -15,7 +15,7 @@
 namespace tarn {
 namespace {
 
-using test::JpegSpec;
+using test::JpegFile;
 using test::MakeJpeg;
 using Bytes = std::vector<std::uint8_t>;
 
@@ -81,8 +81,8 @@ bool Near(const std::array<int, 3>& a, const std::array<int, 3>& b) {
 }
 
 // 64 x 32: left half red, right half blue.
-JpegSpec Halves(int width = 64, int height = 32) {
-  JpegSpec s;
+JpegFile Halves(int width = 64, int height = 32) {
+  JpegFile s;
   s.width = width;
   s.height = height;
   s.pixel = [width](int x, int, std::uint8_t* p) {
@@ -159,7 +159,7 @@ TEST_F(TarnJpegSpi, ExportsTheFiveFunctionsAndInformationStrings) {
 
 TEST_F(TarnJpegSpi, IsSupportedNeedsExtensionAndSignature) {
   char header[2048] = {};
-  const Bytes jpeg = MakeJpeg(JpegSpec{});
+  const Bytes jpeg = MakeJpeg(JpegFile{});
   std::memcpy(header, jpeg.data(), 16);
   const ULONG_PTR dw = reinterpret_cast<ULONG_PTR>(header);
   for (const char* name : {"Z:\\no\\such\\photo.jpg", "a.JPEG", "a.Jpe", "a.jfif", "a.png.jpg"})
@@ -181,12 +181,12 @@ TEST_F(TarnJpegSpi, IsSupportedNeedsExtensionAndSignature) {
 }
 
 TEST_F(TarnJpegSpi, GetPictureInfoFromFileAndMemory) {
-  JpegSpec spec = Halves(300, 200);
-  spec.orientation = 6;
-  spec.densityUnit = 1;
-  spec.xDensity = 72;
-  spec.yDensity = 96;
-  const Bytes jpeg = MakeJpeg(spec);
+  JpegFile picture = Halves(300, 200);
+  picture.orientation = 6;
+  picture.densityUnit = 1;
+  picture.xDensity = 72;
+  picture.yDensity = 96;
+  const Bytes jpeg = MakeJpeg(picture);
   const std::string plain = Write("info.jpg", jpeg);
   const std::string offset = Write("info128.jpg", Prefixed(128, jpeg));
 
@@ -250,7 +250,7 @@ TEST_F(TarnJpegSpi, BrokenAndHugeFilesAnswerCodes) {
     EXPECT_EQ(Load(Write("rubbish.jpg", rubbish), 0, &d), kSpiBroken);
     EXPECT_EQ(Load(Write("rubbish.jpg", rubbish), 0, &d, true), kSpiBroken);
   }
-  Bytes huge = MakeJpeg(JpegSpec{});
+  Bytes huge = MakeJpeg(JpegFile{});
   test::SetFrameSize(huge, 60000, 60000);
   Delivered d;
   EXPECT_EQ(Load(Write("huge.jpg", huge), 0, &d), kSpiNoMemory);
@@ -261,9 +261,9 @@ TEST_F(TarnJpegSpi, BrokenAndHugeFilesAnswerCodes) {
 }
 
 TEST_F(TarnJpegSpi, GetPreviewDecodesAtAReducedScale) {
-  JpegSpec spec = Halves(1300, 700);  // 1/4 gives 325 x 175
-  spec.quality = 80;
-  const Bytes jpeg = MakeJpeg(spec);
+  JpegFile picture = Halves(1300, 700);  // 1/4 gives 325 x 175
+  picture.quality = 80;
+  const Bytes jpeg = MakeJpeg(picture);
   const std::string path = Write("big.jpg", jpeg);
   Delivered preview, full;
   ASSERT_EQ(Load(path, 0, &preview, true), kSpiOk);

@@ -13,7 +13,7 @@
 
 namespace tarn::test {
 
-struct PngSpec {
+struct PngFile {
   std::uint32_t width = 4;
   std::uint32_t height = 4;
   int colourType = PNG_COLOR_TYPE_RGB;
@@ -38,7 +38,7 @@ inline int Channels(int colourType) {
   }
 }
 
-inline std::vector<std::uint8_t> MakePng(const PngSpec& spec) {
+inline std::vector<std::uint8_t> MakePng(const PngFile& picture) {
   std::vector<std::uint8_t> out;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png_create_info_struct(png);
@@ -49,33 +49,33 @@ inline std::vector<std::uint8_t> MakePng(const PngSpec& spec) {
         o->insert(o->end(), data, data + n);
       },
       nullptr);
-  png_set_IHDR(png, info, spec.width, spec.height, spec.bitDepth, spec.colourType,
-               spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+  png_set_IHDR(png, info, picture.width, picture.height, picture.bitDepth, picture.colourType,
+               picture.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                PNG_FILTER_TYPE_DEFAULT);
-  if (!spec.palette.empty()) png_set_PLTE(png, info, spec.palette.data(), static_cast<int>(spec.palette.size()));
-  if (!spec.alphas.empty())
-    png_set_tRNS(png, info, spec.alphas.data(), static_cast<int>(spec.alphas.size()), nullptr);
-  if (spec.key) {
-    png_color_16 key = spec.keyValue;
+  if (!picture.palette.empty()) png_set_PLTE(png, info, picture.palette.data(), static_cast<int>(picture.palette.size()));
+  if (!picture.alphas.empty())
+    png_set_tRNS(png, info, picture.alphas.data(), static_cast<int>(picture.alphas.size()), nullptr);
+  if (picture.key) {
+    png_color_16 key = picture.keyValue;
     png_set_tRNS(png, info, nullptr, 0, &key);
   }
-  if (spec.pixelsPerMetreX != 0)
-    png_set_pHYs(png, info, spec.pixelsPerMetreX, spec.pixelsPerMetreY, PNG_RESOLUTION_METER);
+  if (picture.pixelsPerMetreX != 0)
+    png_set_pHYs(png, info, picture.pixelsPerMetreX, picture.pixelsPerMetreY, PNG_RESOLUTION_METER);
   png_write_info(png, info);
 
-  const int channels = Channels(spec.colourType);
-  const std::size_t rowBytes = (static_cast<std::size_t>(spec.width) * channels * spec.bitDepth + 7) / 8;
-  std::vector<std::vector<std::uint8_t>> rows(spec.height, std::vector<std::uint8_t>(rowBytes, 0));
-  for (std::uint32_t y = 0; y < spec.height; ++y) {
+  const int channels = Channels(picture.colourType);
+  const std::size_t rowBytes = (static_cast<std::size_t>(picture.width) * channels * picture.bitDepth + 7) / 8;
+  std::vector<std::vector<std::uint8_t>> rows(picture.height, std::vector<std::uint8_t>(rowBytes, 0));
+  for (std::uint32_t y = 0; y < picture.height; ++y) {
     std::size_t bit = 0;
-    for (std::uint32_t x = 0; x < spec.width; ++x)
-      for (int c = 0; c < channels; ++c, bit += spec.bitDepth) {
-        const unsigned v = spec.sample(x, y, c);
-        if (spec.bitDepth == 16) {
+    for (std::uint32_t x = 0; x < picture.width; ++x)
+      for (int c = 0; c < channels; ++c, bit += picture.bitDepth) {
+        const unsigned v = picture.sample(x, y, c);
+        if (picture.bitDepth == 16) {
           rows[y][bit / 8] = static_cast<std::uint8_t>(v >> 8);
           rows[y][bit / 8 + 1] = static_cast<std::uint8_t>(v);
         } else {
-          rows[y][bit / 8] |= static_cast<std::uint8_t>(v << (8 - spec.bitDepth - bit % 8));
+          rows[y][bit / 8] |= static_cast<std::uint8_t>(v << (8 - picture.bitDepth - bit % 8));
         }
       }
   }

@@ -16,7 +16,7 @@ namespace tarn::png {
 namespace {
 
 using test::MakePng;
-using test::PngSpec;
+using test::PngFile;
 using test::RecordingProgress;
 using test::VectorPictureMemory;
 using Bytes = std::vector<std::uint8_t>;
@@ -74,16 +74,16 @@ unsigned Level(std::uint32_t x, std::uint32_t y, int bits) { return (x * 3 + y *
 TEST_P(EveryFormat, DeliversTheRightDepthTableAndPixels) {
   const Format format = std::get<0>(GetParam());
   const bool interlaced = std::get<1>(GetParam());
-  PngSpec spec;
-  spec.width = 9;
-  spec.height = 5;
-  spec.colourType = format.colourType;
-  spec.bitDepth = format.bitDepth;
-  spec.interlaced = interlaced;
+  PngFile picture;
+  picture.width = 9;
+  picture.height = 5;
+  picture.colourType = format.colourType;
+  picture.bitDepth = format.bitDepth;
+  picture.interlaced = interlaced;
   const int depth = format.bitDepth;
   const unsigned scale = depth == 16 ? 257 : 1;
   const unsigned opaque = depth == 16 ? 65535 : 255;
-  spec.sample = [&](std::uint32_t x, std::uint32_t y, int c) -> unsigned {
+  picture.sample = [&](std::uint32_t x, std::uint32_t y, int c) -> unsigned {
     switch (format.colourType) {
       case PNG_COLOR_TYPE_GRAY: case PNG_COLOR_TYPE_PALETTE: return Level(x, y, depth) * scale;
       case PNG_COLOR_TYPE_GRAY_ALPHA: return c == 1 ? opaque : Level(x, y, 8) * scale;
@@ -92,10 +92,10 @@ TEST_P(EveryFormat, DeliversTheRightDepthTableAndPixels) {
   };
   if (format.colourType == PNG_COLOR_TYPE_PALETTE)
     for (unsigned i = 0; i < (1u << depth); ++i)
-      spec.palette.push_back(png_color{static_cast<png_byte>(i * 13), static_cast<png_byte>(255 - i), static_cast<png_byte>(i * 7)});
+      picture.palette.push_back(png_color{static_cast<png_byte>(i * 13), static_cast<png_byte>(255 - i), static_cast<png_byte>(i * 7)});
 
   VectorPictureMemory m;
-  ASSERT_EQ(Decode(MakePng(spec), m), kSpiOk);
+  ASSERT_EQ(Decode(MakePng(picture), m), kSpiOk);
   const DibHeader h = Header(m);
   ASSERT_EQ(h.biBitCount, format.dibBits);
   EXPECT_EQ(h.biWidth, 9);
@@ -132,7 +132,7 @@ TEST_P(EveryFormat, DeliversTheRightDepthTableAndPixels) {
     }
 
   PngInfo info;
-  const Bytes file = MakePng(spec);
+  const Bytes file = MakePng(picture);
   ASSERT_EQ(ReadPngInfo(file.data(), file.size(), &info), kSpiOk);
   EXPECT_EQ(info.width, 9u);
   EXPECT_EQ(info.height, 5u);
@@ -158,22 +158,22 @@ TEST(PngDecode, AlphaIsCompositedOntoWhite) {
     const unsigned full = depth == 16 ? 65535 : 255, half = depth == 16 ? 32896 : 128;
     // Pixels: clear red, opaque red, half-covered black.
     const unsigned rgba[3][4] = {{full, 0, 0, 0}, {full, 0, 0, full}, {0, 0, 0, half}};
-    PngSpec spec;
-    spec.width = 3;
-    spec.height = 1;
-    spec.bitDepth = depth;
-    spec.colourType = PNG_COLOR_TYPE_RGB_ALPHA;
-    spec.sample = [&](std::uint32_t x, std::uint32_t, int c) { return rgba[x][c]; };
+    PngFile picture;
+    picture.width = 3;
+    picture.height = 1;
+    picture.bitDepth = depth;
+    picture.colourType = PNG_COLOR_TYPE_RGB_ALPHA;
+    picture.sample = [&](std::uint32_t x, std::uint32_t, int c) { return rgba[x][c]; };
     VectorPictureMemory m;
-    ASSERT_EQ(Decode(MakePng(spec), m), kSpiOk);
+    ASSERT_EQ(Decode(MakePng(picture), m), kSpiOk);
     EXPECT_EQ(PixelAt(m, 0, 0), (Bgr{255, 255, 255}));
     EXPECT_EQ(PixelAt(m, 1, 0), (Bgr{0, 0, 255}));
     EXPECT_EQ(PixelAt(m, 2, 0), (Bgr{127, 127, 127}));
 
-    spec.colourType = PNG_COLOR_TYPE_GRAY_ALPHA;
-    spec.sample = [&](std::uint32_t x, std::uint32_t, int c) { return c == 0 ? 0u : rgba[x][3]; };
+    picture.colourType = PNG_COLOR_TYPE_GRAY_ALPHA;
+    picture.sample = [&](std::uint32_t x, std::uint32_t, int c) { return c == 0 ? 0u : rgba[x][3]; };
     VectorPictureMemory grey;
-    ASSERT_EQ(Decode(MakePng(spec), grey), kSpiOk);
+    ASSERT_EQ(Decode(MakePng(picture), grey), kSpiOk);
     EXPECT_EQ(Header(grey).biBitCount, 8);
     EXPECT_EQ(PixelAt(grey, 0, 0), (Bgr{255, 255, 255}));
     EXPECT_EQ(PixelAt(grey, 1, 0), (Bgr{0, 0, 0}));
@@ -184,7 +184,7 @@ TEST(PngDecode, AlphaIsCompositedOntoWhite) {
 TEST(PngDecode, TransparencyChunksBecomeWhite) {
   // Palette: a clear red entry, an opaque blue one, a half-covered black one; a fourth entry
   // beyond the tRNS entries is opaque.
-  PngSpec palette;
+  PngFile palette;
   palette.width = 4;
   palette.height = 1;
   palette.colourType = PNG_COLOR_TYPE_PALETTE;
@@ -208,26 +208,26 @@ TEST(PngDecode, TransparencyChunksBecomeWhite) {
                        Case{PNG_COLOR_TYPE_RGB, 8, 7, 8, {8, 8, 8}},
                        Case{PNG_COLOR_TYPE_RGB, 16, 7, 8, {0, 0, 0}}}) {
     SCOPED_TRACE(::testing::Message() << "type " << c.type << " depth " << c.depth);
-    PngSpec spec;
-    spec.width = 2;
-    spec.height = 1;
-    spec.colourType = c.type;
-    spec.bitDepth = c.depth;
-    spec.key = true;
-    spec.keyValue.gray = spec.keyValue.red = spec.keyValue.green = spec.keyValue.blue = static_cast<png_uint_16>(c.keyed);
-    spec.sample = [&](std::uint32_t x, std::uint32_t, int) { return x == 0 ? c.keyed : c.near; };
+    PngFile picture;
+    picture.width = 2;
+    picture.height = 1;
+    picture.colourType = c.type;
+    picture.bitDepth = c.depth;
+    picture.key = true;
+    picture.keyValue.gray = picture.keyValue.red = picture.keyValue.green = picture.keyValue.blue = static_cast<png_uint_16>(c.keyed);
+    picture.sample = [&](std::uint32_t x, std::uint32_t, int) { return x == 0 ? c.keyed : c.near; };
     VectorPictureMemory k;
-    ASSERT_EQ(Decode(MakePng(spec), k), kSpiOk);
+    ASSERT_EQ(Decode(MakePng(picture), k), kSpiOk);
     EXPECT_EQ(PixelAt(k, 0, 0), (Bgr{255, 255, 255}));
     EXPECT_EQ(PixelAt(k, 1, 0), c.nearColour);
   }
 }
 
 TEST(PngDecode, MetreDensityGoesIntoInfoAndHeader) {
-  PngSpec spec;
-  spec.pixelsPerMetreX = 2835;
-  spec.pixelsPerMetreY = 11811;
-  const Bytes file = MakePng(spec);
+  PngFile picture;
+  picture.pixelsPerMetreX = 2835;
+  picture.pixelsPerMetreY = 11811;
+  const Bytes file = MakePng(picture);
   PngInfo info;
   ASSERT_EQ(ReadPngInfo(file.data(), file.size(), &info), kSpiOk);
   EXPECT_EQ(info.xDpi, 72);
@@ -245,12 +245,12 @@ TEST(PngDecode, MetreDensityGoesIntoInfoAndHeader) {
   EXPECT_EQ(Header(b).biXPelsPerMeter, 0);
 }
 
-PngSpec Striped() {
-  PngSpec spec;
-  spec.width = 40;
-  spec.height = 30;
-  spec.sample = [](std::uint32_t x, std::uint32_t y, int c) { return (x * 7 + y * 3 + static_cast<unsigned>(c) * 50) % 256; };
-  return spec;
+PngFile Striped() {
+  PngFile picture;
+  picture.width = 40;
+  picture.height = 30;
+  picture.sample = [](std::uint32_t x, std::uint32_t y, int c) { return (x * 7 + y * 3 + static_cast<unsigned>(c) * 50) % 256; };
+  return picture;
 }
 
 TEST(PngDecode, RefusesWhatIsNoPng) {
@@ -263,10 +263,10 @@ TEST(PngDecode, RefusesWhatIsNoPng) {
   EXPECT_EQ(ReadPngInfo(nullptr, 0, &info), kSpiNotFormat);
 
   // A palette picture whose PLTE chunk is gone.
-  PngSpec spec;
-  spec.colourType = PNG_COLOR_TYPE_PALETTE;
-  spec.palette = {{1, 2, 3}};
-  Bytes file = MakePng(spec);
+  PngFile picture;
+  picture.colourType = PNG_COLOR_TYPE_PALETTE;
+  picture.palette = {{1, 2, 3}};
+  Bytes file = MakePng(picture);
   const std::size_t plte = test::FindChunk(file, "PLTE");
   file.erase(file.begin() + static_cast<std::ptrdiff_t>(plte), file.begin() + static_cast<std::ptrdiff_t>(plte + 12 + 3));
   EXPECT_EQ(Decode(file, m), kSpiBroken);
@@ -275,9 +275,9 @@ TEST(PngDecode, RefusesWhatIsNoPng) {
 
 TEST(PngDecode, EveryTruncationAndBadCrcIsBroken) {
   for (const bool interlaced : {false, true}) {
-    PngSpec spec = Striped();
-    spec.interlaced = interlaced;
-    const Bytes file = MakePng(spec);
+    PngFile picture = Striped();
+    picture.interlaced = interlaced;
+    const Bytes file = MakePng(picture);
     const std::size_t iend = test::FindChunk(file, "IEND");
     for (std::size_t n = 0; n < iend; ++n) {
       const Bytes cut(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(n));
@@ -294,9 +294,9 @@ TEST(PngDecode, EveryTruncationAndBadCrcIsBroken) {
 }
 
 TEST(PngDecode, RefusesPixelBlocksOver512MiBBeforeAllocating) {
-  PngSpec spec;
-  spec.colourType = PNG_COLOR_TYPE_GRAY;
-  Bytes file = MakePng(spec);
+  PngFile picture;
+  picture.colourType = PNG_COLOR_TYPE_GRAY;
+  Bytes file = MakePng(picture);
   const std::size_t ihdr = test::FindChunk(file, "IHDR");
   const auto resize = [&](std::uint32_t w, std::uint32_t h) {
     test::PutBe32(file, ihdr + 8, w);
@@ -319,7 +319,7 @@ TEST(PngDecode, RefusesPixelBlocksOver512MiBBeforeAllocating) {
 
   // An interlaced picture keeps its undecoded rows: 16-bit RGBA rows of 16384 pixels take 128 KiB,
   // so 5000 of them pass the cap although the delivered picture would not.
-  PngSpec deep;
+  PngFile deep;
   deep.colourType = PNG_COLOR_TYPE_RGB_ALPHA;
   deep.bitDepth = 16;
   deep.interlaced = true;
@@ -343,11 +343,11 @@ TEST(PngDecode, ZlibBombsEndQuickly) {
   ASSERT_EQ(compress2(packed.data(), &packedBytes, zeros.data(), zeros.size(), 9), Z_OK);
   packed.resize(packedBytes);
 
-  PngSpec spec;
-  spec.colourType = PNG_COLOR_TYPE_GRAY;
-  spec.width = 3;
-  spec.height = 2;
-  Bytes file = MakePng(spec);
+  PngFile picture;
+  picture.colourType = PNG_COLOR_TYPE_GRAY;
+  picture.width = 3;
+  picture.height = 2;
+  Bytes file = MakePng(picture);
   // zTXt: keyword, separator, method 0, then the stream.
   Bytes text = {'C', 'o', 'm', 'm', 'e', 'n', 't', 0, 0};
   text.insert(text.end(), packed.begin(), packed.end());
@@ -364,9 +364,9 @@ TEST(PngDecode, ZlibBombsEndQuickly) {
 
 TEST(PngDecode, MemoryFailuresAndStopsHoldNothing) {
   for (const bool interlaced : {false, true}) {
-    PngSpec spec = Striped();
-    spec.interlaced = interlaced;
-    const Bytes file = MakePng(spec);
+    PngFile picture = Striped();
+    picture.interlaced = interlaced;
+    const Bytes file = MakePng(picture);
     for (const int answer : {kSpiNoMemory, kSpiLockFailed}) {
       VectorPictureMemory m;
       m.allocateAnswer = answer;

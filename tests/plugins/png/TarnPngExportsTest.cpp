@@ -16,7 +16,7 @@ namespace tarn {
 namespace {
 
 using test::MakePng;
-using test::PngSpec;
+using test::PngFile;
 using Bytes = std::vector<std::uint8_t>;
 
 struct Exports {
@@ -75,8 +75,8 @@ Delivered TakeOver(HLOCAL info, HLOCAL pixels) {
 }
 
 // 6 x 4: left half opaque red, right half clear (white once composited).
-PngSpec Halves() {
-  PngSpec s;
+PngFile Halves() {
+  PngFile s;
   s.width = 6;
   s.height = 4;
   s.colourType = PNG_COLOR_TYPE_RGB_ALPHA;
@@ -169,13 +169,13 @@ TEST_F(TarnPngSpi, IsSupportedNeedsExtensionAndSignature) {
 }
 
 TEST_F(TarnPngSpi, GetPictureInfoFromFileAndMemory) {
-  PngSpec spec = Halves();
-  spec.colourType = PNG_COLOR_TYPE_PALETTE;
-  spec.bitDepth = 4;
-  spec.palette = {{0, 0, 0}, {255, 255, 255}};
-  spec.sample = [](std::uint32_t x, std::uint32_t, int) { return x % 2; };
-  spec.pixelsPerMetreX = spec.pixelsPerMetreY = 3780;
-  const Bytes png = MakePng(spec);
+  PngFile picture = Halves();
+  picture.colourType = PNG_COLOR_TYPE_PALETTE;
+  picture.bitDepth = 4;
+  picture.palette = {{0, 0, 0}, {255, 255, 255}};
+  picture.sample = [](std::uint32_t x, std::uint32_t, int) { return x % 2; };
+  picture.pixelsPerMetreX = picture.pixelsPerMetreY = 3780;
+  const Bytes png = MakePng(picture);
   const std::string plain = Write("info.png", png);
   const std::string offset = Write("info128.png", Prefixed(128, png));
   unsigned char record[kPictureInfoReserve];
