@@ -180,7 +180,8 @@ int DecodeBody(Session& s, const std::uint8_t* data, std::size_t size, Scale sca
   const std::size_t px = grey ? 1 : 3;
   const std::uint64_t rowBytes = DibRowBytes(outW, bitCount);
   const std::uint64_t blockBytes = rowBytes * outH;
-  if (w == 0 || h == 0 || blockBytes > kMaxPixelBlockBytes) return kSpiNoMemory;
+  if (w == 0 || h == 0) return kSpiBroken;  // libjpeg refuses empty frames itself; kept for safety
+  if (blockBytes > kMaxPixelBlockBytes) return kSpiNoMemory;
 
   if (ProgressStops(progress, 0, 1)) return kSpiStopped;
 

@@ -349,6 +349,28 @@ TEST(JpegDecode, CorruptEntropyDataNeverEscapes) {
   }
 }
 
+// A progressive file whose last scan is repeated: a few repeats decode (libjpeg passes over the
+// needless refinement), hundreds are a file built to keep the decoder busy and are refused.
+TEST(JpegDecode, ProgressiveFilesWithEndlessScansAreRefused) {
+  JpegFile picture = Quadrants();
+  picture.progressive = true;
+  const Bytes file = MakeJpeg(picture);
+  std::size_t lastScan = 0;
+  for (std::size_t at = 2; at + 1 < file.size(); ++at)
+    if (file[at] == 0xFF && file[at + 1] == 0xDA) lastScan = at;
+  const Bytes scan(file.begin() + static_cast<std::ptrdiff_t>(lastScan), file.end() - 2);  // up to EOI
+  ASSERT_GT(scan.size(), 10u);
+  const auto repeated = [&](int times) {
+    Bytes out(file.begin(), file.end() - 2);
+    for (int i = 0; i < times; ++i) out.insert(out.end(), scan.begin(), scan.end());
+    out.insert(out.end(), {0xFF, 0xD9});
+    return out;
+  };
+  VectorPictureMemory few, many;
+  EXPECT_EQ(Decode(repeated(20), few), kSpiOk);
+  EXPECT_EQ(Decode(repeated(600), many), kSpiBroken);
+}
+
 TEST(JpegDecode, RefusesPixelBlocksOver512MiBBeforeAllocating) {
   JpegFile picture;
   picture.input = JCS_GRAYSCALE;
