@@ -11,6 +11,7 @@
 #include "common/DibLayout.h"
 #include "common/PluginAbi.h"
 #include "tests/plugins/jpeg/JpegBuilder.h"
+#include "tests/support/PluginHarness.h"
 
 namespace tarn {
 namespace {
@@ -18,60 +19,13 @@ namespace {
 using test::JpegFile;
 using test::MakeJpeg;
 using Bytes = std::vector<std::uint8_t>;
+using test::Delivered;
+using test::Prefixed;
+using test::TakeOver;
 
-struct Exports {
-  HMODULE module = LoadLibraryW(L"TarnJpeg.spi");
-  SpiGetPluginInfo getPluginInfo = Find<SpiGetPluginInfo>("GetPluginInfo");
-  SpiIsSupported isSupported = Find<SpiIsSupported>("IsSupported");
-  SpiGetPictureInfo getPictureInfo = Find<SpiGetPictureInfo>("GetPictureInfo");
-  SpiGetPicture getPicture = Find<SpiGetPicture>("GetPicture");
-  SpiGetPreview getPreview = Find<SpiGetPreview>("GetPreview");
-
-  template <class F>
-  F Find(const char* name) {
-    return module != nullptr ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name)))
-                             : nullptr;
-  }
-};
-
-const Exports& Spi() {
-  static const Exports exports;
+const test::PluginExports& Spi() {
+  static const test::PluginExports exports(L"TarnJpeg.spi");
   return exports;
-}
-
-Bytes Prefixed(std::size_t count, const Bytes& bytes) {
-  Bytes out(count, 0x33);
-  out.insert(out.end(), bytes.begin(), bytes.end());
-  return out;
-}
-
-struct Delivered {
-  Bytes info, pixels;
-  bool unlocked = false, freed = false;
-  DibHeader Header() const { return LoadDibHeader(info.data()); }
-  // Blue, green, red of pixel (x, y), y from the top, of a 24-bit bottom-up picture.
-  std::array<int, 3> Pixel(int x, int y) const {
-    const DibHeader h = Header();
-    const std::uint8_t* p = pixels.data() + (h.biHeight - 1 - y) * DibRowBytes(h.biWidth, 24) + 3 * x;
-    return {p[0], p[1], p[2]};
-  }
-};
-
-Bytes CopyOut(HLOCAL h) {
-  Bytes bytes(LocalSize(h));
-  const void* p = LocalLock(h);
-  if (p != nullptr) std::memcpy(bytes.data(), p, bytes.size());
-  LocalUnlock(h);
-  return bytes;
-}
-
-Delivered TakeOver(HLOCAL info, HLOCAL pixels) {
-  Delivered d;
-  d.unlocked = (LocalFlags(info) & LMEM_LOCKCOUNT) == 0 && (LocalFlags(pixels) & LMEM_LOCKCOUNT) == 0;
-  d.info = CopyOut(info);
-  d.pixels = CopyOut(pixels);
-  d.freed = LocalFree(info) == nullptr && LocalFree(pixels) == nullptr;
-  return d;
 }
 
 bool Near(const std::array<int, 3>& a, const std::array<int, 3>& b) {
@@ -93,43 +47,9 @@ JpegFile Halves(int width = 64, int height = 32) {
   return s;
 }
 
-class TarnJpegSpi : public ::testing::Test {
+class TarnJpegSpi : public test::PluginFolderTest {
  protected:
-  void SetUp() override {
-    ASSERT_NE(Spi().module, nullptr) << "TarnJpeg.spi did not load";
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    folder_ = std::string(temp) + "tarnjpeg-" + std::to_string(GetCurrentProcessId()) + "-" +
-              ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    CreateDirectoryA(folder_.c_str(), nullptr);
-  }
-  void TearDown() override {
-    for (const std::string& f : files_) DeleteFileA(f.c_str());
-    RemoveDirectoryA(folder_.c_str());
-  }
-
-  std::string Write(const char* name, const Bytes& bytes) {
-    const std::string path = folder_ + "\\" + name;
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(h);
-    files_.push_back(path);
-    return path;
-  }
-
-  // GetPicture or GetPreview from a file; the handles are taken over when it succeeds.
-  int Load(const std::string& name, LONG_PTR offset, Delivered* out, bool preview = false) {
-    HLOCAL info = nullptr, pixels = nullptr;
-    const SpiGetPicture call = preview ? Spi().getPreview : Spi().getPicture;
-    const int result = call(name.c_str(), offset, 0, &info, &pixels, nullptr, 0);
-    if (result == kSpiOk) *out = TakeOver(info, pixels);
-    else EXPECT_TRUE(info == nullptr && pixels == nullptr) << "a failure hands nothing over";
-    return result;
-  }
-
-  std::string folder_;
-  std::vector<std::string> files_;
+  TarnJpegSpi() : PluginFolderTest(Spi(), "tarnjpeg") {}
 };
 
 TEST_F(TarnJpegSpi, ExportsTheFiveFunctionsAndInformationStrings) {
