@@ -79,6 +79,7 @@ fi
 fetch_source() {
   local name=$1 version
   apt-get source -q "$name" && return 0
+  echo "setup: the newest source of $name could not be fetched; trying the versions before it"
   for version in $(apt-cache showsrc "$name" | awk '/^Version:/ { print $2 }' | sort -r -V -u); do
     apt-get source -q "$name=$version" && return 0
   done
