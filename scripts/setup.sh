@@ -12,6 +12,7 @@ packages=(
   cmake ninja-build nasm clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev googletest
   libjpeg-dev dpkg-dev libgif-dev
+  libpng-dev zlib1g-dev libjpeg-turbo-progs
 )
 
 missing=()
@@ -70,5 +71,40 @@ if [ $need_jpeg = 1 ]; then
   for t in x86_64 i686; do
     [ -f "$deps/jpeg-$t/lib/libjpeg.a" ] && continue
     "$top/scripts/build-libjpeg.sh" "$src" "$t" "$deps/jpeg-$t"
+  done
+fi
+
+# Fetches Debian's source package NAME into the current folder. The security archive does not
+# always carry the sources of its newest version, so older versions are tried in turn.
+fetch_source() {
+  local name=$1 version
+  apt-get source -q "$name" && return 0
+  echo "setup: the newest source of $name could not be fetched; trying the versions before it"
+  for version in $(apt-cache showsrc "$name" | awk '/^Version:/ { print $2 }' | sort -r -V -u); do
+    apt-get source -q "$name=$version" && return 0
+  done
+  echo "setup: no source package of $name could be fetched" >&2
+  return 1
+}
+
+# zlib and libpng for both MinGW targets, static, from Debian's source packages.
+need_png=0
+for t in x86_64 i686; do
+  [ -f "$deps/png-$t/lib/libpng16.a" ] && [ -f "$deps/png-$t/lib/libz.a" ] || need_png=1
+done
+if [ $need_png = 1 ]; then
+  mkdir -p "$deps/src"
+  zsrc=$(ls -d "$deps"/src/zlib-*/ 2>/dev/null | head -n 1 || true)
+  psrc=$(ls -d "$deps"/src/libpng1.6-*/ 2>/dev/null | head -n 1 || true)
+  if [ -z "$zsrc" ] || [ -z "$psrc" ]; then
+    if enable_sources || [ $updated = 0 ]; then apt-get update -q; updated=1; fi
+    [ -n "$zsrc" ] || (cd "$deps/src" && fetch_source zlib)
+    [ -n "$psrc" ] || (cd "$deps/src" && fetch_source libpng1.6)
+    zsrc=$(ls -d "$deps"/src/zlib-*/ | head -n 1)
+    psrc=$(ls -d "$deps"/src/libpng1.6-*/ | head -n 1)
+  fi
+  for t in x86_64 i686; do
+    [ -f "$deps/png-$t/lib/libpng16.a" ] && [ -f "$deps/png-$t/lib/libz.a" ] && continue
+    "$top/scripts/build-libpng.sh" "$zsrc" "$psrc" "$t" "$deps/png-$t"
   done
 fi
