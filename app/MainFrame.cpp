@@ -106,6 +106,11 @@ void CMainFrame::ClearScreen() {
   Forward(13);
 }
 
+void CMainFrame::ClearAndRedrawView() {
+  ClearScreen();
+  InvalidateRect(m_View.Handle(), nullptr, TRUE);
+}
+
 void CMainFrame::MoveDisplayDialog() {
   if (!m_DispDialog.IsOpen()) return;
   RECT frame, dialog;

@@ -96,6 +96,7 @@ class CMainFrame final : public CFrameWindow, private SettingsHost {
   // SettingsHost.
   void ClearScreen() override;
   void MoveDisplayDialog() override;
+  void ClearAndRedrawView() override;
 
   CPluginRegistry& m_Registry;
   CSPICore& m_Scratch;

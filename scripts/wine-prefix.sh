@@ -17,19 +17,28 @@ Windows Registry Editor Version 5.00
 "ＭＳ ゴシック"="IPAGothic"
 "ＭＳ 明朝"="IPAMincho"
 "ＭＳ Ｐ明朝"="IPAPMincho"
+
+; No window manager runs under the virtual display: Wine must not wait for one to confirm that a
+; window was hidden (it would wait two seconds each time).
+[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
+"Managed"="N"
 REG
 }
 
-if [ ! -f "$WINEPREFIX/.tarn-ready" ]; then
+# The mark names the version of the settings below; a prefix made with older ones is updated.
+ready="$WINEPREFIX/.tarn-ready-2"
+if [ ! -f "$ready" ]; then
   mkdir -p "$WINEPREFIX"
-  "$wine" wineboot -u >/dev/null 2>&1 || true
-  /usr/lib/wine/wineserver -w
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    "$wine" wineboot -u >/dev/null 2>&1 || true
+    /usr/lib/wine/wineserver -w
+  fi
   reg="$WINEPREFIX/drive_c/tarn-fonts.reg"
   font_substitutes > "$reg"
   "$wine" regedit /S 'C:\tarn-fonts.reg' >/dev/null 2>&1
   /usr/lib/wine/wineserver -w
   rm -f "$reg"
   [ -f "$WINEPREFIX/system.reg" ] || { echo "wine prefix could not be created in $WINEPREFIX"; exit 1; }
-  touch "$WINEPREFIX/.tarn-ready"
+  touch "$ready"
 fi
 echo "wine prefix ready: $WINEPREFIX"

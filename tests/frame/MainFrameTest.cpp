@@ -50,6 +50,31 @@ class MainFrameTest : public HostTest {
   std::unique_ptr<CMainFrame> frame_;
 };
 
+TEST_F(MainFrameTest, MenuBarIsJapaneseAndLaterFeaturesAreGreyed) {
+  HMENU menu = GetMenu(frame_->Handle());
+  ASSERT_NE(menu, nullptr);
+  ASSERT_EQ(GetMenuItemCount(menu), 8);
+  const wchar_t* expected[] = {L"ﾌｧｲﾙ(&F)", L"編集(&E)", L"表示(&V)", L"ﾒﾆｭｰ(&M)", L"設定(&S)",
+                               L"特定ﾌｫﾙﾀﾞ(&T)", L"画面ｸﾘｱ(&Z)", L"ﾍﾙﾌﾟ(&H)"};
+  for (int i = 0; i < 8; ++i) {
+    wchar_t item[64] = {};
+    GetMenuStringW(menu, static_cast<UINT>(i), item, 64, MF_BYPOSITION);
+    EXPECT_STREQ(item, expected[i]);
+  }
+  HMENU settings = GetSubMenu(menu, 4);
+  SendMessageW(frame_->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(settings), 4);
+  EXPECT_TRUE(GetMenuState(settings, ID_SET_SIZE_S + g_CatalogSize, MF_BYCOMMAND) & MF_CHECKED);
+  EXPECT_FALSE(GetMenuState(settings, ID_SET_PLUGIN, MF_BYCOMMAND) & MF_GRAYED);
+  EXPECT_TRUE(GetMenuState(settings, ID_SET_THUMBNAIL, MF_BYCOMMAND) & MF_GRAYED);
+  wchar_t reset[64] = {};
+  GetMenuStringW(settings, ID_SET_RESET, reset, 64, MF_BYCOMMAND);
+  EXPECT_STREQ(reset, L"**設定初期化**(&Z)");
+  HMENU file = GetSubMenu(menu, 0);
+  SendMessageW(frame_->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(file), 0);
+  EXPECT_TRUE(GetMenuState(file, ID_FILE_OPEN_FOLDER, MF_BYCOMMAND) & MF_GRAYED);
+  EXPECT_FALSE(GetMenuState(file, ID_APP_EXIT_TARN, MF_BYCOMMAND) & MF_GRAYED);
+}
+
 TEST_F(MainFrameTest, FolderDialogRequestsReachTheView) {
   frame_->m_TreeFolder = L"D:\\写真\\";
   const HintRecord* r = Relay(WM_TREE_DIALOG, 0, 7);
