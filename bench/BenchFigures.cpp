@@ -16,6 +16,8 @@ std::vector<Figure>& Figures() {
 // Keeps the real time per iteration of every run while printing as usual.
 class RecordingReporter : public benchmark::ConsoleReporter {
  public:
+  // Plain text: the figures are read by scripts as much as by people.
+  RecordingReporter() : ConsoleReporter(OO_None) {}
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) seconds[run.run_name.function_name] = run.real_accumulated_time / run.iterations;
     ConsoleReporter::ReportRuns(runs);

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "BenchFigures.h"
+#include "BenchSupport.h"
 #include "plugins/gif/GifPlayer.h"
 #include "tests/plugins/gif/GifBuilder.h"
 
@@ -40,27 +41,6 @@ const Bytes& AnimationGif() {
   }();
   return gif;
 }
-
-class HeapPictureMemory : public PictureMemory {
- public:
-  int AllocatePicture(std::size_t infoBytes, std::size_t pixelBytes) override {
-    info_.reset(new std::uint8_t[infoBytes]);
-    pixels_.reset(new std::uint8_t[pixelBytes]);
-    return 0;
-  }
-  std::uint8_t* Info() override { return info_.get(); }
-  std::uint8_t* Pixels() override { return pixels_.get(); }
-  void ReleasePicture() override {
-    info_.reset();
-    pixels_.reset();
-  }
-  std::uint8_t* AllocateWork(std::size_t bytes) override { return new std::uint8_t[bytes]; }
-  void ReleaseWork(std::uint8_t* block) override { delete[] block; }
-  void WarnOutOfMemory() override {}
-
- private:
-  std::unique_ptr<std::uint8_t[]> info_, pixels_;
-};
 
 struct Quiet : gif::Notice {
   void Show(const char*, const char*) override {}

@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "BenchFigures.h"
+#include "BenchSupport.h"
 #include "plugins/jpeg/JpegDecode.h"
 #include "tests/plugins/jpeg/JpegBuilder.h"
 
@@ -26,14 +27,8 @@ constexpr int kHeight = 3000;
 
 // The photo, written on first use and removed when the program ends: smooth gradients with
 // detail on top, at a camera's usual quality and chroma subsampling.
-struct PhotoFile {
-  std::string path;
-  ~PhotoFile() { std::filesystem::remove(path); }
-};
-
 const std::string& PhotoPath() {
-  static const PhotoFile photo{[] {
-    const auto file = std::filesystem::temp_directory_path() / "tarn-bench-4000x3000.jpg";
+  static const TempFile photo("tarn-bench-4000x3000.jpg", [] {
     test::JpegFile picture;
     picture.width = kWidth;
     picture.height = kHeight;
@@ -45,54 +40,10 @@ const std::string& PhotoPath() {
       p[1] = static_cast<std::uint8_t>(std::clamp(y * 255.0 / kHeight + detail, 0.0, 255.0));
       p[2] = static_cast<std::uint8_t>(std::clamp(128 + detail * 2, 0.0, 255.0));
     };
-    const std::vector<std::uint8_t> jpeg = test::MakeJpeg(picture);
-    std::FILE* f = std::fopen(file.c_str(), "wb");
-    std::fwrite(jpeg.data(), 1, jpeg.size(), f);
-    std::fclose(f);
-    return file.string();
-  }()};
+    return test::MakeJpeg(picture);
+  }());
   return photo.path;
 }
-
-// The file read whole into a block of its own, as the plug-in reads it into local memory.
-struct Block {
-  std::unique_ptr<std::uint8_t[]> data;
-  std::size_t size = 0;
-};
-
-Block ReadWhole(const std::string& path) {
-  Block b;
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  std::fseek(f, 0, SEEK_END);
-  b.size = static_cast<std::size_t>(std::ftell(f));
-  std::fseek(f, 0, SEEK_SET);
-  b.data.reset(new std::uint8_t[b.size]);
-  b.size = std::fread(b.data.get(), 1, b.size, f);
-  std::fclose(f);
-  return b;
-}
-
-// Picture memory as plain new[] blocks: what a plug-in's LocalAlloc amounts to.
-class HeapPictureMemory : public PictureMemory {
- public:
-  int AllocatePicture(std::size_t infoBytes, std::size_t pixelBytes) override {
-    info_.reset(new std::uint8_t[infoBytes]);
-    pixels_.reset(new std::uint8_t[pixelBytes]);
-    return 0;
-  }
-  std::uint8_t* Info() override { return info_.get(); }
-  std::uint8_t* Pixels() override { return pixels_.get(); }
-  void ReleasePicture() override {
-    info_.reset();
-    pixels_.reset();
-  }
-  std::uint8_t* AllocateWork(std::size_t bytes) override { return new std::uint8_t[bytes]; }
-  void ReleaseWork(std::uint8_t* block) override { delete[] block; }
-  void WarnOutOfMemory() override {}
-
- private:
-  std::unique_ptr<std::uint8_t[]> info_, pixels_;
-};
 
 void DecodeFromDisk(benchmark::State& state, jpeg::Scale scale) {
   const std::string& path = PhotoPath();
