@@ -10,102 +10,20 @@
 #include "common/DibLayout.h"
 #include "common/PluginAbi.h"
 #include "tests/support/BmpBuilder.h"
+#include "tests/support/PluginHarness.h"
 
-namespace tarn {
+namespace tarn::test {
 namespace {
 
-using test::BmpFile;
-using test::MakeBmp;
-using test::PatternPixels;
-using test::RampPalette;
-using Bytes = std::vector<std::uint8_t>;
 
-struct Exports {
-  HMODULE module = LoadLibraryW(L"TarnBmp.spi");
-  SpiGetPluginInfo getPluginInfo = Find<SpiGetPluginInfo>("GetPluginInfo");
-  SpiIsSupported isSupported = Find<SpiIsSupported>("IsSupported");
-  SpiGetPictureInfo getPictureInfo = Find<SpiGetPictureInfo>("GetPictureInfo");
-  SpiGetPicture getPicture = Find<SpiGetPicture>("GetPicture");
-  SpiGetPreview getPreview = Find<SpiGetPreview>("GetPreview");
-
-  template <class F>
-  F Find(const char* name) {
-    return module != nullptr ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name)))
-                             : nullptr;
-  }
-};
-
-const Exports& Spi() {
-  static const Exports exports;
+const PluginExports& Spi() {
+  static const PluginExports exports(L"TarnBmp.spi");
   return exports;
 }
 
-// `count` bytes of `fill` before `bytes`: a picture that starts at an offset in its file.
-Bytes Prefixed(std::size_t count, std::uint8_t fill, const Bytes& bytes) {
-  Bytes out(count + bytes.size(), fill);
-  std::copy(bytes.begin(), bytes.end(), out.begin() + static_cast<std::ptrdiff_t>(count));
-  return out;
-}
-
-// A picture handed over by the plug-in, copied out and released the way the host releases it.
-struct Delivered {
-  Bytes info, pixels;
-  bool unlocked = false, freed = false;
-};
-
-Bytes CopyOut(HLOCAL h) {
-  Bytes bytes(LocalSize(h));
-  const void* p = LocalLock(h);
-  if (p != nullptr) std::memcpy(bytes.data(), p, bytes.size());
-  LocalUnlock(h);
-  return bytes;
-}
-
-Delivered TakeOver(HLOCAL info, HLOCAL pixels) {
-  Delivered d;
-  d.unlocked = (LocalFlags(info) & LMEM_LOCKCOUNT) == 0 && (LocalFlags(pixels) & LMEM_LOCKCOUNT) == 0;
-  d.info = CopyOut(info);
-  d.pixels = CopyOut(pixels);
-  d.freed = LocalFree(info) == nullptr && LocalFree(pixels) == nullptr;
-  return d;
-}
-
-class TarnBmpSpi : public ::testing::Test {
+class TarnBmpSpi : public PluginFolderTest {
  protected:
-  void SetUp() override {
-    ASSERT_NE(Spi().module, nullptr) << "TarnBmp.spi did not load";
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    folder_ = std::string(temp) + "tarnbmp-" + std::to_string(GetCurrentProcessId()) + "-" +
-              ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    CreateDirectoryA(folder_.c_str(), nullptr);
-  }
-  void TearDown() override {
-    for (const std::string& f : files_) DeleteFileA(f.c_str());
-    RemoveDirectoryA(folder_.c_str());
-  }
-
-  std::string Write(const char* name, const Bytes& bytes) {
-    const std::string path = folder_ + "\\" + name;
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(h);
-    files_.push_back(path);
-    return path;
-  }
-
-  // GetPicture from a file; the handles are taken over when it succeeds.
-  int Load(const std::string& name, LONG_PTR offset, Delivered* out) {
-    HLOCAL info = nullptr, pixels = nullptr;
-    const int result = Spi().getPicture(name.c_str(), offset, 0, &info, &pixels, nullptr, 0);
-    if (result == kSpiOk) *out = TakeOver(info, pixels);
-    else EXPECT_TRUE(info == nullptr && pixels == nullptr) << "a failure hands nothing over";
-    return result;
-  }
-
-  std::string folder_;
-  std::vector<std::string> files_;
+  TarnBmpSpi() : PluginFolderTest(Spi(), "tarnbmp") {}
 };
 
 TEST_F(TarnBmpSpi, ExportsTheFiveFunctionsAndNoOthers) {
@@ -154,7 +72,7 @@ TEST_F(TarnBmpSpi, IsSupportedFromAHeaderPointerReadsNothingFromDisk) {
 }
 
 TEST_F(TarnBmpSpi, IsSupportedFromAHandleReadsAtItsPosition) {
-  const Bytes file = Prefixed(128, 0x55, MakeBmp({.width = 2, .height = 2, .pixels = PatternPixels(2, 2, 24)}));
+  const Bytes file = Prefixed(128, MakeBmp({.width = 2, .height = 2, .pixels = PatternPixels(2, 2, 24)}));
   const std::string path = Write("offset.bmp", file);
   HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(h, INVALID_HANDLE_VALUE);
@@ -170,7 +88,7 @@ TEST_F(TarnBmpSpi, IsSupportedFromAHandleReadsAtItsPosition) {
 TEST_F(TarnBmpSpi, GetPictureInfoFromFileAndMemory) {
   const Bytes bmp = MakeBmp({.width = 300, .height = -200, .bitCount = 8, .xPelsPerMeter = 3780,
                              .palette = RampPalette(256), .pixels = PatternPixels(300, -200, 8)});
-  const Bytes shifted = Prefixed(128, 0, bmp);
+  const Bytes shifted = Prefixed(128, bmp);
   const std::string plain = Write("info.bmp", bmp);
   const std::string offset = Write("info128.bmp", shifted);
 
@@ -244,7 +162,7 @@ TEST_F(TarnBmpSpi, EveryFormDecodesPixelForPixel) {
 TEST_F(TarnBmpSpi, GetPictureHonoursTheOffsetAndMemoryInput) {
   const BmpFile f{.width = 3, .height = 3, .bitCount = 24, .pixels = PatternPixels(3, 3, 24)};
   const Bytes bmp = MakeBmp(f);
-  const Bytes shifted = Prefixed(100, 0x42, bmp);
+  const Bytes shifted = Prefixed(100, bmp);
   const std::string path = Write("shifted.bmp", shifted);
   Delivered d;
   ASSERT_EQ(Load(path, 100, &d), kSpiOk);
@@ -325,4 +243,4 @@ TEST_F(TarnBmpSpi, CallbackStopAllocatesNothing) {
 }
 
 }  // namespace
-}  // namespace tarn
+}  // namespace tarn::test
