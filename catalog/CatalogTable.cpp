@@ -1,0 +1,10 @@
+#include "CatalogTable.h"
+
+namespace tarn {
+
+CatalogTables& TheCatalog() {
+  static CatalogTables tables;
+  return tables;
+}
+
+}  // namespace tarn
