@@ -1,0 +1,74 @@
+// Any bytes as a folder's "_THUMB_N.TRN": the catalog's open, lookups and append and the engine's
+// rewrite must stay inside the record buffer, and whatever the engine leaves behind must be whole
+// live records of the current size.
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "app/Prompt.h"
+#include "app/Settings.h"
+#include "catalog/ThumbnailCache.h"
+#include "catalog/ThumbnailEngine.h"
+#include "tests/catalog/MemoryThumbFiles.h"
+
+namespace {
+
+// Answers every question with its first button and never cancels.
+class Silent : public tarn::Prompt, public tarn::ProgressWindow {
+ public:
+  int Show(std::u16string_view, std::u16string_view, tarn::Buttons buttons) override {
+    return buttons == tarn::Buttons::kOkCancel || buttons == tarn::Buttons::kOk ? tarn::kAnswerOk : tarn::kAnswerYes;
+  }
+  void Open(std::u16string_view) override {}
+  void SetText(std::u16string_view) override {}
+  void SetPos(int) override {}
+  bool Cancelled() override { return false; }
+  void Close() override {}
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size < 2) return 0;
+  static Silent silent;
+  tarn::InstallPrompt(&silent);
+  tarn::InstallProgress(&silent);
+  tarn::g_CatalogSize = data[0] & 3;
+  tarn::g_ThumbNailFlag = 1;
+  const int pixelSize = 2 + (data[1] % 3);
+  const std::u16string folder = u"C:\\f\\";
+  tarn::test::MemoryThumbFiles fs;
+  fs.files[folder + tarn::kThumbFileName].assign(data + 2, data + size);
+  // Image files named as the first records may name them, sized as they may say.
+  for (const char16_t* name : {u"a", u"b.bmp", u"A"}) fs.files[folder + name].assign(static_cast<std::size_t>(data[1]), 0);
+
+  tarn::FolderRow row;
+  row.state = 2;
+  folder.copy(row.path, folder.size());
+  {
+    tarn::ThumbnailCache cache(fs);
+    cache.SetDisplayPixelSize(pixelSize);
+    cache.SetReadOnly((data[1] & 0x80) != 0);
+    if (cache.ThumbNailCont(1, u"", row) == 0) {
+      for (const char16_t* name : {u"a", u"b.bmp", u"A"}) cache.ThumbNailCont(2, name, row);
+      cache.SetLayout(data[1] % 6);
+      cache.ThumbNailCont(3, u"b.bmp", row, true);
+    }
+    cache.ThumbNailCont(4, u"", row);
+  }
+
+  tarn::ThumbnailIndex index;
+  const int result = tarn::ThumbnailEngine(data[1] & 1, folder, false, fs, index);
+  const auto it = fs.files.find(folder + tarn::kThumbFileName);
+  if (result == tarn::kEngineCompacted && it != fs.files.end()) {
+    const tarn::ThumbGeometry g = tarn::GeometryOf(tarn::g_CatalogSize);
+    const auto& bytes = it->second;
+    if (bytes.empty() || bytes.size() % static_cast<std::size_t>(g.recordLength) != 0) std::abort();
+    for (std::size_t at = 0; at < bytes.size(); at += static_cast<std::size_t>(g.recordLength))
+      if (bytes[at + 1] != tarn::LiveCode(g.size)) std::abort();
+  }
+  if (fs.files.count(folder + tarn::kThumbOldFileName) != 0 && result == tarn::kEngineCompacted) std::abort();
+  tarn::InstallPrompt(nullptr);
+  tarn::InstallProgress(nullptr);
+  return 0;
+}
