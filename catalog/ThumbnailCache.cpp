@@ -55,6 +55,7 @@ int ThumbnailCache::Open(const FolderRow& folder) {
   cachePath_ = FolderPath(folder) + kThumbFileName;
   const ThumbGeometry geometry = GeometryOf(g_CatalogSize);
   const auto recordLength = static_cast<std::size_t>(geometry.recordLength);
+  g_ThumbRecordLength = geometry.recordLength;  // the wiping delete's block
 
   bool deleteCache = false;
   if (folder.state == 2) {
@@ -141,9 +142,9 @@ int ThumbnailCache::Open(const FolderRow& folder) {
     }
   }
 
-  // The work bitmap: rows padded to four bytes as the display's bitmaps are.
+  // The work bitmap: rows padded to two bytes, as a screen-compatible bitmap hands its bits out.
   const int side = geometry.cell;
-  stride_ = (static_cast<std::size_t>(side) * static_cast<std::size_t>(displayPixelSize_) + 3) & ~std::size_t{3};
+  stride_ = (static_cast<std::size_t>(side) * static_cast<std::size_t>(displayPixelSize_) + 1) & ~std::size_t{1};
   work_.assign(stride_ * static_cast<std::size_t>(side), 0xFF);
   layout_ = 0;
   return 0;
@@ -197,7 +198,9 @@ int ThumbnailCache::Lookup(std::u16string_view name, const FolderRow& folder) {
     ThumbHeader header;
     ParseHeader(record, recordLength, header);
     const WorkPixels work = Work();
-    if (header.sizeCode == LiveCode(geometry.size) &&
+    // The record itself must still name the file: the cache may have changed since the index
+    // was read.
+    if (header.nameIntact && EqualsIgnoreCase(header.name, name) && header.sizeCode == LiveCode(geometry.size) &&
         header.fileSize == static_cast<std::int32_t>(static_cast<std::uint32_t>(size)) &&
         header.pixelSize == displayPixelSize_ &&
         UnpackBlock(record + kRecordHeaderBytes, recordLength - kRecordHeaderBytes, header.layout, geometry, work)) {

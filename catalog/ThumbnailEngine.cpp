@@ -57,6 +57,7 @@ int ThumbnailEngine(int mode, std::u16string folder, bool subfolder, ThumbFileSy
   const bool loud = mode == 0;
   const ThumbGeometry geometry = GeometryOf(g_CatalogSize);
   const auto recordLength = static_cast<std::size_t>(geometry.recordLength);
+  g_ThumbRecordLength = geometry.recordLength;  // the wiping delete's block
   AppendBackslash(folder);
   const std::u16string cachePath = folder + kThumbFileName;
   const std::u16string oldPath = folder + kThumbOldFileName;
@@ -220,6 +221,8 @@ int ThumbnailEngine(int mode, std::u16string folder, bool subfolder, ThumbFileSy
     if (loud) Say(u"削除失敗<-x28> ", cachePath);
     return kEngineDeleteFailed;
   }
+  // The old file carries the cache's attributes; a read-only cache must not leave it behind.
+  fs.ClearReadOnly(oldPath);
   const int deleted = fs.WipeDelete(oldPath);
   if (deleted != 0) {
     if (loud) Say(u"削除失敗 No=" + DecimalText(deleted) + u" <-x31> ", oldPath);

@@ -1,0 +1,122 @@
+#include "Win32ThumbFiles.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+
+#include "app/FileUtil.h"
+#include "app/WinText.h"
+
+namespace tarn {
+namespace {
+
+class Win32ThumbFile : public ThumbFile {
+ public:
+  explicit Win32ThumbFile(HANDLE h) : h_(h) {}
+  Win32ThumbFile(const Win32ThumbFile&) = delete;
+  Win32ThumbFile& operator=(const Win32ThumbFile&) = delete;
+  ~Win32ThumbFile() override { Close(); }
+
+  long long Read(std::uint8_t* out, std::size_t count) override {
+    std::size_t total = 0;
+    while (total < count) {
+      const DWORD want = static_cast<DWORD>(std::min<std::size_t>(count - total, 1u << 20));
+      DWORD got = 0;
+      if (!ReadFile(h_, out + total, want, &got, nullptr)) return -1;
+      if (got == 0) break;
+      total += got;
+    }
+    return static_cast<long long>(total);
+  }
+  bool Write(const std::uint8_t* bytes, std::size_t count) override {
+    DWORD done = 0;
+    return WriteFile(h_, bytes, static_cast<DWORD>(count), &done, nullptr) && done == count;
+  }
+  bool Seek(std::uint64_t offset) override {
+    LARGE_INTEGER to;
+    to.QuadPart = static_cast<LONGLONG>(offset);
+    return SetFilePointerEx(h_, to, nullptr, FILE_BEGIN) != 0;
+  }
+  bool Length(std::uint64_t& length) override {
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(h_, &size)) return false;
+    length = static_cast<std::uint64_t>(size.QuadPart);
+    return true;
+  }
+  bool Close() override {
+    if (h_ == INVALID_HANDLE_VALUE) return true;
+    const bool closed = CloseHandle(h_) != 0;
+    h_ = INVALID_HANDLE_VALUE;
+    return closed;
+  }
+
+ private:
+  HANDLE h_;
+};
+
+}  // namespace
+
+int SystemDriveKind(std::u16string_view root) {
+  if (root.size() != 3 || root[0] < u'A' || root[0] > u'Z' || root[1] != u':' || root[2] != u'\\') return 0;
+  if (!(GetLogicalDrives() & (1u << (root[0] - u'A')))) return 0;
+  switch (GetDriveTypeW(AsWide(std::u16string(root)))) {
+    case DRIVE_REMOVABLE: return 1;
+    case DRIVE_FIXED: return 2;
+    case DRIVE_REMOTE: return 3;
+    case DRIVE_CDROM: return 4;
+    case DRIVE_RAMDISK: return 5;
+    default: return 0;
+  }
+}
+
+Win32ThumbFiles::Win32ThumbFiles(std::function<int(std::u16string_view)> driveKind)
+    : driveKind_(driveKind ? std::move(driveKind) : SystemDriveKind) {}
+
+std::unique_ptr<ThumbFile> Win32ThumbFiles::Open(std::u16string_view pathView, OpenMode mode) {
+  const std::u16string path(pathView);
+  DWORD access = GENERIC_READ, share = FILE_SHARE_READ, disposition = OPEN_EXISTING;
+  if (mode == OpenMode::kReadWrite) {
+    access = GENERIC_READ | GENERIC_WRITE;
+    share = 0;
+    disposition = OPEN_ALWAYS;
+  } else if (mode == OpenMode::kCreate) {
+    access = GENERIC_WRITE;
+    share = 0;
+    disposition = CREATE_ALWAYS;
+  }
+  HANDLE h = CreateFileW(AsWide(path), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return nullptr;
+  return std::make_unique<Win32ThumbFile>(h);
+}
+
+SizeQuery Win32ThumbFiles::FileSize(std::u16string_view pathView, std::int64_t& size) {
+  const std::u16string path(pathView);
+  const DWORD attributes = GetFileAttributesW(AsWide(path));
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return SizeQuery::kMissing;
+  HANDLE h = CreateFileW(AsWide(path), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return SizeQuery::kCannotOpen;
+  LARGE_INTEGER length{};
+  const bool known = GetFileSizeEx(h, &length) != 0;
+  CloseHandle(h);
+  if (!known) return SizeQuery::kCannotOpen;
+  size = length.QuadPart;
+  return SizeQuery::kFound;
+}
+
+bool Win32ThumbFiles::Exists(std::u16string_view path) {
+  return GetFileAttributesW(AsWide(std::u16string(path))) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool Win32ThumbFiles::Rename(std::u16string_view from, std::u16string_view to) {
+  return MoveFileW(AsWide(std::u16string(from)), AsWide(std::u16string(to))) != 0;
+}
+
+int Win32ThumbFiles::WipeDelete(std::u16string_view path) { return tarn::WipeDelete(path); }
+
+int Win32ThumbFiles::ClearReadOnly(std::u16string_view path) { return tarn::ClearReadOnly(path); }
+
+int Win32ThumbFiles::DriveKind(std::u16string_view root) { return driveKind_(root); }
+
+}  // namespace tarn
