@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include "app/Prompt.h"
 #include "app/Settings.h"
@@ -13,9 +14,9 @@ namespace {
 constexpr char16_t kStopUsing[] = u"サムネイルの使用中止";
 
 std::u16string FolderPath(const FolderRow& folder) {
-  std::u16string path(folder.path, std::u16string_view(folder.path, 256).find(u'\0') == std::u16string_view::npos
-                                       ? 256
-                                       : std::char_traits<char16_t>::length(folder.path));
+  // The row's path is bounded by its field even when it lacks a terminator.
+  const char16_t* end = std::find(std::begin(folder.path), std::end(folder.path), u'\0');
+  std::u16string path(std::begin(folder.path), end);
   AppendBackslash(path);
   return path;
 }
