@@ -337,6 +337,32 @@ TEST_F(ThumbCacheTest, FailuresOfTheAppendAndUnknownModes) {
   EXPECT_EQ(cache.Work().bits, nullptr);
 }
 
+TEST_F(ThumbCacheTest, LookupFailuresSayWhereAndAShortReadSwitchesTheCacheOff) {
+  Image(u"a.bmp", 7);
+  Append(fs.files[kCache], HandRecord(1, 4, 5, 0, 7, u"a.bmp", 1, 2));
+  Append(fs.files[kCache], HandRecord(1, 4, 5, 0, 7, u"a.bmp", 1, 2));
+  ThumbnailCache cache(fs);
+  cache.SetDisplayPixelSize(4);
+  ASSERT_EQ(cache.ThumbNailCont(1, u"", Folder(2)), 0);
+  fs.unreadable.insert(kCache);
+  EXPECT_EQ(cache.ThumbNailCont(2, u"a.bmp", Folder(2)), -1);
+  EXPECT_EQ(prompt.shown.back().text, u"ファイル " + kCache + u" をオープンできません<-v40> ");
+  EXPECT_EQ(g_ThumbNailFlag, 1) << "a writable catalog keeps the cache on";
+  cache.SetReadOnly(true);
+  EXPECT_EQ(cache.ThumbNailCont(2, u"a.bmp", Folder(2)), -1);
+  EXPECT_EQ(prompt.shown.back().text, u"ファイル " + kCache + u" をオープンできません<-v51> ");
+  EXPECT_EQ(g_ThumbNailFlag, 0);
+  fs.unreadable.clear();
+  g_ThumbNailFlag = 1;
+
+  // The file lost its records after the index was read.
+  fs.files[kCache].resize(100);
+  EXPECT_EQ(cache.ThumbNailCont(2, u"a.bmp", Folder(2)), -3);
+  EXPECT_EQ(prompt.shown.back().text, u"サムネイル読み出しエラー<-v54> m_SaveThumbCnt=2  fr=100  k1=0");
+  EXPECT_EQ(prompt.shown.back().caption, u"サムネイルの使用中止");
+  EXPECT_EQ(g_ThumbNailFlag, 0);
+}
+
 TEST_F(ThumbCacheTest, EngineCompactsAwayDeletedAndChangedFiles) {
   Image(u"keep.bmp", 10);
   Image(u"changed.bmp", 11);
