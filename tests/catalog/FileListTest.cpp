@@ -197,8 +197,10 @@ TEST_F(TableTest, SortOrdersManyRows) {
   // Reversed and interleaved names, enough to exercise every branch of the two-ended passes.
   for (int i = 0; i < 300; ++i) {
     const int k = (i * 7919) % 300;
-    std::u16string name = u"n" + std::u16string(1, static_cast<char16_t>(u'A' + k / 26)) +
-                          std::u16string(1, static_cast<char16_t>(u'a' + k % 26)) + u".jpg";
+    std::u16string name = u"n";
+    name += static_cast<char16_t>(u'A' + k / 26);
+    name += static_cast<char16_t>(u'a' + k % 26);
+    name += u".jpg";
     Add(name, i % 2);
   }
   ASSERT_EQ(Fill(), kFillDone);
