@@ -36,6 +36,19 @@ constexpr int kSearchMax = 30000;
 constexpr int kSuggestedOffsetAsked = 800;  // above this the offset is only shown, never stored
 constexpr std::size_t kFolderPathMax = 255;  // units of a folder row's path before its NUL
 
+// The cut-off question: store `suggested` as the folder offset? Above 800 it is only shown. Either
+// way it stays as the suggested offset.
+void AskForOffset(int suggested, std::u16string_view caption) {
+  const std::u16string number = DecimalText(suggested);
+  if (suggested > kSuggestedOffsetAsked) {
+    Say(u"下位フォルダ番号は ≪ " + number + u" ≫ です ", caption, Buttons::kOk);
+  } else if (Say(u"下位フォルダ番号≪ " + number + u" ≫をフォルダオフセットに登録しますか ", caption,
+                 Buttons::kOkCancel) == kAnswerOk) {
+    g_SubFolderOffset = suggested;
+  }
+  g_SuggestedOffset = suggested;
+}
+
 // One request's walk: the open list and the counters, all cleared when the request starts.
 class ListWalk {
  public:
@@ -49,7 +62,6 @@ class ListWalk {
   int m_Invalid = 0;   // folders that held no accepted file
 
  private:
-  int AskForOffset(int suggested, std::u16string_view caption);
   bool Write(std::u16string_view name, int number);
   int NameProblem(const char16_t* logTag, const std::u16string& folder, const std::u16string& name,
                   std::u16string_view question, std::u16string_view caption);
@@ -75,19 +87,6 @@ std::u16string FolderNumberText(int number) {
   return u" No=" + digits;
 }
 
-// The cut-off question: store `suggested` as the folder offset? Above 800 it is only shown. Either
-// way it stays as the suggested offset.
-int ListWalk::AskForOffset(int suggested, std::u16string_view caption) {
-  const std::u16string number = DecimalText(suggested);
-  if (suggested > kSuggestedOffsetAsked) {
-    Say(u"下位フォルダ番号は ≪ " + number + u" ≫ です ", caption, Buttons::kOk);
-  } else if (Say(u"下位フォルダ番号≪ " + number + u" ≫をフォルダオフセットに登録しますか ", caption,
-                 Buttons::kOkCancel) == kAnswerOk) {
-    g_SubFolderOffset = suggested;
-  }
-  g_SuggestedOffset = suggested;
-  return suggested;
-}
 
 bool ListWalk::Write(std::u16string_view name, int number) {
   const std::string bytes = EncodeOpenListEntry(name, number);
@@ -291,17 +290,8 @@ int FileOpenList(int mode, CPluginRegistry& registry) {
       CloseHandle(list);
       return scanned;
     }
-    if (scanned == kListFolderLimit) {
-      const int suggested = walk.m_Invalid + g_SubFolderOffset + kFolderRowsMax;
-      const std::u16string caption = u"下位フォルダ数オーバー　途中打ち切り";
-      if (suggested > kSuggestedOffsetAsked) {
-        Say(u"下位フォルダ番号は ≪ " + DecimalText(suggested) + u" ≫ です ", caption, Buttons::kOk);
-      } else if (Say(u"下位フォルダ番号≪ " + DecimalText(suggested) + u" ≫をフォルダオフセットに登録しますか ",
-                     caption, Buttons::kOkCancel) == kAnswerOk) {
-        g_SubFolderOffset = suggested;
-      }
-      g_SuggestedOffset = suggested;
-    }
+    if (scanned == kListFolderLimit)
+      AskForOffset(walk.m_Invalid + g_SubFolderOffset + kFolderRowsMax, u"下位フォルダ数オーバー　途中打ち切り");
     CloseHandle(list);
     if (tables.folderRows == 0) {
       if (g_SubFolderOffset == 0)

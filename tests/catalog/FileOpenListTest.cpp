@@ -42,19 +42,21 @@ class FileListTest : public HostTest {
 
   static void RemoveTree(const std::wstring& dir) {
     WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((dir + L"*").c_str(), &found);
+    // The long-name prefix reaches folders whose paths pass the usual limit.
+    const std::wstring longDir = dir.rfind(L"\\\\?\\", 0) == 0 ? dir : L"\\\\?\\" + dir;
+    HANDLE search = FindFirstFileW((longDir + L"*").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
       do {
         const std::wstring name = found.cFileName;
         if (name == L"." || name == L"..") continue;
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-          RemoveTree(dir + name + L"\\");
+          RemoveTree(longDir + name + L"\\");
         else
-          DeleteFileW((dir + name).c_str());
+          DeleteFileW((longDir + name).c_str());
       } while (FindNextFileW(search, &found));
       FindClose(search);
     }
-    RemoveDirectoryW(dir.c_str());
+    RemoveDirectoryW(longDir.c_str());
   }
 
   static void Put(const std::wstring& path, std::size_t bytes = 4) {
@@ -242,6 +244,28 @@ TEST_F(FileListTest, SubfolderModeWithAnOffsetPassesOverFoldersButWalksBelowThem
   EXPECT_EQ(Open(), kListFailed);
   EXPECT_EQ(prompt_.shown.back().text, u"「ﾌｫﾙﾀﾞ ｵﾌｾｯﾄ」 が大き過ぎます。「設定」で変更してください ");
   EXPECT_EQ(prompt_.shown.back().caption, u"下位ﾌｫﾙﾀﾞ未検出   ﾌｫﾙﾀﾞ ｵﾌｾｯﾄ = 9");
+}
+
+TEST_F(FileListTest, ASubfolderPathOf255UnitsIsLoggedAndSkippedWithItsSubtree) {
+  Put(data_ + L"top.fake");
+  // The folder path with its backslash is exactly 255 units.
+  const std::wstring name(255 - data_.size() - 1, L'q');
+  const std::wstring deep = data_ + name + L"\\";
+  ASSERT_EQ(deep.size(), 255u);
+  ASSERT_TRUE(CreateDirectoryW((L"\\\\?\\" + data_ + name).c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryW((L"\\\\?\\" + deep + L"below").c_str(), nullptr));
+  Put(L"\\\\?\\" + deep + L"hidden.fake");
+  Put(L"\\\\?\\" + deep + L"below\\hidden2.fake");
+  sources_.subfolderMode = true;
+  ASSERT_EQ(Open(), kListDone);
+  const std::u16string line = u"kodomo4 ﾌｧｲﾙﾊﾟｽ長ｵｰﾊﾞｰ Len= 255\n" + FromWide(deep.c_str());
+  ASSERT_EQ(prompt_.shown.size(), 1u);
+  EXPECT_EQ(prompt_.shown[0].text, line);
+  EXPECT_NE(LogText().find(line), std::u16string::npos);
+  ASSERT_EQ(Table(), 0);
+  ASSERT_EQ(TheCatalog().rows, 1);
+  EXPECT_EQ(Row(0), u"top.fake");
+  EXPECT_EQ(TheCatalog().folderRows, 1);
 }
 
 TEST_F(FileListTest, SubfolderModeWithoutAcceptedFilesFindsNoFolder) {
