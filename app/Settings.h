@@ -49,7 +49,7 @@ extern int g_CatalogOffset;       // files skipped at the start of a folder, 0-4
 extern int g_SubFolderOffset;     // subfolders skipped, 0-800
 extern long long g_MinFileSize;   // a file is listed when larger than this (0 no limit)
 extern long long g_MaxFileSize;   // and smaller than this (0 no limit)
-extern int g_ExtRestrict;         // 0 none, 1 BMP only, 2 FLV only, 3 MP4 only
+extern int g_ExtRestrict;         // 0 none; 1, 2, 3 leave out ".BMP", ".FLV", ".MP4" files
 extern int g_MultiWindowFlag;     // multiple display windows ("複数画面表示")
 extern int g_IndividualFlag;      // individual mode: "Tarn.cfg" exists
 extern int g_ShreditFound;        // "Shredit.exe" was in the start folder at start-up
