@@ -47,6 +47,16 @@ int WithPictureBytes(LPCSTR buf, LONG_PTR len, unsigned int flag, std::size_t mi
   return WithFileData(file, len, minimumBytes, use);
 }
 
+void StorePictureInfo(PictureInfo* info, std::uint32_t width, std::uint32_t height, std::uint16_t xDensity,
+                      std::uint16_t yDensity, int bitCount) {
+  *info = PictureInfo{};
+  info->width = width;
+  info->height = height;
+  info->x_density = xDensity;
+  info->y_density = yDensity;
+  info->colorDepth = static_cast<SHORT>(bitCount);
+}
+
 int DeliverPicture(LPCSTR buf, LONG_PTR len, unsigned int flag, HLOCAL* pHBInfo, HLOCAL* pHBm,
                    SpiProgressCallback callback, LONG_PTR lData, std::size_t minimumBytes, bool isMarkerName,
                    const PictureDecoder& decode) {

@@ -25,6 +25,11 @@ using ByteUse = std::function<int(const std::uint8_t* data, std::size_t size)>;
 // or read; 4 when no block can be had.
 int WithPictureBytes(LPCSTR buf, LONG_PTR len, unsigned int flag, std::size_t minimumBytes, const ByteUse& use);
 
+// GetPictureInfo's record for a picture of the given size, densities (0 when not given) and depth;
+// every other field is 0.
+void StorePictureInfo(PictureInfo* info, std::uint32_t width, std::uint32_t height, std::uint16_t xDensity,
+                      std::uint16_t yDensity, int bitCount);
+
 using PictureDecoder =
     std::function<int(const std::uint8_t* data, std::size_t size, PictureMemory& memory, ProgressReport* progress)>;
 

@@ -61,10 +61,8 @@ extern "C" int WINAPI GetPictureInfo(LPCSTR buf, LONG_PTR len, unsigned int flag
   }
   BmpHeader h;
   if (!ParseHeader(header, &h)) return kSpiNotFormat;
-  *lpInfo = PictureInfo{};
-  lpInfo->width = static_cast<DWORD>(h.width);
-  lpInfo->height = static_cast<DWORD>(h.height);
-  lpInfo->colorDepth = static_cast<SHORT>(h.bitCount);
+  StorePictureInfo(lpInfo, static_cast<std::uint32_t>(h.width), static_cast<std::uint32_t>(h.height), 0, 0,
+                   h.bitCount);
   return kSpiOk;
 }
 

@@ -45,12 +45,7 @@ extern "C" int WINAPI GetPictureInfo(LPCSTR buf, LONG_PTR len, unsigned int flag
     return ReadPngInfo(data, size, &info);
   });
   if (result != kSpiOk) return result;
-  *lpInfo = PictureInfo{};
-  lpInfo->width = info.width;
-  lpInfo->height = info.height;
-  lpInfo->x_density = info.xDpi;
-  lpInfo->y_density = info.yDpi;
-  lpInfo->colorDepth = static_cast<SHORT>(info.bitCount);
+  StorePictureInfo(lpInfo, info.width, info.height, info.xDpi, info.yDpi, info.bitCount);
   return kSpiOk;
 }
 

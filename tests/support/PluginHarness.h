@@ -37,6 +37,36 @@ struct PluginExports {
   }
 };
 
+// A still-image plug-in's exports: the five functions and no settings or sense exchange; its one
+// format's information strings, with the version line starting `versionStart` and carrying " (c) ";
+// nothing written for numbers out of range.
+inline void ExpectStillImagePlugin(const PluginExports& spi, const char* versionStart, const char* patterns,
+                                   const char* formatName) {
+  EXPECT_NE(spi.getPluginInfo, nullptr);
+  EXPECT_NE(spi.isSupported, nullptr);
+  EXPECT_NE(spi.getPictureInfo, nullptr);
+  EXPECT_NE(spi.getPicture, nullptr);
+  EXPECT_NE(spi.getPreview, nullptr);
+  EXPECT_EQ(GetProcAddress(spi.module, "ConfigurationDlg"), nullptr);
+  EXPECT_EQ(GetProcAddress(spi.module, "SensePlugIn"), nullptr);
+  if (spi.getPluginInfo == nullptr) return;
+
+  char buf[256];
+  EXPECT_EQ(spi.getPluginInfo(0, buf, sizeof buf), 4);
+  EXPECT_STREQ(buf, "00IN");
+  ASSERT_GT(spi.getPluginInfo(1, buf, sizeof buf), 0);
+  EXPECT_EQ(std::string(buf).rfind(versionStart, 0), 0u) << buf;
+  EXPECT_NE(std::string(buf).find(" (c) "), std::string::npos) << buf;
+  EXPECT_EQ(spi.getPluginInfo(2, buf, sizeof buf), static_cast<int>(std::strlen(patterns)));
+  EXPECT_STREQ(buf, patterns);
+  EXPECT_EQ(spi.getPluginInfo(3, buf, sizeof buf), static_cast<int>(std::strlen(formatName)));
+  EXPECT_STREQ(buf, formatName);
+  std::strcpy(buf, "untouched");
+  EXPECT_EQ(spi.getPluginInfo(4, buf, sizeof buf), 0);
+  EXPECT_EQ(spi.getPluginInfo(-1, buf, sizeof buf), 0);
+  EXPECT_STREQ(buf, "untouched");
+}
+
 // `count` bytes of junk before `bytes`: a picture that starts at an offset in its file.
 inline Bytes Prefixed(std::size_t count, const Bytes& bytes) {
   Bytes out(count + bytes.size(), 0x33);

@@ -53,28 +53,7 @@ class TarnJpegSpi : public test::PluginFolderTest {
 };
 
 TEST_F(TarnJpegSpi, ExportsTheFiveFunctionsAndInformationStrings) {
-  EXPECT_NE(Spi().getPluginInfo, nullptr);
-  EXPECT_NE(Spi().isSupported, nullptr);
-  EXPECT_NE(Spi().getPictureInfo, nullptr);
-  EXPECT_NE(Spi().getPicture, nullptr);
-  EXPECT_NE(Spi().getPreview, nullptr);
-  EXPECT_EQ(GetProcAddress(Spi().module, "ConfigurationDlg"), nullptr);
-  EXPECT_EQ(GetProcAddress(Spi().module, "SensePlugIn"), nullptr);
-
-  char buf[256];
-  EXPECT_EQ(Spi().getPluginInfo(0, buf, sizeof buf), 4);
-  EXPECT_STREQ(buf, "00IN");
-  ASSERT_GT(Spi().getPluginInfo(1, buf, sizeof buf), 0);
-  EXPECT_EQ(std::string(buf).rfind("TarnJpeg v", 0), 0u) << buf;
-  EXPECT_NE(std::string(buf).find(" (c) "), std::string::npos) << buf;
-  EXPECT_EQ(Spi().getPluginInfo(2, buf, sizeof buf), 28);
-  EXPECT_STREQ(buf, "*.jpg; *.jpeg; *.jpe; *.jfif");
-  EXPECT_EQ(Spi().getPluginInfo(3, buf, sizeof buf), 9);
-  EXPECT_STREQ(buf, "JPEG file");
-  std::strcpy(buf, "untouched");
-  EXPECT_EQ(Spi().getPluginInfo(4, buf, sizeof buf), 0);
-  EXPECT_EQ(Spi().getPluginInfo(-1, buf, sizeof buf), 0);
-  EXPECT_STREQ(buf, "untouched");
+  ExpectStillImagePlugin(Spi(), "TarnJpeg v", "*.jpg; *.jpeg; *.jpe; *.jfif", "JPEG file");
 }
 
 TEST_F(TarnJpegSpi, IsSupportedNeedsExtensionAndSignature) {
