@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace tarn {
 
@@ -39,6 +40,11 @@ struct CatalogTables {
   FolderRow folders[kFolderRowsMax];
   int folderRows = 0;
 };
+
+// A folder row's path, bounded by its field even without a terminator, ending in "\".
+std::u16string FolderPath(const FolderRow& folder);
+// The full path of a table row's file.
+std::u16string EntryPath(const CatalogTables& tables, int row);
 
 // The view's tables.
 CatalogTables& TheCatalog();

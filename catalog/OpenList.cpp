@@ -82,10 +82,6 @@ int CompareNames(const char16_t* a, const char16_t* b) {
   }
 }
 
-void FolderPath(const CatalogTables& tables, int folder, std::u16string& path) {
-  path.assign(tables.folders[folder].path);
-}
-
 }  // namespace
 
 void CompactTable(CatalogTables& tables) {
@@ -165,8 +161,7 @@ int FillCatalogTable(const std::uint8_t* bytes, std::size_t length, CatalogTable
     if (ExcludedByExtension(entry.name, filters.extRestrict)) continue;
     long long size = 0;
     if (limited) {
-      FolderPath(tables, entry.folder, path);
-      path += entry.name;
+      path = FolderPath(tables.folders[entry.folder]) + entry.name;
       if (!filters.fileSize || !filters.fileSize(path, size)) {
         Say(path + u" が有りません", u"ファイル異常", Buttons::kOk);
         tables.offeredRows = tables.rows;

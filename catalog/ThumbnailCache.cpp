@@ -13,14 +13,6 @@ namespace {
 
 constexpr char16_t kStopUsing[] = u"サムネイルの使用中止";
 
-std::u16string FolderPath(const FolderRow& folder) {
-  // The row's path is bounded by its field even when it lacks a terminator.
-  const char16_t* end = std::find(std::begin(folder.path), std::end(folder.path), u'\0');
-  std::u16string path(std::begin(folder.path), end);
-  AppendBackslash(path);
-  return path;
-}
-
 }  // namespace
 
 void ThumbnailCache::SwitchOff() { g_ThumbNailFlag = 0; }
