@@ -11,6 +11,8 @@
 #include "SettingsDialogs.h"
 #include "TextUtil.h"
 #include "WinText.h"
+#include "catalog/FileOpenList.h"
+#include "folders/FolderBrowse.h"
 #include "plugin_host/DialogPlugin.h"
 #include "plugin_host/PluginRegistry.h"
 
@@ -19,7 +21,7 @@ namespace {
 
 // Menu items whose features are not in the program yet: shown, but greyed.
 constexpr int kNotYetAvailable[] = {
-    ID_FILE_OPEN_FOLDER,   ID_FILE_SAVE_IMAGE,       ID_FILE_JPEG_QUALITY,   ID_FILE_BMP_SIZE,
+    ID_FILE_SAVE_IMAGE,       ID_FILE_JPEG_QUALITY,   ID_FILE_BMP_SIZE,
     ID_FILE_WALL_SAVE,     ID_FILE_WALL_DELETE,      ID_FILE_PRINT,          ID_FILE_PRINT_PREVIEW,
     ID_FILE_PRINT_SETUP,   ID_FILE_CLIP_OPEN,        ID_FILE_CLIP_SAVE,      ID_FILE_CLIP_CLEAR,
     ID_FILE_CLIP_IMAGE,    ID_EDIT_SELECT_ALL,       ID_EDIT_SELECT_NONE,    ID_EDIT_SELECT_INVERT,
@@ -45,7 +47,8 @@ TBBUTTON Button(int image, int command) {
 
 }  // namespace
 
-CMainFrame::CMainFrame(CPluginRegistry& registry, CSPICore& scratch) : m_Registry(registry), m_Scratch(scratch) {
+CMainFrame::CMainFrame(CPluginRegistry& registry, CSPICore& scratch, CPictureWnd& picture)
+    : m_Registry(registry), m_Scratch(scratch), m_Picture(picture) {
   InstallSettingsHost(this);
   LoadSettings(false);
 }
@@ -66,10 +69,15 @@ bool CMainFrame::Create(bool show) {
                               Button(STD_HELP, ID_HELP_ABOUT)};
   const int panes[] = {width / 2, width / 2 + width / 8, width / 2 + width / 4, width / 2 + 3 * width / 8, -1};
   CreateBars(buttons, 5, panes, 5);
-  for (int id : {ID_FILE_OPEN_FOLDER, ID_FILE_SAVE_IMAGE, ID_FILE_PRINT})
+  for (int id : {ID_FILE_SAVE_IMAGE, ID_FILE_PRINT})
     SendMessageW(ToolBar(), TB_ENABLEBUTTON, static_cast<WPARAM>(id), FALSE);
 
   if (!m_View.Create(Handle())) return false;
+  m_View.Bind(m_Registry, m_Picture);
+  m_View.statusBar = [this](int sw, int value, const std::u16string& text) { StatusBarSet(sw, value, text); };
+  m_View.catalogFolder = [this](const std::u16string& folder) {
+    SetWindowTextW(Handle(), AsWide(folder + u" - Tarn"));
+  };
   m_Document.AddView(&m_View);
   SetView(m_View.Handle());
   for (CPanelDialog* panel : {&m_DispDialog, &m_TreeDialog, &m_PopupDialog, &m_ThumbDialog, &m_StreDialog}) {
@@ -120,7 +128,21 @@ void CMainFrame::MoveDisplayDialog() {
   SetWindowPos(m_DispDialog.Handle(), nullptr, x, dialog.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void CMainFrame::ClearCatalogTable() { g_CatalogShown = 0; }
+void CMainFrame::ClearCatalogTable() { m_View.ClearCatalog(); }
+
+void CMainFrame::OpenFolderCommand() {
+  if (BusyGuard()) return;
+  std::u16string folder;
+  if (BrowseForFolder(Handle(), folder) == kFolderChosen) CatalogFolder(folder);
+}
+
+void CMainFrame::CatalogFolder(const std::u16string& folder) {
+  RestoreIfZoomed();
+  if (g_CatalogShown) ClearCatalogTable();
+  HidePanel(m_ThumbDialog);
+  TheFileListSources().browsedFolder = folder;
+  Forward(3, 0);
+}
 
 void CMainFrame::RestoreIfZoomed() {
   if (IsZoomed(Handle()) && !ShowWindow(Handle(), SW_RESTORE) && IsZoomed(Handle()))
@@ -183,6 +205,7 @@ void CMainFrame::OnCommand(int id) {
   };
   switch (id) {
     case ID_FILE_WALL_SELECT2: ToggleSetting(g_WallSelect2Flag); break;
+    case ID_FILE_OPEN_FOLDER: OpenFolderCommand(); break;
     case ID_APP_EXIT_TARN: PostMessageW(Handle(), WM_CLOSE, 0, 0); break;
     case ID_VIEW_TOOLBAR_BAR: ShowBar(ToolBar(), !IsBarShown(ToolBar())); break;
     case ID_VIEW_STATUS_BAR_BAR: ShowBar(StatusBar(), !IsBarShown(StatusBar())); break;
@@ -271,6 +294,7 @@ LRESULT CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TREE_DIALOG: OnChangeDialogTree(param, request); return 0;
     case WM_DISP_WIN: OnDispWinClose(param, request); return 0;
     case WM_STRE_DIALOG: OnChangeDialogStre(param, request); return 0;
+    case WM_STARTUP_FOLDER: CatalogFolder(g_StartupFolder); return 0;
     default: return CFrameWindow::OnMessage(message, wParam, lParam);
   }
 }

@@ -16,6 +16,7 @@
 
 namespace tarn {
 
+class CPictureWnd;
 class CPluginRegistry;
 class CSPICore;
 
@@ -27,6 +28,7 @@ enum FrameMessage : UINT {
   WM_TREE_DIALOG = WM_USER + 8,
   WM_DISP_WIN = WM_USER + 10,
   WM_STRE_DIALOG = WM_USER + 11,
+  WM_STARTUP_FOLDER = WM_APP + 1,  // the command line's folder, catalogued once the loop runs
 };
 
 enum FrameTimer : UINT_PTR { kTimerBusyNotice = 15, kTimerThumbnail = 16 };
@@ -44,7 +46,7 @@ class CPanelDialog final : public CDialog {
 
 class CMainFrame final : public CFrameWindow, private SettingsHost {
  public:
-  CMainFrame(CPluginRegistry& registry, CSPICore& scratch);
+  CMainFrame(CPluginRegistry& registry, CSPICore& scratch, CPictureWnd& picture);
   ~CMainFrame() override;
 
   bool Create(bool show);
@@ -65,6 +67,11 @@ class CMainFrame final : public CFrameWindow, private SettingsHost {
   void OnChangeDialogTree(int param, int request);
   void OnDispWinClose(int param, int request);
   void OnChangeDialogStre(int param, int request);
+
+  // "開く": the shell's folder browser, then a catalog of the chosen folder.
+  void OpenFolderCommand();
+  // Catalogs `folder` as a folder chosen in the browser would be (the command line's folder).
+  void CatalogFolder(const std::u16string& folder);
 
   // Starts the cleanup tool after saving; answers true when it was started and the frame closes.
   bool StartWipeset();
@@ -100,6 +107,7 @@ class CMainFrame final : public CFrameWindow, private SettingsHost {
 
   CPluginRegistry& m_Registry;
   CSPICore& m_Scratch;
+  CPictureWnd& m_Picture;
   CTarnDoc m_Document;
   CTarnView m_View;
   HintRecord m_Hint;

@@ -153,8 +153,10 @@ bool CTarnApp::InitInstance(const std::wstring& commandLine, bool show) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_PROGRESS_CLASS | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
   g_StartupFolder = FromWide(FolderFromCommandLine(commandLine).c_str());
-  m_Frame = std::make_unique<CMainFrame>(m_Registry, m_Scratch);
-  return m_Frame->Create(show);
+  m_Frame = std::make_unique<CMainFrame>(m_Registry, m_Scratch, m_Picture);
+  if (!m_Frame->Create(show)) return false;
+  if (!g_StartupFolder.empty()) PostMessageW(m_Frame->Handle(), WM_STARTUP_FOLDER, 0, 0);
+  return true;
 }
 
 int CTarnApp::Run() {

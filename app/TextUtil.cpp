@@ -1,5 +1,7 @@
 #include "TextUtil.h"
 
+#include <algorithm>
+
 namespace tarn {
 
 bool HasBlank(std::u16string_view path) { return path.find(u' ') != std::u16string_view::npos; }
@@ -16,7 +18,9 @@ int FitWidth(std::u16string_view text, int width, int osKind) {
     if (sum >= width) {
       const int index = static_cast<int>(i);
       if (!seenDouble) return index;
-      return !seenSingle && osKind <= 3 ? index + 2 : index + 1;
+      // The extra character may lie past the end of a short text; never more than the text.
+      const int fit = !seenSingle && osKind <= 3 ? index + 2 : index + 1;
+      return std::min(fit, static_cast<int>(text.size()));
     }
   }
   return static_cast<int>(text.size());

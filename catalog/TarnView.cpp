@@ -1,9 +1,16 @@
 #include "TarnView.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "app/Prompt.h"
+#include "app/RunState.h"
+#include "app/Settings.h"
 #include "app/TextUtil.h"
+#include "catalog/FileOpenList.h"
+#include "catalog/OpenList.h"
+#include "catalog/ThumbnailEngine.h"
+#include "image/PictureWnd.h"
 
 namespace tarn {
 
@@ -18,6 +25,11 @@ bool IsViewRequest(int code) {
 
 bool CTarnView::Create(HWND frame) { return CreateView(frame, L"TarnCatalogView"); }
 
+void CTarnView::Bind(CPluginRegistry& registry, CPictureWnd& picture) {
+  m_Registry = &registry;
+  m_Picture = &picture;
+}
+
 void CTarnView::OnUpdate(CView*, LPARAM hint, void* object) {
   if (hint != kHintRequest || object == nullptr) return;
   const HintRecord& record = *static_cast<const HintRecord*>(object);
@@ -25,12 +37,108 @@ void CTarnView::OnUpdate(CView*, LPARAM hint, void* object) {
     Say(SwitchMessage(u"CTarnView::OnUpdate", record.request));
     return;
   }
-  // The catalog operations behind each code belong to the catalog itself; the view takes the
-  // request in order.
   m_LastRequest = record;
   ++m_RequestCount;
+  switch (record.request) {
+    case 2: {
+      // Catalog again: marks cleared, unusable and vacated rows dropped, the catalog rebuilt.
+      CatalogTables& tables = TheCatalog();
+      for (int i = 0; i < tables.rows; ++i)
+        if (tables.entries[i].state == kEntrySelected || tables.entries[i].state == kEntryUnusableSelected)
+          --tables.entries[i].state;
+      m_Catalog.Release();
+      g_CatalogShown = 0;
+      CompactTable(tables);
+      CatalogShow(0);
+      break;
+    }
+    case 3: OpenFolder(record.param1); break;
+    case 13: ClearCatalog(); break;
+    default: break;  // the operations behind the other codes come with their features
+  }
 }
 
-void CTarnView::OnDraw(HDC) {}
+void CTarnView::OpenFolder(int mode) {
+  if (m_Registry == nullptr) return;
+  const int listed = FileOpenList(mode, *m_Registry);
+  // A failed, cancelled or over-searched walk leaves the old catalog as it is.
+  if (listed < 0 || listed == kListCancelled || listed == kListSearchLimit) return;
+  if (ListFileTable(OpenListPath()) != 0) return;
+  if (TheCatalog().rows == 0) {
+    SetTimer(Handle(), kTimerEmptyListing, 100, nullptr);
+    return;
+  }
+  CatalogShow(1);
+}
+
+void CTarnView::ClearCatalog() {
+  CatalogTables& tables = TheCatalog();
+  tables.rows = tables.offeredRows = 0;
+  m_Catalog.Release();
+  m_Shown = {};
+  m_DrawnRows = 0;
+  g_CatalogShown = 0;
+  SetScrollSizes(0, 0);
+  InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+CatalogHit CTarnView::HitTest(POINT client) const {
+  if (!g_CatalogShown) return {};
+  const POINT scroll = ScrollPosition();
+  return HitTestCatalog(client.x + scroll.x, client.y + scroll.y, m_Shown, CurrentCatalogGeometry(), TheCatalog());
+}
+
+void CTarnView::OnEmptyListing() {
+  KillTimer(Handle(), kTimerEmptyListing);
+  std::u16string folder = g_CurrentFolder;
+  AppendBackslash(folder);
+  // The folder's cache names nothing that is still listed; the engine drops what is gone.
+  if (g_ThumbNailFlag && m_ThumbFiles.Exists(folder + kThumbFileName)) {
+    auto index = std::make_unique<ThumbnailIndex>();
+    ThumbnailEngine(2, folder, false, m_ThumbFiles, *index);
+  }
+  Say(u"表示ファイルが有りません");
+}
+
+void CTarnView::OnSize() {
+  RECT client;
+  GetClientRect(Handle(), &client);
+  const bool tooSmall = ClientTooSmall(client.right, client.bottom, CurrentCatalogGeometry());
+  if (!tooSmall) {
+    m_ResizeRefused = false;
+    return;
+  }
+  // Only a catalog on screen cares, and a minimised frame is not a resize; the message waits for
+  // the sizing to end and is shown once until the size is valid again.
+  if (!g_CatalogShown || m_ResizeRefused || IsIconic(GetAncestor(Handle(), GA_ROOT))) return;
+  m_ResizeRefused = true;
+  SetTimer(Handle(), kTimerResizeRefusal, 10, nullptr);
+}
+
+LRESULT CTarnView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_TIMER:
+      if (wParam == kTimerEmptyListing) {
+        OnEmptyListing();
+        return 0;
+      }
+      if (wParam == kTimerResizeRefusal) {
+        KillTimer(Handle(), kTimerResizeRefusal);
+        Say(u"カタログサイズ以上を設定してください", u"ウィンドウサイズ変更エラー");
+        return 0;
+      }
+      break;
+    case WM_SIZE: {
+      const LRESULT result = CScrollView::OnMessage(message, wParam, lParam);
+      OnSize();
+      return result;
+    }
+    case WM_DESTROY:
+      m_Monitor.Destroy();
+      break;
+    default: break;
+  }
+  return CScrollView::OnMessage(message, wParam, lParam);
+}
 
 }  // namespace tarn

@@ -1,17 +1,59 @@
 // CTarnView: the catalog view. The frame forwards requests to it through the document's hint;
-// each code is an operation of the catalog.
+// each code is an operation of the catalog. The catalog itself is drawn once into an off-screen
+// bitmap (CatalogA) and painted from there cell by cell (DrawCatalogCell).
 #pragma once
 
+#include <functional>
+#include <string>
+#include <string_view>
+
 #include "app/TarnDoc.h"
+#include "catalog/CatalogLayout.h"
+#include "catalog/CellTitle.h"
+#include "catalog/MonitorWindow.h"
+#include "catalog/ThumbWorkBitmap.h"
+#include "catalog/ThumbnailCache.h"
+#include "catalog/Win32ThumbFiles.h"
+#include "framework/MemoryBitmap.h"
 #include "framework/ScrollView.h"
 
 namespace tarn {
 
+class CPictureWnd;
+class CPluginRegistry;
+
+enum ViewTimer : UINT_PTR { kTimerEmptyListing = 3, kTimerResizeRefusal = 11 };
+
 class CTarnView final : public CScrollView {
  public:
   bool Create(HWND frame);
+  // The registry the file list asks and the picture the catalog decodes into; both outlive the view.
+  void Bind(CPluginRegistry& registry, CPictureWnd& picture);
+
+  // What the view tells the frame: a status-bar switch with its value and text, and the folder
+  // of a new catalog for the frame's title.
+  std::function<void(int sw, int value, const std::u16string& text)> statusBar;
+  std::function<void(const std::u16string& folder)> catalogFolder;
 
   void OnUpdate(CView* sender, LPARAM hint, void* object) override;
+
+  // Request 3: the file list of folder mode `mode` (0 the browsed folder, 2 the folder tree's),
+  // the catalog table and the catalog.
+  void OpenFolder(int mode);
+  // The offset and limit questions, then CatalogA; see CatalogShowResult.
+  int CatalogShow(int mode);
+  // Builds and shows the catalog: 0 done, 2 cancelled, -1 failure.
+  int CatalogA();
+  // Forgets the catalog on screen and empties the table.
+  void ClearCatalog();
+
+  // The catalog on screen.
+  const ShownCatalog& Shown() const { return m_Shown; }
+  const MemoryBitmap& CatalogBitmap() const { return m_Catalog; }
+  // Rows drawn by the last build, and how many of them were decoded rather than read from a cache.
+  int DrawnRows() const { return m_DrawnRows; }
+  int DecodedRows() const { return m_DecodedRows; }
+  CatalogHit HitTest(POINT client) const;
 
   // The last request the view took, and how many it has taken.
   const HintRecord& LastRequest() const { return m_LastRequest; }
@@ -19,8 +61,35 @@ class CTarnView final : public CScrollView {
 
  protected:
   void OnDraw(HDC dc) override;
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  // One pass of the build over the shown rows of `folder` (every shown row when -1).
+  int CatalogPass(HDC screen, int folder, int shown, int& done, bool readOnly);
+  // Loads a row's file by its kind of name; 0, or the failure of the load.
+  int DecodeRow(const std::u16string& path, std::u16string_view name);
+  // Counts the records of a folder's cache against its files and compacts a cache that holds more.
+  void TrimFolderCache(FolderRow& folder);
+  int DrawThumbnail(int mode, HDC dc, int row, std::u16string_view name);
+  int DrawCatalogCell(HDC dc, int k);
+  void FinishBuild(int result, int done);
+  void OnEmptyListing();
+  void OnSize();
+
+  CPluginRegistry* m_Registry = nullptr;  // not owned
+  CPictureWnd* m_Picture = nullptr;       // not owned
+  Win32ThumbFiles m_ThumbFiles;
+  ThumbnailCache m_Cache{m_ThumbFiles};
+  ThumbWorkBitmap m_Work;
+  MemoryBitmap m_Catalog;
+  CMonitorWindow m_Monitor;
+  TitleFont m_TitleFont;
+  ShownCatalog m_Shown;
+  int m_BitmapColumns = 1;
+  int m_CellCounter = 0;
+  int m_DrawnRows = 0;
+  int m_DecodedRows = 0;
+  bool m_ResizeRefused = false;
   HintRecord m_LastRequest;
   int m_RequestCount = 0;
 };

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include "catalog/ThumbnailRecord.h"
+#include "framework/MemoryBitmap.h"
 
 namespace tarn {
 
@@ -15,17 +16,17 @@ class ThumbWorkBitmap {
   ThumbWorkBitmap() = default;
   ThumbWorkBitmap(const ThumbWorkBitmap&) = delete;
   ThumbWorkBitmap& operator=(const ThumbWorkBitmap&) = delete;
-  ~ThumbWorkBitmap() { Release(); }
 
   // Makes the bitmap and its context for `screen`. 0, or -3 after the program's message with the
   // thumbnail cache switched off.
   int Create(HDC screen, int side);
-  void Release();
+  void Release() { surface_.Release(); }
 
-  HDC Dc() const { return dc_; }
-  HBITMAP Bitmap() const { return bitmap_; }
+  HDC Dc() const { return surface_.Dc(); }
+  HBITMAP Bitmap() const { return surface_.Bitmap(); }
   // Bytes per pixel of the bitmap (row bytes over width, at least 1); 0 before Create.
-  int PixelSize() const { return pixelSize_; }
+  int PixelSize() const { return surface_.PixelSize(); }
+  bool FillWhite() const { return surface_.FillWhite(); }
 
   // The cache's pixels into the bitmap, and the bitmap's into the cache's; false when the two do
   // not have the same side and pixel size.
@@ -33,12 +34,10 @@ class ThumbWorkBitmap {
   bool Take(const WorkPixels& work) const;
 
  private:
-  HDC dc_ = nullptr;           // owned
-  HBITMAP bitmap_ = nullptr;   // owned, selected into dc_
-  HGDIOBJ previous_ = nullptr; // dc_'s own bitmap, put back before deletion
-  int side_ = 0;
-  int pixelSize_ = 0;
-  LONG rowBytes_ = 0;
+  // Whether `work` has this bitmap's side and pixel size.
+  bool Matches(const WorkPixels& work) const;
+
+  MemoryBitmap surface_;
 };
 
 }  // namespace tarn

@@ -70,6 +70,18 @@ int SystemDriveKind(std::u16string_view root) {
   }
 }
 
+int CountFolderFiles(const std::u16string& folder) {
+  WIN32_FIND_DATAW found;
+  HANDLE find = FindFirstFileW(AsWide(folder + u"*"), &found);
+  if (find == INVALID_HANDLE_VALUE) return 0;
+  int count = 0;
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++count;
+  } while (FindNextFileW(find, &found));
+  FindClose(find);
+  return count;
+}
+
 Win32ThumbFiles::Win32ThumbFiles(std::function<int(std::u16string_view)> driveKind)
     : driveKind_(driveKind ? std::move(driveKind) : SystemDriveKind) {}
 

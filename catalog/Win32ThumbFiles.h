@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 #include "catalog/ThumbnailFiles.h"
 
@@ -29,5 +30,8 @@ class Win32ThumbFiles : public ThumbFileSystem {
 // The machine's drive kind for "X:\" (1 removable, 2 fixed, 3 remote, 4 CD-ROM, 5 RAM disk), or
 // 0 when no such drive exists or the root is not written that way.
 int SystemDriveKind(std::u16string_view root);
+
+// Files (not folders) directly in `folder`, which ends in "\".
+int CountFolderFiles(const std::u16string& folder);
 
 }  // namespace tarn

@@ -8,6 +8,7 @@
 #include "catalog/MarkFolders.h"
 #include "catalog/ThumbPlacement.h"
 #include "catalog/TitleRule.h"
+#include "app/TextUtil.h"
 #include "tests/catalog/MemoryThumbFiles.h"
 #include "tests/support/ScriptedPrompt.h"
 
@@ -117,22 +118,22 @@ TEST_F(CatalogLayoutTest, HitTestFindsCellsTitlesAndNothingInGaps) {
 
 TEST(TitleRuleTest, NamesAreCutByColumnsOnBothSystems) {
   const std::u16string ascii = u"abcdefghijklmnopqrst";
-  EXPECT_EQ(TitleLength(ascii, CellTitleBudget(0, false), false), 11);
-  EXPECT_EQ(TitleLength(ascii, CellTitleBudget(0, true), true), 8);
+  EXPECT_EQ(FitWidth(ascii, CellTitleBudget(0, false), 3), 11);
+  EXPECT_EQ(FitWidth(ascii, CellTitleBudget(0, true), 4), 8);
   const std::u16string wide = u"あいうえおかきくけこさしすせそたちつてと";
-  EXPECT_EQ(TitleLength(wide, CellTitleBudget(0, false), false), 7);
-  EXPECT_EQ(TitleLength(wide, CellTitleBudget(0, true), true), 5);
+  EXPECT_EQ(FitWidth(wide, CellTitleBudget(0, false), 3), 7);
+  EXPECT_EQ(FitWidth(wide, CellTitleBudget(0, true), 4), 5);
   // Half-width katakana count one column, like ASCII.
   const std::u16string kana = u"ｱｲｳｴｵｶｷｸｹｺｻｼｽｾｿﾀﾁﾂﾃﾄ";
-  EXPECT_EQ(TitleLength(kana, 14, false), 13);
+  EXPECT_EQ(FitWidth(kana, 14, 3), 13);
   // One wide and narrow characters mixed: one character more than the index reached.
   const std::u16string mixed = u"写abcdefghijklmnop";
-  EXPECT_EQ(TitleLength(mixed, 12, false), 11);
-  EXPECT_EQ(TitleLength(mixed, 12, true), 11);
+  EXPECT_EQ(FitWidth(mixed, 12, 3), 11);
+  EXPECT_EQ(FitWidth(mixed, 12, 4), 11);
   // A name that never fills the budget is used whole, also when the extra characters would pass it.
-  EXPECT_EQ(TitleLength(u"short.jpg", 12, false), 9);
-  EXPECT_EQ(TitleLength(u"あいうえおか", 12, false), 6);
-  EXPECT_EQ(TitleLength(u"", 12, false), 0);
+  EXPECT_EQ(FitWidth(u"short.jpg", 12, 3), 9);
+  EXPECT_EQ(FitWidth(u"あいうえおか", 12, 3), 6);
+  EXPECT_EQ(FitWidth(u"", 12, 3), 0);
   EXPECT_EQ(CellTitleBudget(3, false), 27);
   EXPECT_EQ(CellTitleBudget(2, true), 14);
   EXPECT_EQ(MonitorTitleBudget(true), 11);

@@ -1,0 +1,42 @@
+#include "CellTitle.h"
+
+#include "app/AppGlobals.h"
+#include "app/TextUtil.h"
+
+namespace tarn {
+
+constexpr int kTitleBand = 14;
+
+TitleFont::~TitleFont() {
+  if (font_ != nullptr) DeleteObject(font_);
+}
+
+HFONT TitleFont::Get(HDC dc) {
+  if (font_ == nullptr)
+    font_ = CreateFontW(-MulDiv(9, GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                        SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                        VARIABLE_PITCH | FF_SWISS, L"ＭＳ Ｐゴシック");
+  return font_;
+}
+
+TitleColours TitleColoursOf(int state) {
+  constexpr COLORREF kWhite = RGB(255, 255, 255);
+  if (state == 1 || state == 3) return {kWhite, RGB(0, 0, 255)};
+  if (state == 5) return {kWhite, RGB(255, 0, 0)};
+  return {RGB(0, 0, 0), kWhite};
+}
+
+void DrawTitleBand(HDC dc, HFONT font, int x, int y, int width, std::u16string_view name, int budget,
+                   TitleColours colours) {
+  const RECT band{x, y, x + width, y + kTitleBand};
+  FillRect(dc, &band, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  const int length = FitWidth(name, budget, g_OsKind);
+  const HGDIOBJ previous = font != nullptr ? SelectObject(dc, font) : nullptr;
+  SetBkMode(dc, OPAQUE);
+  SetBkColor(dc, colours.back);
+  SetTextColor(dc, colours.text);
+  TextOutW(dc, x + 2, y, reinterpret_cast<const wchar_t*>(name.data()), length);
+  if (previous != nullptr) SelectObject(dc, previous);
+}
+
+}  // namespace tarn
