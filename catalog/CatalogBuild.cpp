@@ -137,6 +137,8 @@ void CTarnView::TrimFolderCache(FolderRow& folder) {
   if (static_cast<std::uint64_t>(std::max(CountFolderFiles(path) - 1, 0)) >= records) return;
   auto index = std::make_unique<ThumbnailIndex>();
   ThumbnailEngine(1, path, false, m_ThumbFiles, *index);
+  // The engine shows and closes a progress window of its own; the build's comes back.
+  TheProgress().Open(kBuilding);
   if (!m_ThumbFiles.Exists(path + kThumbFileName)) folder.state = 1;
 }
 

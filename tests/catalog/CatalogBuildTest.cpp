@@ -1,0 +1,353 @@
+// The catalog end to end under the test display: a folder catalogued through the folder dialog's
+// request, cells where the geometry puts them, the folder's thumbnail cache written, read back,
+// extended and compacted, and the questions a build asks.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/ErrorLog.h"
+#include "app/MainFrame.h"
+#include "app/RunState.h"
+#include "app/Settings.h"
+#include "app/WinText.h"
+#include "catalog/CatalogTable.h"
+#include "catalog/FileOpenList.h"
+#include "catalog/ThumbnailRecord.h"
+#include "image/PictureWnd.h"
+#include "tests/plugin_host/HostFixture.h"
+#include "tests/support/BmpBuilder.h"
+
+namespace tarn::test {
+namespace {
+
+constexpr char16_t kBuilding[] = u"画像ｶﾀﾛｸﾞ 作成中・・・";
+
+// A 24-bit picture of one colour, as ImageMagick or Paint would write it.
+std::string SolidBmp(int width, int height, COLORREF colour) {
+  BmpFile f;
+  f.width = width;
+  f.height = height;
+  const std::size_t row = DibRowBytes(width, 24);
+  f.pixels.assign(row * static_cast<std::size_t>(height), 0);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      std::uint8_t* p = &f.pixels[y * row + x * 3];
+      p[0] = GetBValue(colour);
+      p[1] = GetGValue(colour);
+      p[2] = GetRValue(colour);
+    }
+  const std::vector<std::uint8_t> bytes = MakeBmp(f);
+  return std::string(bytes.begin(), bytes.end());
+}
+
+constexpr COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0), kBlue = RGB(0, 0, 255), kWhite = RGB(255, 255, 255),
+                   kYellow = RGB(255, 255, 0);
+
+// Thumbnails read back from the cache went through its 16-bit pixels: each channel keeps its top
+// five or six bits.
+::testing::AssertionResult Near(COLORREF actual, COLORREF expected) {
+  const auto close = [](int a, int b) { return a >= b - 8 && a <= b + 8; };
+  if (close(GetRValue(actual), GetRValue(expected)) && close(GetGValue(actual), GetGValue(expected)) &&
+      close(GetBValue(actual), GetBValue(expected)))
+    return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << std::hex << actual << " is not near " << expected;
+}
+
+// Cancels the build once it has drawn `rows` rows; the file list before it runs to the end.
+class CancellingProgress : public RecordingProgressWindow {
+ public:
+  explicit CancellingProgress(int rows) : rows_(rows) {}
+  bool Cancelled() override { return text == kBuilding && lastPos > 0 && ++asked_ > rows_; }
+
+ private:
+  int rows_, asked_ = 0;
+};
+
+class CatalogBuildTest : public HostTest {
+ protected:
+  void SetUp() override {
+    HostTest::SetUp();
+    Install(L"TarnBmp.spi", L"TarnBmp.spi");
+    ASSERT_EQ(Enumerate(), 1);
+    CreateErrorLog();
+    WriteFile(L"Tarn.cfg", "");  // individual mode in the test's own folder
+    data_ = folder_ + L"pictures\\";
+    CreateDirectoryW(data_.c_str(), nullptr);
+    TheCatalog().rows = TheCatalog().offeredRows = TheCatalog().folderRows = 0;
+    g_CatalogShown = g_CatalogBuilding = g_SlideShowRun = g_MoveRun = 0;
+    picture_ = std::make_unique<CPictureWnd>(*registry_);
+    frame_ = std::make_unique<CMainFrame>(*registry_, scratch_, *picture_);
+    ASSERT_TRUE(frame_->Create(false));
+    g_CatalogSize = 1;
+    g_SmallMemFlag = 0;
+    g_CatalogLimit = 1600;
+    g_CatalogOffset = 0;
+    g_ThumbNailFlag = 1;
+    g_MonitorFlag = 0;
+    g_HighSpeedFlag = 1;
+    g_ClearThumbFlag = 0;
+    g_SubFolderOffset = 0;
+    g_MinFileSize = g_MaxFileSize = 0;
+    g_ExtRestrict = 0;
+    g_SequenceFlag = 0;
+  }
+
+  void TearDown() override {
+    g_SaveSuppressed = true;
+    if (frame_ && frame_->Handle()) DestroyWindow(frame_->Handle());
+    frame_.reset();
+    picture_.reset();
+    Pump(0);
+    g_SaveSuppressed = false;
+    TheFileListSources() = FileListSources{};
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((data_ + L"*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+      do DeleteFileW((data_ + found.cFileName).c_str());
+      while (FindNextFileW(search, &found));
+      FindClose(search);
+    }
+    RemoveDirectoryW(data_.c_str());
+    scratch_.Unload();
+    HostTest::TearDown();
+  }
+
+  static void Pump(int milliseconds) {
+    const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
+    MSG message;
+    do {
+      while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+      Sleep(10);
+    } while (GetTickCount() < end);
+  }
+
+  void Picture(const std::wstring& name, int width, int height, COLORREF colour) {
+    const std::string bytes = SolidBmp(width, height, colour);
+    HANDLE h = CreateFileW((data_ + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    ::WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(h);
+  }
+
+  // The folder dialog's "catalog the current folder".
+  void Catalogue() {
+    TheFileListSources().treeFolder = FromWide(data_.c_str());
+    SendMessageW(frame_->Handle(), WM_TREE_DIALOG, 0, 3);
+  }
+
+  int Row(const char16_t* name) const {
+    for (int i = 0; i < TheCatalog().rows; ++i)
+      if (std::u16string(TheCatalog().entries[i].name) == name) return i;
+    return -1;
+  }
+
+  // The catalog bitmap's pixel at `x`, `y` inside the cell of table row `row`.
+  COLORREF CellPixel(int row, int x, int y) const {
+    const CTarnView& view = frame_->View();
+    const int slot = TheCatalog().entries[row].slot;
+    const int columns = view.Shown().columns, W = 90;
+    return GetPixel(view.CatalogBitmap().Dc(), slot % columns * W + x, slot / columns * W + y);
+  }
+
+  std::string Cache() { return ReadFile(data_ + L"_THUMB_N.TRN"); }
+
+  std::wstring data_;
+  CSPICore scratch_;
+  std::unique_ptr<CPictureWnd> picture_;
+  std::unique_ptr<CMainFrame> frame_;
+};
+
+TEST_F(CatalogBuildTest, FolderIsCataloguedCachedAndReadBackWithoutDecoding) {
+  Picture(L"blue.bmp", 50, 50, kBlue);     // square
+  Picture(L"green.bmp", 40, 60, kGreen);   // portrait
+  Picture(L"red.bmp", 60, 40, kRed);       // landscape
+  g_MonitorFlag = 1;
+  Catalogue();
+  ASSERT_EQ(TheCatalog().rows, 3);
+  EXPECT_TRUE(prompt_.shown.empty()) << ToAnsi(prompt_.shown[0].text);
+  const CTarnView& view = frame_->View();
+  EXPECT_EQ(g_CatalogShown, 1);
+  EXPECT_EQ(view.DrawnRows(), 3);
+  EXPECT_EQ(view.DecodedRows(), 3);
+  const int blue = Row(u"blue.bmp"), green = Row(u"green.bmp"), red = Row(u"red.bmp");
+  ASSERT_EQ(blue, 0);
+  EXPECT_EQ(TheCatalog().entries[blue].slot, 0);
+  EXPECT_EQ(TheCatalog().entries[red].slot, 2);
+  // The square drawn 82 x 82 four pixels in; the portrait 59 wide centred; the landscape 59 high.
+  EXPECT_EQ(CellPixel(blue, 45, 45), kBlue);
+  EXPECT_EQ(CellPixel(blue, 2, 45), kWhite);
+  EXPECT_EQ(CellPixel(green, 45, 45), kGreen);
+  EXPECT_EQ(CellPixel(green, 10, 45), kWhite);
+  EXPECT_EQ(CellPixel(green, 20, 2), kGreen);
+  EXPECT_EQ(CellPixel(red, 45, 45), kRed);
+  EXPECT_EQ(CellPixel(red, 45, 10), kWhite);
+
+  // The cache: three records of size M, with the display's pixel size, the file's size and name.
+  std::string cache = Cache();
+  ASSERT_EQ(cache.size(), 3u * kRecordLengthM);
+  const char16_t* names[] = {u"blue.bmp", u"green.bmp", u"red.bmp"};
+  for (int k = 0; k < 3; ++k) {
+    ThumbHeader header;
+    ASSERT_TRUE(ParseHeader(reinterpret_cast<const std::uint8_t*>(cache.data()) + k * kRecordLengthM,
+                            kRecordLengthM, header));
+    EXPECT_EQ(header.pixelSize, view.CatalogBitmap().PixelSize());
+    EXPECT_EQ(header.sizeCode, 5);
+    EXPECT_EQ(std::u16string(header.name), names[k]);
+    EXPECT_EQ(header.fileSize, static_cast<std::int32_t>(ReadFile(data_ + AsWide(std::u16string(names[k]))).size()));
+  }
+
+  // Again: every thumbnail from the cache, nothing decoded, the same cells.
+  Catalogue();
+  EXPECT_EQ(view.DrawnRows(), 3);
+  EXPECT_EQ(view.DecodedRows(), 0);
+  EXPECT_TRUE(Near(CellPixel(blue, 45, 45), kBlue));
+  EXPECT_TRUE(Near(CellPixel(blue, 1, 45), kWhite));
+  EXPECT_TRUE(Near(CellPixel(green, 45, 45), kGreen));
+  EXPECT_TRUE(Near(CellPixel(green, 8, 45), kWhite));
+  EXPECT_TRUE(Near(CellPixel(red, 45, 45), kRed));
+  EXPECT_TRUE(Near(CellPixel(red, 45, 10), kWhite));
+  EXPECT_EQ(Cache(), cache);
+
+  // A changed file is decoded again and appended; its old record stays until the engine runs.
+  Picture(L"green.bmp", 40, 61, kYellow);
+  Catalogue();
+  EXPECT_EQ(view.DecodedRows(), 1);
+  EXPECT_EQ(CellPixel(green, 45, 45), kYellow);
+  EXPECT_EQ(Cache().size(), 4u * kRecordLengthM);
+
+  // A deleted file leaves more records than files: the build compacts the cache first.
+  ASSERT_TRUE(DeleteFileW((data_ + L"red.bmp").c_str()));
+  Catalogue();
+  ASSERT_EQ(TheCatalog().rows, 2);
+  EXPECT_EQ(view.DecodedRows(), 0);
+  cache = Cache();
+  ASSERT_EQ(cache.size(), 2u * kRecordLengthM);
+  ThumbHeader last;
+  ParseHeader(reinterpret_cast<const std::uint8_t*>(cache.data()) + kRecordLengthM, kRecordLengthM, last);
+  EXPECT_EQ(std::u16string(last.name), u"green.bmp");
+  EXPECT_EQ(last.fileSize, static_cast<std::int32_t>(ReadFile(data_ + L"green.bmp").size()));
+  EXPECT_EQ(frame_->StatusText(0).rfind(L"カタログ画面 ：", 0), 0u);
+}
+
+TEST_F(CatalogBuildTest, CacheOfAnotherSizeIsReplacedOnlyWithConsent) {
+  Picture(L"one.bmp", 30, 20, kRed);
+  Catalogue();
+  ASSERT_EQ(Cache().size(), static_cast<std::size_t>(kRecordLengthM));
+  // Size S: Cancel keeps the M cache and shows no catalog.
+  g_CatalogSize = 0;
+  g_CatalogLimit = 1600;
+  prompt_.answers = {kAnswerCancel};
+  Catalogue();
+  ASSERT_EQ(prompt_.shown.size(), 1u);
+  EXPECT_EQ(prompt_.shown[0].text, u"古いサムネイルファイルを削除します  ≪ｷｬﾝｾﾙ≫で終了");
+  EXPECT_EQ(prompt_.shown[0].caption, u"カタログサイズ不一致");
+  EXPECT_EQ(g_CatalogShown, 0);
+  EXPECT_EQ(Cache().size(), static_cast<std::size_t>(kRecordLengthM));
+  // OK deletes it and the build writes an S cache.
+  Catalogue();
+  EXPECT_EQ(g_CatalogShown, 1);
+  EXPECT_EQ(frame_->View().DecodedRows(), 1);
+  EXPECT_EQ(Cache().size(), static_cast<std::size_t>(kRecordLengthS));
+}
+
+TEST_F(CatalogBuildTest, CancelEndsTheBuildAndKeepsOnlyWholeRecords) {
+  for (int i = 0; i < 5; ++i) Picture(L"p" + std::to_wstring(i) + L".bmp", 20, 20, kBlue);
+  CancellingProgress cancelling(2);
+  Catalogue();
+  EXPECT_EQ(TheCatalog().rows, 5) << "the table stays";
+  EXPECT_EQ(g_CatalogShown, 0);
+  EXPECT_EQ(g_CatalogBuilding, 0);
+  EXPECT_EQ(cancelling.closed, cancelling.opened) << "the progress window is gone";
+  const std::string cache = Cache();
+  EXPECT_EQ(cache.size(), 2u * kRecordLengthM);
+}
+
+TEST_F(CatalogBuildTest, UnreadableFileBecomesAnErrorCellOrEndsTheBuild) {
+  Picture(L"a.bmp", 20, 20, kRed);
+  // A header the plug-in accepts, but no pixels behind it.
+  BmpFile empty;
+  empty.width = empty.height = 20;
+  const std::vector<std::uint8_t> header = MakeBmp(empty);
+  WriteFile(L"pictures\\b.bmp", std::string(header.begin(), header.end()));
+  Picture(L"c.bmp", 20, 20, kGreen);
+  Catalogue();
+  ASSERT_EQ(TheCatalog().rows, 3);
+  ASSERT_GE(prompt_.shown.size(), 1u);
+  EXPECT_EQ(prompt_.shown.back().text, u"ロードエラー　継続しますか？ ≪ｷｬﾝｾﾙ≫で終了");
+  const CatalogEntry& bad = TheCatalog().entries[1];
+  EXPECT_EQ(bad.state, kEntryUnusable);
+  EXPECT_EQ(bad.slot, 1) << "a title-only cell";
+  EXPECT_EQ(CellPixel(1, 45, 45), kWhite);
+  EXPECT_EQ(CellPixel(2, 45, 45), kGreen);
+  EXPECT_EQ(Cache().size(), 2u * kRecordLengthM) << "nothing cached for the unreadable file";
+
+  // The row stays unusable; a new request lists it afresh, and Cancel at its question ends the build.
+  prompt_.shown.clear();
+  prompt_.answers = {kAnswerOk, kAnswerCancel};
+  Catalogue();
+  EXPECT_EQ(g_CatalogShown, 0);
+  EXPECT_EQ(prompt_.shown.back().text, u"ロードエラー　継続しますか？ ≪ｷｬﾝｾﾙ≫で終了");
+}
+
+TEST_F(CatalogBuildTest, OffsetSkipsRowsAndCellsPaintWithTitlesAndHits) {
+  for (const wchar_t* name : {L"a.bmp", L"b.bmp", L"c.bmp"}) Picture(name, 20, 20, kBlue);
+  g_CatalogOffset = 1;
+  Catalogue();
+  ASSERT_EQ(prompt_.shown.size(), 1u);
+  EXPECT_EQ(prompt_.shown[0].caption, u"「ｶﾀﾛｸﾞ ｵﾌｾｯﾄ」確認");
+  EXPECT_EQ(TheCatalog().entries[0].slot, -1);
+  EXPECT_EQ(TheCatalog().entries[1].slot, 0);
+  EXPECT_EQ(frame_->View().DrawnRows(), 2);
+
+  // Painting: the selected row's title on blue, cells copied from the catalog bitmap.
+  TheCatalog().entries[2].state = kEntrySelected;
+  const HWND view = frame_->View().Handle();
+  RECT client;
+  GetClientRect(view, &client);
+  HDC screen = GetDC(view);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  PatBlt(dc, 0, 0, client.right, client.bottom, BLACKNESS);
+  SendMessageW(view, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  EXPECT_EQ(GetPixel(dc, 4 + 45, 4 + 45), kBlue) << "row 1 in the first cell";
+  EXPECT_EQ(GetPixel(dc, 4 + 94 + 45, 4 + 45), kBlue);
+  EXPECT_EQ(GetPixel(dc, 4 + 2 * 94 + 45, 4 + 45), RGB(0, 0, 0)) << "no third cell: nothing painted";
+  int blueInTitle[2] = {};
+  for (int cell = 0; cell < 2; ++cell)
+    for (int x = 0; x < 90; ++x)
+      for (int y = 0; y < 14; ++y) blueInTitle[cell] += GetPixel(dc, 4 + cell * 94 + x, 4 + 90 + y) == kBlue;
+  EXPECT_EQ(blueInTitle[0], 0);
+  EXPECT_GT(blueInTitle[1], 20);
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  ReleaseDC(view, screen);
+
+  EXPECT_EQ(frame_->View().HitTest({4 + 94 + 10, 4 + 10}).row, 2);
+  EXPECT_TRUE(frame_->View().HitTest({4 + 10, 4 + 95}).titleBand);
+  EXPECT_EQ(frame_->View().HitTest({4 + 92, 4 + 10}).row, -1) << "the gap between cells";
+  EXPECT_EQ(frame_->View().HitTest({4 + 2 * 94 + 10, 4 + 10}).row, -1) << "past the shown end";
+}
+
+TEST_F(CatalogBuildTest, FolderThatListsNothingDropsItsCacheAndSaysSo) {
+  Picture(L"gone.bmp", 20, 20, kRed);
+  Catalogue();
+  ASSERT_EQ(Cache().size(), static_cast<std::size_t>(kRecordLengthM));
+  ASSERT_TRUE(DeleteFileW((data_ + L"gone.bmp").c_str()));
+  Catalogue();
+  EXPECT_EQ(TheCatalog().rows, 0);
+  EXPECT_TRUE(prompt_.shown.empty()) << "the follow-up waits for its timer";
+  Pump(400);
+  ASSERT_EQ(prompt_.shown.size(), 1u);
+  EXPECT_EQ(prompt_.shown[0].text, u"表示ファイルが有りません");
+  EXPECT_EQ(GetFileAttributesW((data_ + L"_THUMB_N.TRN").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+}  // namespace
+}  // namespace tarn::test
