@@ -1,10 +1,32 @@
 #include "CatalogTable.h"
 
+#include <algorithm>
+
 namespace tarn {
 
 CatalogTables& TheCatalog() {
   static CatalogTables tables;
   return tables;
+}
+
+namespace {
+
+template <std::size_t N>
+std::u16string_view Terminated(const char16_t (&units)[N]) {
+  return {units, static_cast<std::size_t>(std::find(units, units + N, u'\0') - units)};
+}
+
+}  // namespace
+
+std::u16string FolderPathOf(const CatalogTables& tables, int folder) {
+  if (folder < 0 || folder >= std::min(tables.folderRows, kFolderRowsMax)) return {};
+  return std::u16string(Terminated(tables.folders[folder].path));
+}
+
+std::u16string_view EntryName(const CatalogEntry& entry) { return Terminated(entry.name); }
+
+std::u16string EntryPath(const CatalogTables& tables, const CatalogEntry& entry) {
+  return FolderPathOf(tables, entry.folder) + std::u16string(EntryName(entry));
 }
 
 }  // namespace tarn
