@@ -78,4 +78,11 @@ int SortBy(CatalogTables& tables, int mode, FileFactsSource& files, SortHost& ho
   return SortFilledTable(tables, mode, host);
 }
 
+int SortCommand(CatalogTables& tables, int mode, FileFactsSource& files, PictureSizer& pictures, SortHost& host) {
+  SortTable(tables, kSortCompact);
+  const int sorted = mode == kSortArea ? SortByArea(tables, pictures, host) : SortBy(tables, mode, files, host);
+  if (sorted != kSortDone) return sorted;
+  return GroupByFolder(tables, mode);
+}
+
 }  // namespace tarn

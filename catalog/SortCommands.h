@@ -20,6 +20,12 @@ int SortBy(CatalogTables& tables, int mode, FileFactsSource& files, SortHost& ho
 // 0, 1 (empty table), 2 (Cancel), 3 (stopped at a picture without a bitmap) or SortTable's result.
 int SortByArea(CatalogTables& tables, PictureSizer& pictures, SortHost& host);
 
+// The view's sort command for mode 0 to 4, up to the catalog refresh: compaction, the sort of the
+// mode (SortByArea for 3), and for sizes and names the grouping of equal rows by folder once the
+// sort has finished. The view then resets a catalog on screen and shows the table when it has rows.
+// Answers the sort's or the grouping's result.
+int SortCommand(CatalogTables& tables, int mode, FileFactsSource& files, PictureSizer& pictures, SortHost& host);
+
 // The end every user sort shares once the keys are filled: SortTable in the mode, reversed when
 // SequenceFlag is on, and the companion dialogs told of the new table. Answers SortTable's result.
 int SortFilledTable(CatalogTables& tables, int mode, SortHost& host);

@@ -269,6 +269,33 @@ TEST_F(SortTest, SizesAndDatesBeyondTheKeyRangeSaturate) {
   EXPECT_EQ(progress_.opens[2], u"ﾌｧｲﾙ 日時取得中・・・");
 }
 
+TEST_F(SortTest, TheSortCommandGroupsSizesAndNamesByFolder) {
+  File(u"b.jpg", 3, 2000);
+  File(u"a.jpg", 2, 3000);
+  File(u"b.jpg", 1, 2000);
+  Add(u"gone.jpg", 0, 0, kEntryVacated);
+  ASSERT_EQ(SortCommand(*tables_, kSortSize, files_, pictures_, host_), kSortDone);
+  EXPECT_EQ(Names(), u"b.jpg|b.jpg|a.jpg|");
+  EXPECT_EQ(Folders(), (std::vector<int>{1, 3, 2}));
+  EXPECT_TRUE(prompt_.shown.empty()) << "the vacated row went before any file was looked up";
+
+  ASSERT_EQ(SortCommand(*tables_, kSortName, files_, pictures_, host_), kSortDone);
+  EXPECT_EQ(Folders(), (std::vector<int>{2, 1, 3}));
+
+  pictures_.pictures[u"C:\\f3\\b.jpg"] = {kPictureSized, 1, 1};
+  pictures_.pictures[u"C:\\f1\\b.jpg"] = {kPictureSized, 1, 1};
+  pictures_.pictures[u"C:\\f2\\a.jpg"] = {kPictureSized, 1, 2};
+  ASSERT_EQ(SortCommand(*tables_, kSortArea, files_, pictures_, host_), kSortDone);
+  EXPECT_EQ(pictures_.asked.size(), 3u);
+  EXPECT_EQ(Names(), u"b.jpg|b.jpg|a.jpg|");
+  EXPECT_EQ(host_.orders, (std::vector<int>{0, 1, 3}));
+
+  progress_.checks = 0;
+  progress_.cancelAtCheck = 1;
+  EXPECT_EQ(SortCommand(*tables_, kSortName, files_, pictures_, host_), kSortCancelled);
+  EXPECT_EQ(progress_.opens.back(), u"ﾌｧｲﾙ 名称取得中・・・") << "no grouping after a cancelled sort";
+}
+
 TEST(KindNumber, DigitsOfTheFirstUnitsOfTheExtension) {
   EXPECT_EQ(KindNumber(u"photo.JPG").number, 748071);
   EXPECT_EQ(KindNumber(u"photo.jpg").number, 748071) << "upper-cased first";
