@@ -12,6 +12,7 @@ namespace tarn {
 
 namespace {
 
+// By mode; the area sort (3) fills its keys with a text of its own.
 constexpr std::u16string_view kFillTexts[] = {u"ﾌｧｲﾙ ｻｲｽﾞ 取得中・・・", u"ﾌｧｲﾙ 名称取得中・・・",
                                               u"ﾌｧｲﾙ 種類取得中・・・", u"", u"ﾌｧｲﾙ 日時取得中・・・"};
 

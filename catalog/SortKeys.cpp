@@ -19,8 +19,9 @@ KindKey KindNumber(std::u16string_view name) {
   long long number = 0;
   for (char16_t unit : extension.substr(0, 3)) {
     if (unit >= u'a' && unit <= u'z') unit = static_cast<char16_t>(unit - u'a' + u'A');
-    const long long scale = unit >= 10000 ? 100000 : unit >= 1000 ? 10000 : unit >= 100 ? 1000 : unit >= 10 ? 100 : 10;
-    number = number * scale + unit;
+    long long shift = 10;  // one place per decimal digit of the unit
+    while (shift <= unit) shift *= 10;
+    number = number * shift + unit;
   }
   return {kKindNumbered, ClampKey(number)};
 }
