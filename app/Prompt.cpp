@@ -35,6 +35,9 @@ void InstallProgress(ProgressWindow* progress) {
   g_progress = progress != nullptr ? progress : &g_silentProgress;
 }
 
+ProgressScope::ProgressScope(std::u16string_view text) { g_progress->Open(text); }
+ProgressScope::~ProgressScope() { g_progress->Close(); }
+
 int Say(std::u16string_view text, std::u16string_view caption, Buttons buttons) {
   return g_prompt->Show(text, caption, buttons);
 }

@@ -31,6 +31,15 @@ class ProgressWindow {
   virtual void Close() = 0;
 };
 
+// The progress window held open for one block: opened with its text, closed on every way out.
+class ProgressScope {
+ public:
+  explicit ProgressScope(std::u16string_view text);
+  ~ProgressScope();
+  ProgressScope(const ProgressScope&) = delete;
+  ProgressScope& operator=(const ProgressScope&) = delete;
+};
+
 // The program's prompt and progress window. Until the application installs its own, messages go
 // nowhere and every question is answered with its first button.
 Prompt& ThePrompt();

@@ -197,7 +197,7 @@ int CTarnView::CatalogPass(HDC screen, int folder, int shown, int& done, bool re
         }
       }
     }
-    if (DecodeRow(EntryPath(tables, row), name) != 0) {
+    if (DecodeRow(EntryPath(tables, entry), name) != 0) {
       entry.state = kEntryUnusable;
       if (!GoOn(u"ロードエラー　継続しますか？ ≪ｷｬﾝｾﾙ≫で終了", {})) {
         result = 2;

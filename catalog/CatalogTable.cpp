@@ -1,29 +1,40 @@
 #include "CatalogTable.h"
 
 #include <algorithm>
-#include <iterator>
 
 #include "app/TextUtil.h"
 
 namespace tarn {
 
+CatalogTables& TheCatalog() {
+  static CatalogTables tables;
+  return tables;
+}
+
+namespace {
+
+template <std::size_t N>
+std::u16string_view Terminated(const char16_t (&units)[N]) {
+  return {units, static_cast<std::size_t>(std::find(units, units + N, u'\0') - units)};
+}
+
+}  // namespace
+
 std::u16string FolderPath(const FolderRow& folder) {
-  const char16_t* end = std::find(std::begin(folder.path), std::end(folder.path), u'\0');
-  std::u16string path(std::begin(folder.path), end);
+  std::u16string path(Terminated(folder.path));
   AppendBackslash(path);
   return path;
 }
 
-std::u16string EntryPath(const CatalogTables& tables, int row) {
-  const CatalogEntry& entry = tables.entries[row];
-  const char16_t* end = std::find(std::begin(entry.name), std::end(entry.name), u'\0');
-  const int folder = std::clamp(entry.folder, 0, kFolderRowsMax - 1);
-  return FolderPath(tables.folders[folder]) + std::u16string(std::begin(entry.name), end);
+std::u16string FolderPathOf(const CatalogTables& tables, int folder) {
+  if (folder < 0 || folder >= std::min(tables.folderRows, kFolderRowsMax)) return {};
+  return std::u16string(Terminated(tables.folders[folder].path));
 }
 
-CatalogTables& TheCatalog() {
-  static CatalogTables tables;
-  return tables;
+std::u16string_view EntryName(const CatalogEntry& entry) { return Terminated(entry.name); }
+
+std::u16string EntryPath(const CatalogTables& tables, const CatalogEntry& entry) {
+  return FolderPathOf(tables, entry.folder) + std::u16string(EntryName(entry));
 }
 
 }  // namespace tarn

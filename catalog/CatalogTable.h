@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace tarn {
 
@@ -16,6 +17,11 @@ enum EntryState : std::int32_t {
   kEntryVacated = 4,           // deleted, moved or handed to the complete-deletion program
   kEntryMovieMarked = 5,       // marked for the movie slide show
 };
+
+// Unusable and vacated rows, which the next compaction removes and key filling passes over.
+constexpr bool IsDroppedState(std::int32_t state) {
+  return state == kEntryUnusable || state == kEntryUnusableSelected || state == kEntryVacated;
+}
 
 struct CatalogEntry {
   std::int32_t state = kEntryNormal;
@@ -43,10 +49,18 @@ struct CatalogTables {
 
 // A folder row's path, bounded by its field even without a terminator, ending in "\".
 std::u16string FolderPath(const FolderRow& folder);
-// The full path of a table row's file.
-std::u16string EntryPath(const CatalogTables& tables, int row);
 
 // The view's tables.
 CatalogTables& TheCatalog();
+
+// The path of folder row `folder`, read no further than its 256 units; empty for a number outside
+// the folder table.
+std::u16string FolderPathOf(const CatalogTables& tables, int folder);
+
+// A row's name, read no further than its 128 units.
+std::u16string_view EntryName(const CatalogEntry& entry);
+
+// Folder path + name of a row.
+std::u16string EntryPath(const CatalogTables& tables, const CatalogEntry& entry);
 
 }  // namespace tarn

@@ -233,12 +233,6 @@ int ListWalk::ScanSubfolders(std::u16string path) {
   return result;
 }
 
-// Closes the progress window on every road out of a request.
-struct ProgressScope {
-  explicit ProgressScope(std::u16string_view text) { TheProgress().Open(text); }
-  ~ProgressScope() { TheProgress().Close(); }
-};
-
 }  // namespace
 
 int FileOpenList(int mode, CPluginRegistry& registry) {
@@ -370,11 +364,7 @@ int ListFileTable(const std::u16string& path) {
     size = n.QuadPart;
     return ok;
   };
-  int result;
-  {
-    ProgressScope progress(u"ﾌｧｲﾙ ﾃｰﾌﾞﾙ 作成中・・・");
-    result = FillCatalogTable(bytes.data(), bytes.size(), TheCatalog(), filters);
-  }
+  const int result = FillCatalogTable(bytes.data(), bytes.size(), TheCatalog(), filters);
   if (result == kFillDone) TheSettingsHost().RefreshFolderCounters();
   // The list is only a hand-over: it goes whatever came of reading it.
   const int wiped = WipeDelete(path);

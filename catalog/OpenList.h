@@ -58,20 +58,9 @@ enum TableFill : int { kFillDone = 0, kFillCancelled = 2, kFillBroken = 3, kFill
 
 // Fills the catalog table from the list's bytes: rows in list order, filtered, then sorted by name
 // (and reversed when descending). The folder table must already hold the list's folders. Shows the
-// program's messages for a broken record and a missing file and reports progress and Cancel
-// through the progress window. Cancel keeps the rows read so far.
+// program's messages for a broken record and a missing file and shows the progress window while it
+// reads and while it sorts. Cancel keeps the rows read so far.
 int FillCatalogTable(const std::uint8_t* bytes, std::size_t length, CatalogTables& tables,
                      const TableFilters& filters);
-
-// Removes unusable and vacated rows (states 2, 3 and 4), keeping the order of the rest and
-// lowering both row counts.
-void CompactTable(CatalogTables& tables);
-
-// Compaction, every state cleared, then ascending order by name compared unit by unit. The
-// progress window shows the passes; Cancel answers 2 and leaves the order partial, else 0.
-int SortTableByName(CatalogTables& tables);
-
-// Reverses the row order (name, size and folder move; states stay).
-void ReverseTable(CatalogTables& tables);
 
 }  // namespace tarn

@@ -8,7 +8,7 @@
 #include "app/Settings.h"
 #include "app/TextUtil.h"
 #include "catalog/FileOpenList.h"
-#include "catalog/OpenList.h"
+#include "catalog/TableOrder.h"
 #include "catalog/ThumbnailEngine.h"
 #include "image/PictureWnd.h"
 
@@ -46,13 +46,14 @@ void CTarnView::OnUpdate(CView*, LPARAM hint, void* object) {
       for (int i = 0; i < tables.rows; ++i)
         if (tables.entries[i].state == kEntrySelected || tables.entries[i].state == kEntryUnusableSelected)
           --tables.entries[i].state;
-      m_Catalog.Release();
-      g_CatalogShown = 0;
+      ResetCatalog();
       CompactTable(tables);
       CatalogShow(0);
       break;
     }
     case 3: OpenFolder(record.param1); break;
+    case 4: SortRequest(kSortArea); break;
+    case 6: SortRequest(record.param1); break;
     case 13: ClearCatalog(); break;
     default: break;  // the operations behind the other codes come with their features
   }
@@ -74,12 +75,9 @@ void CTarnView::OpenFolder(int mode) {
 void CTarnView::ClearCatalog() {
   CatalogTables& tables = TheCatalog();
   tables.rows = tables.offeredRows = 0;
-  m_Catalog.Release();
-  m_Shown = {};
+  ResetCatalog();
   m_DrawnRows = 0;
-  g_CatalogShown = 0;
   SetScrollSizes(0, 0);
-  InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 CatalogHit CTarnView::HitTest(POINT client) const {

@@ -46,6 +46,11 @@ class CTarnView final : public CScrollView {
   int CatalogA();
   // Forgets the catalog on screen and empties the table.
   void ClearCatalog();
+  // Forgets the catalog on screen; the table stays.
+  void ResetCatalog();
+  // Requests 6 (mode 0 size, 1 name, 2 kind, 4 date) and 4 (mode 3 area): the table sorted and
+  // the catalog shown again in the new order.
+  void SortRequest(int mode);
 
   // The catalog on screen.
   const ShownCatalog& Shown() const { return m_Shown; }

@@ -11,24 +11,6 @@
 namespace tarn {
 namespace {
 
-// Closes the progress window on every way out once it was opened.
-class ProgressScope {
- public:
-  ProgressScope() = default;
-  ProgressScope(const ProgressScope&) = delete;
-  ProgressScope& operator=(const ProgressScope&) = delete;
-  ~ProgressScope() {
-    if (open_) TheProgress().Close();
-  }
-  void Open(std::u16string_view text) {
-    TheProgress().Open(text);
-    open_ = true;
-  }
-
- private:
-  bool open_ = false;
-};
-
 std::u16string SizeMismatchQuestion(int size) {
   static const char16_t* const kNames[] = {u"Ｓ", u"Ｍ", u"Ｌ", u"ＬＬ"};
   return std::u16string(u"≪カタログサイズ不一致≫  ") + kNames[size] +
@@ -82,8 +64,7 @@ int ThumbnailEngine(int mode, std::u16string folder, bool subfolder, ThumbFileSy
   }
 
   // 3. Its headers into the index. Only whole records count: a torn tail is left out.
-  ProgressScope progress;
-  progress.Open(u"ﾃｰﾌﾞﾙ 書込中・・・");
+  ProgressScope progress(u"ﾃｰﾌﾞﾙ 書込中・・・");
   std::uint64_t length = 0;
   if (!file->Length(length) || !file->Seek(0)) {
     file->Close();

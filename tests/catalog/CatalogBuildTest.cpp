@@ -335,6 +335,29 @@ TEST_F(CatalogBuildTest, OffsetSkipsRowsAndCellsPaintWithTitlesAndHits) {
   EXPECT_EQ(frame_->View().HitTest({4 + 2 * 94 + 10, 4 + 10}).row, -1) << "past the shown end";
 }
 
+TEST_F(CatalogBuildTest, SortsRebuildTheCatalogInTheNewOrder) {
+  Picture(L"a.bmp", 40, 40, kRed);     // largest file and area
+  Picture(L"b.bmp", 10, 10, kGreen);   // smallest
+  Picture(L"c.bmp", 20, 20, kBlue);
+  Catalogue();
+  ASSERT_EQ(TheCatalog().rows, 3);
+  SendMessageW(frame_->Handle(), WM_DISP_DIALOG, 0, 6);  // "ｻｲｽﾞ"
+  EXPECT_EQ(std::u16string(TheCatalog().entries[0].name), u"b.bmp");
+  EXPECT_EQ(std::u16string(TheCatalog().entries[2].name), u"a.bmp");
+  EXPECT_EQ(g_CatalogShown, 1);
+  EXPECT_EQ(TheCatalog().entries[0].slot, 0);
+  EXPECT_TRUE(Near(CellPixel(0, 45, 45), kGreen)) << "the catalog follows the new order, from the cache";
+  EXPECT_EQ(frame_->View().DecodedRows(), 0);
+  g_SequenceFlag = 1;
+  SendMessageW(frame_->Handle(), WM_DISP_DIALOG, 0, 4);  // "面積", descending
+  g_SequenceFlag = 0;
+  EXPECT_EQ(std::u16string(TheCatalog().entries[0].name), u"a.bmp");
+  EXPECT_EQ(std::u16string(TheCatalog().entries[2].name), u"b.bmp");
+  EXPECT_EQ(TheCatalog().entries[0].size, 1600) << "the area is the key";
+  EXPECT_TRUE(Near(CellPixel(0, 45, 45), kRed));
+  EXPECT_TRUE(prompt_.shown.empty());
+}
+
 TEST_F(CatalogBuildTest, FolderThatListsNothingDropsItsCacheAndSaysSo) {
   Picture(L"gone.bmp", 20, 20, kRed);
   Catalogue();

@@ -282,28 +282,5 @@ TEST_F(TableTest, LongestNamesEnterTheTableWhole) {
   EXPECT_EQ(tables_->entries[1].folder, 1);
 }
 
-TEST(TableOrder, CompactionDropsUnusableAndVacatedRows) {
-  auto tables = std::make_unique<CatalogTables>();
-  const int states[] = {0, 2, 1, 3, 4, 5, 0};
-  for (int i = 0; i < 7; ++i) {
-    tables->entries[i].state = states[i];
-    tables->entries[i].name[0] = static_cast<char16_t>(u'a' + i);
-  }
-  tables->rows = tables->offeredRows = 7;
-  CompactTable(*tables);
-  ASSERT_EQ(tables->rows, 4);
-  EXPECT_EQ(tables->offeredRows, 4);
-  EXPECT_EQ(tables->entries[0].name[0], u'a');
-  EXPECT_EQ(tables->entries[1].name[0], u'c');
-  EXPECT_EQ(tables->entries[1].state, 1);
-  EXPECT_EQ(tables->entries[2].name[0], u'f');
-  EXPECT_EQ(tables->entries[3].name[0], u'g');
-  ReverseTable(*tables);
-  EXPECT_EQ(tables->entries[0].name[0], u'g');
-  EXPECT_EQ(tables->entries[0].state, 0) << "states stay in place";
-  EXPECT_EQ(tables->entries[1].state, 1);
-  EXPECT_EQ(tables->entries[1].name[0], u'f');
-}
-
 }  // namespace
 }  // namespace tarn

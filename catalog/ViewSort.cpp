@@ -1,0 +1,58 @@
+// The view's sorts: the portable sort with the program's file facts, picture sizes from the image
+// loader, the status bar and the error log, and the catalog rebuilt in the new order.
+#include "TarnView.h"
+#include "app/ErrorLog.h"
+#include "app/RunState.h"
+#include "app/WinText.h"
+#include "catalog/SortCommands.h"
+#include "catalog/Win32FileFacts.h"
+#include "image/PictureWnd.h"
+
+namespace tarn {
+namespace {
+
+class ViewSortSeams final : public PictureSizer, public SortHost {
+ public:
+  ViewSortSeams(CTarnView& view, CPictureWnd& picture) : view_(view), picture_(picture) {}
+
+  int Measure(std::u16string_view path, long long& width, long long& height) override {
+    if (picture_.FileLoad(kSelectStill, AsWide(std::u16string(path))) != 0) return kPictureLoadFailed;
+    if (picture_.m_lpBI == nullptr) return kPictureNoBitmap;
+    width = picture_.m_lpBI->bmiHeader.biWidth;
+    height = picture_.m_lpBI->bmiHeader.biHeight;
+    return kPictureSized;
+  }
+  void ShowSortOrder(int mode) override {
+    if (view_.statusBar) view_.statusBar(4, mode, {});
+  }
+  // The display/sort and folder dialogs show the table's counts; until they exist there is
+  // nothing to tell.
+  void RefreshCompanions() override {}
+  void ResetCatalog() override { view_.ResetCatalog(); }
+  void LogError(std::u16string_view text) override { WriteErrorLog(text); }
+
+ private:
+  CTarnView& view_;
+  CPictureWnd& picture_;
+};
+
+}  // namespace
+
+void CTarnView::ResetCatalog() {
+  m_Catalog.Release();
+  m_Shown = {};
+  g_CatalogShown = 0;
+  InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void CTarnView::SortRequest(int mode) {
+  if (m_Picture == nullptr) return;
+  Win32FileFacts files;
+  ViewSortSeams seams(*this, *m_Picture);
+  CatalogTables& tables = TheCatalog();
+  SortCommand(tables, mode, files, seams, seams);
+  if (g_CatalogShown) ResetCatalog();
+  if (tables.rows > 0) CatalogShow(0);
+}
+
+}  // namespace tarn
