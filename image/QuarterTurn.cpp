@@ -18,26 +18,41 @@ struct TurnWalk {
 };
 
 // Whole-byte pixels. The turn walks the source down a column, which misses the cache on every
-// pixel of a large picture; square tiles keep the rows of one tile in the cache while they are read.
-template <int kBytes>
-void TurnWholeBytes(const std::uint8_t* src, std::uint8_t* dst, const TransformGeometry& g,
-                    const TurnWalk& walk) {
-  constexpr int kTile = 64 / kBytes < 16 ? 16 : 64 / kBytes;
+// pixel of a large picture; square tiles keep the rows of one tile in the cache while they are
+// read. Sizes are held in locals because the byte stores could alias anything read through a
+// reference.
+template <int kBytes, bool kClockwise>
+void TurnWholeBytes(const std::uint8_t* src, std::uint8_t* dst, const TransformGeometry& g) {
+  constexpr int kTile = 64;
+  const int width = g.width;
+  const int height = g.height;
   const std::ptrdiff_t srcStride = static_cast<std::ptrdiff_t>(g.Stride());
   const std::size_t dstStride = g.TransStride();
-  for (int r0 = 0; r0 < g.width; r0 += kTile) {
-    const int r1 = std::min(r0 + kTile, g.width);
-    for (int c0 = 0; c0 < g.height; c0 += kTile) {
-      const int c1 = std::min(c0 + kTile, g.height);
+  for (int r0 = 0; r0 < width; r0 += kTile) {
+    const int r1 = std::min(r0 + kTile, width);
+    for (int c0 = 0; c0 < height; c0 += kTile) {
+      const int c1 = std::min(c0 + kTile, height);
       for (int r = r0; r < r1; ++r) {
-        const std::uint8_t* column = src + static_cast<std::ptrdiff_t>(walk.SourceColumn(r)) * kBytes;
+        const int x = kClockwise ? width - 1 - r : r;
+        const std::uint8_t* column = src + static_cast<std::ptrdiff_t>(x) * kBytes;
         std::uint8_t* d = dst + static_cast<std::size_t>(r) * dstStride +
                           static_cast<std::size_t>(c0) * kBytes;
-        for (int c = c0; c < c1; ++c, d += kBytes)
-          std::memcpy(d, column + walk.SourceRow(c) * srcStride, kBytes);
+        for (int c = c0; c < c1; ++c, d += kBytes) {
+          const std::ptrdiff_t i = kClockwise ? c : height - 1 - c;
+          std::memcpy(d, column + i * srcStride, kBytes);
+        }
       }
     }
   }
+}
+
+template <int kBytes>
+void TurnWholeBytes(const std::uint8_t* src, std::uint8_t* dst, const TransformGeometry& g,
+                    const TurnWalk& walk) {
+  if (walk.clockwise)
+    TurnWholeBytes<kBytes, true>(src, dst, g);
+  else
+    TurnWholeBytes<kBytes, false>(src, dst, g);
 }
 
 // 1-bit and 4-bit pixels: each destination byte is built whole from its pixels, so the bits
