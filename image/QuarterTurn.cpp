@@ -9,12 +9,12 @@ namespace {
 
 // Memory row r of the turned picture takes source column x(r); its column c takes source row i(c).
 // Clockwise: x = W - 1 - r, i = c. Counter-clockwise: x = r, i = H - 1 - c.
+template <bool kClockwise>
 struct TurnWalk {
   int srcWidth;
   int srcHeight;
-  bool clockwise;
-  int SourceColumn(int row) const { return clockwise ? srcWidth - 1 - row : row; }
-  std::ptrdiff_t SourceRow(int column) const { return clockwise ? column : srcHeight - 1 - column; }
+  int SourceColumn(int row) const { return kClockwise ? srcWidth - 1 - row : row; }
+  std::ptrdiff_t SourceRow(int column) const { return kClockwise ? column : srcHeight - 1 - column; }
 };
 
 // Whole-byte pixels. The turn walks the source down a column, which misses the cache on every
@@ -24,6 +24,7 @@ struct TurnWalk {
 template <int kBytes, bool kClockwise>
 void TurnWholeBytes(const std::uint8_t* src, std::uint8_t* dst, const TransformGeometry& g) {
   constexpr int kTile = 64;
+  const TurnWalk<kClockwise> walk{g.width, g.height};
   const int width = g.width;
   const int height = g.height;
   const std::ptrdiff_t srcStride = static_cast<std::ptrdiff_t>(g.Stride());
@@ -33,35 +34,23 @@ void TurnWholeBytes(const std::uint8_t* src, std::uint8_t* dst, const TransformG
     for (int c0 = 0; c0 < height; c0 += kTile) {
       const int c1 = std::min(c0 + kTile, height);
       for (int r = r0; r < r1; ++r) {
-        const int x = kClockwise ? width - 1 - r : r;
-        const std::uint8_t* column = src + static_cast<std::ptrdiff_t>(x) * kBytes;
+        const std::uint8_t* column = src + static_cast<std::ptrdiff_t>(walk.SourceColumn(r)) * kBytes;
         std::uint8_t* d = dst + static_cast<std::size_t>(r) * dstStride +
                           static_cast<std::size_t>(c0) * kBytes;
-        for (int c = c0; c < c1; ++c, d += kBytes) {
-          const std::ptrdiff_t i = kClockwise ? c : height - 1 - c;
-          std::memcpy(d, column + i * srcStride, kBytes);
-        }
+        for (int c = c0; c < c1; ++c, d += kBytes)
+          std::memcpy(d, column + walk.SourceRow(c) * srcStride, kBytes);
       }
     }
   }
 }
 
-template <int kBytes>
-void TurnWholeBytes(const std::uint8_t* src, std::uint8_t* dst, const TransformGeometry& g,
-                    const TurnWalk& walk) {
-  if (walk.clockwise)
-    TurnWholeBytes<kBytes, true>(src, dst, g);
-  else
-    TurnWholeBytes<kBytes, false>(src, dst, g);
-}
-
 // 1-bit and 4-bit pixels: each destination byte is built whole from its pixels, so the bits
 // past the last pixel of a row stay zero.
-template <int kBits>
-void TurnPackedBits(const std::uint8_t* src, std::uint8_t* dst, const TransformGeometry& g,
-                    const TurnWalk& walk) {
+template <int kBits, bool kClockwise>
+void TurnPackedBits(const std::uint8_t* src, std::uint8_t* dst, const TransformGeometry& g) {
   constexpr int kPerByte = 8 / kBits;
   constexpr unsigned kMask = (1u << kBits) - 1;
+  const TurnWalk<kClockwise> walk{g.width, g.height};
   const std::ptrdiff_t srcStride = static_cast<std::ptrdiff_t>(g.Stride());
   for (int r = 0; r < g.width; ++r) {
     const int x = walk.SourceColumn(r);
@@ -80,20 +69,27 @@ void TurnPackedBits(const std::uint8_t* src, std::uint8_t* dst, const TransformG
   }
 }
 
+template <bool kClockwise>
+void Turn(const std::uint8_t* src, std::uint8_t* dst, const TransformGeometry& g) {
+  switch (g.bitCount) {
+    case 1: TurnPackedBits<1, kClockwise>(src, dst, g); break;
+    case 4: TurnPackedBits<4, kClockwise>(src, dst, g); break;
+    case 8: TurnWholeBytes<1, kClockwise>(src, dst, g); break;
+    case 16: TurnWholeBytes<2, kClockwise>(src, dst, g); break;
+    case 24: TurnWholeBytes<3, kClockwise>(src, dst, g); break;
+    case 32: TurnWholeBytes<4, kClockwise>(src, dst, g); break;
+    default: break;
+  }
+}
+
 }  // namespace
 
 void QuarterTurn(const std::uint8_t* src, std::uint8_t* dst, const TransformGeometry& g,
                  TurnDirection direction) {
-  const TurnWalk walk{g.width, g.height, direction == TurnDirection::kClockwise};
-  switch (g.bitCount) {
-    case 1: TurnPackedBits<1>(src, dst, g, walk); break;
-    case 4: TurnPackedBits<4>(src, dst, g, walk); break;
-    case 8: TurnWholeBytes<1>(src, dst, g, walk); break;
-    case 16: TurnWholeBytes<2>(src, dst, g, walk); break;
-    case 24: TurnWholeBytes<3>(src, dst, g, walk); break;
-    case 32: TurnWholeBytes<4>(src, dst, g, walk); break;
-    default: return;
-  }
+  if (direction == TurnDirection::kClockwise)
+    Turn<true>(src, dst, g);
+  else
+    Turn<false>(src, dst, g);
   for (int r = 0; r < g.width; ++r)
     std::memset(dst + static_cast<std::size_t>(r) * g.TransStride() + g.transRowBytes, 0,
                 g.transRowPadding);
