@@ -32,4 +32,24 @@ WindowArea FitWindowArea(int width, int height, int maxWidth, int maxHeight, int
   return {x.length, y.length, x.percent};
 }
 
+FullSizeArea FullSizeWindowArea(int width, int height, int maxWidth, int maxHeight,
+                                int borderWidth, int borderHeight, int vBarWidth, int hBarHeight) {
+  FullSizeArea a{width, height, kScrollNone};
+  int mode = kScrollNone;
+  if (static_cast<long long>(maxWidth) < static_cast<long long>(width) + borderWidth) {
+    a.width = maxWidth - borderWidth;
+    mode = kScrollHorizontal;
+  }
+  if (static_cast<long long>(maxHeight) < static_cast<long long>(height) + borderHeight) {
+    a.height = maxHeight - borderHeight;
+    mode += kScrollVertical;
+  }
+  a.scrollMode = static_cast<ScrollMode>(mode);
+  if (a.scrollMode == kScrollHorizontal && a.height + hBarHeight + borderHeight <= maxHeight)
+    a.height += hBarHeight;
+  if (a.scrollMode == kScrollVertical && a.width + vBarWidth + borderWidth <= maxWidth)
+    a.width += vBarWidth;
+  return a;
+}
+
 }  // namespace tarn

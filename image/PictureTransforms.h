@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "BrightLevels.h"
 #include "TransState.h"
 #include "TransformGeometry.h"
 
@@ -36,13 +37,6 @@ struct PictureBlocks {
   std::size_t infoSize = 0;
   const std::uint8_t* bits = nullptr;  // the loaded pixel rows, bottom row first
   std::size_t bitsSize = 0;
-};
-
-// The display's brightness: the level relative to the loaded pixels (-128..128) and the change
-// of it made by the dialog's last step.
-struct BrightLevels {
-  int level = 0;
-  int delta = 0;
 };
 
 class PictureTransforms {

@@ -1,6 +1,9 @@
 // The numbers of the display: zoomed size, placements, window area, memory bitmap, GIF pace.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
+#include "image/DisplayScroll.h"
 #include "image/DisplayWindowArea.h"
 #include "image/MemoryBitmapSize.h"
 #include "image/MotionGifTimer.h"
@@ -108,6 +111,36 @@ TEST(DisplayWindowArea, FitTakesTheSmallerPercentage) {
   EXPECT_EQ(a.width, 1190);
   EXPECT_EQ(a.height, 890);
   EXPECT_EQ(a.zoom, 50);
+}
+
+TEST(DisplayWindowArea, FullSizeShowsBarsForTheSidesThatDoNotFit) {
+  auto area = [](int w, int h) {
+    const FullSizeArea a = FullSizeWindowArea(w, h, 1200, 900, 10, 10, 17, 16);
+    return std::tuple{a.width, a.height, a.scrollMode};
+  };
+  EXPECT_EQ(area(1500, 500), std::tuple(1190, 516, kScrollHorizontal)) << "grows by the bar";
+  EXPECT_EQ(area(1500, 874), std::tuple(1190, 890, kScrollHorizontal)) << "just fits with it";
+  EXPECT_EQ(area(1500, 875), std::tuple(1190, 875, kScrollHorizontal)) << "no room for it";
+  EXPECT_EQ(area(500, 2000), std::tuple(517, 890, kScrollVertical));
+  EXPECT_EQ(area(1180, 2000), std::tuple(1180, 890, kScrollVertical));
+  EXPECT_EQ(area(3000, 2000), std::tuple(1190, 890, kScrollBoth));
+  EXPECT_EQ(area(1190, 890), std::tuple(1190, 890, kScrollNone));
+}
+
+TEST(DisplayScroll, LinesAndPagesStopAtBothEnds) {
+  EXPECT_EQ(ScrollStep(3000, 1190), 18);
+  EXPECT_EQ(ScrollStep(1500, 1190), 10) << "at least 10 pixels";
+  EXPECT_EQ(ScrollLimit(3000, 1190, false, 17), 1810);
+  EXPECT_EQ(ScrollLimit(3000, 1190, true, 17), 1827);
+  EXPECT_EQ(ScrollPosition(kScrollPageForward, 0, 0, 18, 1810), 36);
+  EXPECT_EQ(ScrollPosition(kScrollPageForward, 1800, 0, 18, 1810), 1810);
+  EXPECT_EQ(ScrollPosition(kScrollLineForward, 1800, 0, 18, 1810), 1810);
+  EXPECT_EQ(ScrollPosition(kScrollLineBack, 5, 0, 18, 1810), 0);
+  EXPECT_EQ(ScrollPosition(kScrollPageBack, 40, 0, 18, 1810), 4);
+  EXPECT_EQ(ScrollPosition(kScrollThumbPosition, 40, 777, 18, 1810), 777);
+  EXPECT_EQ(ScrollPosition(5, 40, 777, 18, 1810), 40) << "thumb tracking changes nothing";
+  EXPECT_EQ(ScrollPosition(8, 40, 777, 18, 1810), 40);
+  EXPECT_EQ(ScrollPosition(kScrollLineForward, 0, 0, 10, -5), 0) << "a view larger than the picture";
 }
 
 TEST(MemoryBitmapSize, FirstMatchingRowOfTheTable) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "TestPicture.h"
+#include "image/BrightLevels.h"
 #include "image/PictureTransforms.h"
 #include "image/TransState.h"
 
@@ -33,9 +34,9 @@ Pixels TurnedClockwise(const Pixels& p) {
   return out;
 }
 
+// The dialog's OK with `level` in its edit box, then the change it asks for.
 int Change(PictureTransforms& t, TestPicture& picture, BrightLevels& bright, int level) {
-  bright.delta = level - bright.level;
-  bright.level = level;
+  AcceptBrightness(level, bright);
   return t.RotateMap(kRotateBrightness, picture.Blocks(), bright);
 }
 
@@ -139,6 +140,51 @@ TEST(RotateMapBrightness, StateMovesByTheKindOfChange) {
   EXPECT_EQ(t.State(), kTransUntouched);
   EXPECT_EQ(picture.Info(), picture.LoadedInfo());
   EXPECT_EQ(picture.Current(t), picture.Loaded());
+}
+
+TEST(BrightnessDialog, LevelsStayInRangeAndTheStepIsWhatTheLevelGains) {
+  BrightLevels bright{.level = 40, .delta = 7};
+  EXPECT_EQ(OpenBrightnessDialog(false, kTransUntouched, bright), 0);
+  EXPECT_EQ(bright.level, 0);
+  EXPECT_EQ(bright.delta, 0);
+  bright = {.level = 40, .delta = 7};
+  EXPECT_EQ(OpenBrightnessDialog(false, kTransBright, bright), 40) << "the picture shows it";
+  EXPECT_EQ(bright.delta, 40);
+  bright = {.level = 30, .delta = 0};
+  EXPECT_EQ(OpenBrightnessDialog(true, kTransUntouched, bright), 30) << "kept for a new picture";
+  EXPECT_EQ(bright.delta, 30);
+
+  EXPECT_EQ(BrightnessLine(128, +1), 128);
+  EXPECT_EQ(BrightnessLine(-128, -1), -128);
+  EXPECT_EQ(BrightnessLine(5, -1), 4);
+  EXPECT_EQ(BrightnessLine(-1, +1), 0);
+
+  bright = {.level = 40, .delta = 40};
+  AcceptBrightness(300, bright);
+  EXPECT_EQ(bright.level, 128);
+  EXPECT_EQ(bright.delta, 88);
+  AcceptBrightness(-500, bright);
+  EXPECT_EQ(bright.level, -128);
+  EXPECT_EQ(bright.delta, -256) << "a step may span the whole range";
+  CancelBrightness(bright);
+  EXPECT_EQ(bright.level, 0);
+  EXPECT_EQ(bright.delta, 0);
+}
+
+// A step of the whole range still stops at the ends of a byte.
+TEST(RotateMapBrightness, StepsBeyondAByteSaturate) {
+  TestPicture picture(2, 1, 24);
+  picture.Paint(0, 0, 0xFF8000);
+  picture.Paint(1, 0, 0x01FE7F);
+  PictureTransforms t;
+  BrightLevels bright;
+  ASSERT_EQ(t.RotateMap(kRotateFlipLeftRight, picture.Blocks(), bright), 0);
+  ASSERT_EQ(Change(t, picture, bright, 128), 0);
+  ASSERT_EQ(Change(t, picture, bright, -128), 0);  // a step of -256
+  EXPECT_EQ(picture.Current(t).At(0, 0), 0u);
+  EXPECT_EQ(picture.Current(t).At(1, 0), 0u);
+  ASSERT_EQ(Change(t, picture, bright, 128), 0);  // +256
+  EXPECT_EQ(picture.Current(t).At(0, 0), 0xFFFFFFu);
 }
 
 // The colour table of the header block, entry bytes as stored.
