@@ -64,8 +64,6 @@ class PictureTransforms {
   const std::uint8_t* CurrentBits(const std::uint8_t* loadedBits) const {
     return m_TransState > kTransUntouched ? m_WorkBits.get() : loadedBits;
   }
-  // The shape of the current pixels, as taken at the first transform and kept through turns.
-  const TransformGeometry& Geometry() const { return m_Geometry; }
 
  private:
   int TakePictureGeometry(const PictureBlocks& picture);

@@ -233,5 +233,22 @@ TEST(RotateMapBrightness, PaletteChangeAfterATurnKeepsTheTurnAndUsesTheLevel) {
   EXPECT_EQ(picture.Info(), picture.LoadedInfo());
 }
 
+// A new picture starts clean: the old picture's colour table is never restored into it.
+TEST(RotateMapBrightness, ForgettingThePictureDropsTheSavedTableAndTheTurn) {
+  TestPicture first(5, 3, 8, 1);
+  PictureTransforms t;
+  BrightLevels bright;
+  ASSERT_EQ(t.RotateMap(kRotateClockwise, first.Blocks(), bright), 0);
+  ASSERT_EQ(Change(t, first, bright, 40), 0);
+  t.ForgetPicture();
+  EXPECT_EQ(t.State(), kTransUntouched);
+  EXPECT_FALSE(t.Swapped());
+
+  TestPicture second(5, 3, 8, 2);
+  EXPECT_EQ(t.CurrentBits(second.Bits().data()), second.Bits().data());
+  ASSERT_EQ(t.RotateMap(kRotateRestore, second.Blocks(), bright), 0);
+  EXPECT_EQ(second.Info(), second.LoadedInfo());
+}
+
 }  // namespace
 }  // namespace tarn
