@@ -345,6 +345,47 @@ TEST(JpegPreview, DecodesReducedAndTurned) {
   EXPECT_EQ(Header(full).biHeight, 1280);
 }
 
+// The position of the `n`th SOS marker (counted from 1) of `file`; 0 when it has fewer.
+std::size_t NthScan(const Bytes& file, int n) {
+  for (std::size_t at = 2; at + 1 < file.size(); ++at)
+    if (file[at] == 0xFF && file[at + 1] == 0xDA && --n == 0) return at;
+  return 0;
+}
+
+// At 1/8 a progressive preview is made from the DC scan alone: the scans after it are not even
+// read, so a fatal fault in the second scan stops the full picture but not the preview, which
+// still matches the preview of the same picture stored as baseline.
+TEST(JpegPreview, ProgressiveFilesAt1Over8StopAfterTheDcScan) {
+  for (const bool fullChroma : {true, false}) {
+    JpegFile picture;
+    picture.width = 2560;
+    picture.height = 48;
+    picture.quality = 90;
+    picture.fullChroma = fullChroma;
+    picture.pixel = [](int x, int, std::uint8_t* p) {
+      const Rgb c = x < 1280 ? kRed : kBlue;
+      for (int i = 0; i < 3; ++i) p[i] = static_cast<std::uint8_t>(c[i]);
+    };
+    VectorPictureMemory baseline;
+    ASSERT_EQ(Decode(MakeJpeg(picture), baseline, Scale::kPreview), kSpiOk);
+    picture.progressive = true;
+    Bytes file = MakeJpeg(picture);
+    const std::size_t second = NthScan(file, 2);
+    ASSERT_NE(second, 0u);
+    const std::size_t spectrum = second + 5 + 2 * file[second + 4];  // Ss after the component list
+    ASSERT_NE(file[spectrum], 0) << "the second scan is an AC scan";
+    file[spectrum] = 0;  // a scan from DC into AC: a bad progression, which libjpeg gives up on
+    VectorPictureMemory full, preview;
+    EXPECT_EQ(Decode(file, full), kSpiBroken);
+    ASSERT_EQ(Decode(file, preview, Scale::kPreview), kSpiOk) << fullChroma;
+    ASSERT_EQ(Header(preview).biWidth, 320);
+    ASSERT_EQ(Header(preview).biHeight, 6);
+    for (int y = 0; y < 6; ++y)
+      for (int x = 0; x < 320; ++x)
+        ASSERT_TRUE(Near(PixelAt(preview, x, y), PixelAt(baseline, x, y), 8)) << fullChroma << ": " << x << ", " << y;
+  }
+}
+
 TEST(JpegDecode, RefusesWhatIsNoJpeg) {
   VectorPictureMemory m;
   EXPECT_EQ(Decode(Bytes{}, m), kSpiNotFormat);
