@@ -165,10 +165,11 @@ bool HasAllDc(j_decompress_ptr cinfo) {
   return true;
 }
 
-// Reads the scans of a progressive file up to the one that completes the DC coefficients (or to
-// the end of the file) and starts the output from what they hold. The AC scans after them, most
-// of the file, are never decoded; a last bit of the DC coefficients that is only refined later
-// shifts a preview pixel by a level or two at most.
+// Reads the scans of a progressive file up to the end of the first one after which every
+// component has its DC coefficients (or to the end of the file), and starts the output from what
+// they hold. The AC scans after them, most of the file, are never decoded. The low DC bits that
+// only a later refinement scan sends are missing, which at the usual qualities moves a preview
+// pixel by a level or two.
 void ReadDcScans(j_decompress_ptr cinfo) {
   for (;;) {
     const int status = jpeg_consume_input(cinfo);  // the memory source never suspends
@@ -195,8 +196,9 @@ int DecodeBody(Session& s, const std::uint8_t* data, std::size_t size, Scale sca
     c->dct_method = JDCT_IFAST;
     c->do_fancy_upsampling = FALSE;
     c->do_block_smoothing = FALSE;
+    // Buffered-image mode lets the output start before the last scan is read.
     dcOnly = c->progressive_mode && c->scale_denom == 8;
-    c->buffered_image = dcOnly ? TRUE : FALSE;
+    if (dcOnly) c->buffered_image = TRUE;
   }
   jpeg_calc_output_dimensions(c);
   const std::uint32_t w = c->output_width, h = c->output_height;
