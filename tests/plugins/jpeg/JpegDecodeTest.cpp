@@ -372,9 +372,9 @@ TEST(JpegPreview, ProgressiveFilesAt1Over8StopAfterTheDcScan) {
     Bytes file = MakeJpeg(picture);
     const std::size_t second = NthScan(file, 2);
     ASSERT_NE(second, 0u);
-    const std::size_t spectrum = second + 5 + 2 * file[second + 4];  // Ss after the component list
-    ASSERT_NE(file[spectrum], 0) << "the second scan is an AC scan";
-    file[spectrum] = 0;  // a scan from DC into AC: a bad progression, which libjpeg gives up on
+    const std::size_t firstCoefficient = second + 5 + 2 * file[second + 4];  // Ss, after the component list
+    ASSERT_NE(file[firstCoefficient], 0) << "the second scan is an AC scan";
+    file[firstCoefficient] = 0;  // a scan from DC into AC: a bad progression, which libjpeg gives up on
     VectorPictureMemory full, preview;
     EXPECT_EQ(Decode(file, full), kSpiBroken);
     ASSERT_EQ(Decode(file, preview, Scale::kPreview), kSpiOk) << fullChroma;
