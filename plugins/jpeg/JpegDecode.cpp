@@ -156,6 +156,28 @@ inline void CmykToBgr(const std::uint8_t* cmyk, bool inverted, std::uint8_t* bgr
   bgr[2] = static_cast<std::uint8_t>((c * k + 127) / 255);
 }
 
+// True once a scan of the DC coefficients of every component has begun. At 1/8 a block gives one
+// pixel (two by two for subsampled colour), and its DC coefficient, the block's average, is nearly
+// all of it.
+bool HasAllDc(j_decompress_ptr cinfo) {
+  for (int i = 0; i < cinfo->num_components; ++i)
+    if (cinfo->coef_bits[i][0] < 0) return false;
+  return true;
+}
+
+// Reads the scans of a progressive file up to the end of the first one after which every
+// component has its DC coefficients (or to the end of the file), and starts the output from what
+// they hold. The AC scans after them, most of the file, are never decoded. The low DC bits that
+// only a later refinement scan sends are missing, which at the usual qualities moves a preview
+// pixel by a level or two.
+void ReadDcScans(j_decompress_ptr cinfo) {
+  for (;;) {
+    const int status = jpeg_consume_input(cinfo);  // the memory source never suspends
+    if (status == JPEG_REACHED_EOI || (status == JPEG_SCAN_COMPLETED && HasAllDc(cinfo))) break;
+  }
+  jpeg_start_output(cinfo, cinfo->input_scan_number);
+}
+
 int DecodeBody(Session& s, const std::uint8_t* data, std::size_t size, Scale scale,
                PictureMemory& memory, ProgressReport* progress) {
   Begin(s, data, size);
@@ -166,12 +188,17 @@ int DecodeBody(Session& s, const std::uint8_t* data, std::size_t size, Scale sca
   const bool cmyk = IsCmyk(c);
   const bool inverted = cmyk && c->saw_Adobe_marker;
   c->out_color_space = grey ? JCS_GRAYSCALE : cmyk ? JCS_CMYK : JCS_EXT_BGR;
+  bool dcOnly = false;
   if (scale == Scale::kPreview) {
     c->scale_num = 1;
     c->scale_denom = static_cast<unsigned>(PreviewDenominator(c->image_width, c->image_height));
     // A catalog cell shows a few dozen pixels of it: the fast paths lose nothing visible.
     c->dct_method = JDCT_IFAST;
     c->do_fancy_upsampling = FALSE;
+    c->do_block_smoothing = FALSE;
+    // Buffered-image mode lets the output start before the last scan is read.
+    dcOnly = c->progressive_mode && c->scale_denom == 8;
+    if (dcOnly) c->buffered_image = TRUE;
   }
   jpeg_calc_output_dimensions(c);
   const std::uint32_t w = c->output_width, h = c->output_height;
@@ -207,6 +234,7 @@ int DecodeBody(Session& s, const std::uint8_t* data, std::size_t size, Scale sca
   }
 
   jpeg_start_decompress(c);
+  if (dcOnly) ReadDcScans(c);
   std::uint8_t* pixels = memory.Pixels();
   // Upright colour and grey rows go straight into the DIB; turned or CMYK rows pass a row buffer.
   const bool direct = orientation == kOrientationNormal && !cmyk;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 
@@ -134,6 +135,71 @@ TEST(JpegDecode, ProgressiveDecodesLikeBaseline) {
 }
 
 // The quadrant picture under every orientation: sides and the colour of each corner.
+// libjpeg's own decode of `file` with its default settings, as blue-green-red rows top down.
+struct Reference {
+  int width = 0, height = 0;
+  Bytes bgr;
+};
+
+Reference LibjpegDecode(const Bytes& file) {
+  jpeg_decompress_struct c;
+  jpeg_error_mgr err;
+  c.err = jpeg_std_error(&err);
+  jpeg_create_decompress(&c);
+  jpeg_mem_src(&c, file.data(), static_cast<unsigned long>(file.size()));
+  jpeg_read_header(&c, TRUE);
+  c.out_color_space = JCS_EXT_BGR;
+  jpeg_start_decompress(&c);
+  Reference r{static_cast<int>(c.output_width), static_cast<int>(c.output_height), {}};
+  r.bgr.resize(static_cast<std::size_t>(r.width) * r.height * 3);
+  while (c.output_scanline < c.output_height) {
+    JSAMPROW row = r.bgr.data() + static_cast<std::size_t>(c.output_scanline) * r.width * 3;
+    jpeg_read_scanlines(&c, &row, 1);
+  }
+  jpeg_finish_decompress(&c);
+  jpeg_destroy_decompress(&c);
+  return r;
+}
+
+// Full pictures keep every pixel libjpeg gives, wherever the rows are put: an odd width (padded
+// rows), an odd height with subsampled colour (rows that come in pairs), upright and turned.
+TEST(JpegDecode, FullPictureHoldsExactlyLibjpegsPixels) {
+  JpegFile picture;
+  picture.width = 37;
+  picture.height = 21;
+  picture.quality = 85;
+  picture.fullChroma = false;
+  picture.pixel = [](int x, int y, std::uint8_t* p) {
+    p[0] = static_cast<std::uint8_t>(x * 7 + y * 3);
+    p[1] = static_cast<std::uint8_t>((x * y) % 251);
+    p[2] = static_cast<std::uint8_t>(255 - y * 11);
+  };
+  for (const int orientation : {1, 3, 6}) {
+    picture.orientation = orientation;
+    const Bytes file = MakeJpeg(picture);
+    const Reference ref = LibjpegDecode(file);
+    VectorPictureMemory m;
+    ASSERT_EQ(Decode(file, m), kSpiOk);
+    const DibHeader h = Header(m);
+    const bool turned = orientation == 6;
+    ASSERT_EQ(h.biWidth, turned ? ref.height : ref.width);
+    ASSERT_EQ(h.biHeight, turned ? ref.width : ref.height);
+    const std::size_t rowBytes = DibRowBytes(h.biWidth, 24);
+    for (int y = 0; y < h.biHeight; ++y) {
+      const std::uint8_t* row = m.pixels.data() + (h.biHeight - 1 - y) * rowBytes;
+      for (int x = 0; x < h.biWidth; ++x) {
+        // The source pixel that lands on (x, y) of the upright picture.
+        const int sx = orientation == 1 ? x : orientation == 3 ? ref.width - 1 - x : y;
+        const int sy = orientation == 1 ? y : orientation == 3 ? ref.height - 1 - y : ref.height - 1 - x;
+        const std::uint8_t* want = ref.bgr.data() + (static_cast<std::size_t>(sy) * ref.width + sx) * 3;
+        ASSERT_TRUE(std::equal(want, want + 3, row + x * 3)) << orientation << ": " << x << ", " << y;
+      }
+      for (std::size_t pad = static_cast<std::size_t>(h.biWidth) * 3; pad < rowBytes; ++pad)
+        ASSERT_EQ(row[pad], 0) << orientation << ": row " << y;
+    }
+  }
+}
+
 TEST(JpegDecode, ExifOrientationStandsThePictureUpright) {
   struct Case { Rgb topLeft, topRight, bottomLeft, bottomRight; };
   const Case cases[9] = {{},
@@ -277,6 +343,47 @@ TEST(JpegPreview, DecodesReducedAndTurned) {
   ASSERT_EQ(Decode(file, full), kSpiOk);
   EXPECT_EQ(Header(full).biWidth, 640);
   EXPECT_EQ(Header(full).biHeight, 1280);
+}
+
+// The position of the `n`th SOS marker (counted from 1) of `file`; 0 when it has fewer.
+std::size_t NthScan(const Bytes& file, int n) {
+  for (std::size_t at = 2; at + 1 < file.size(); ++at)
+    if (file[at] == 0xFF && file[at + 1] == 0xDA && --n == 0) return at;
+  return 0;
+}
+
+// At 1/8 a progressive preview is made from the DC scan alone: the scans after it are not even
+// read, so a fatal fault in the second scan stops the full picture but not the preview, which
+// still matches the preview of the same picture stored as baseline.
+TEST(JpegPreview, ProgressiveFilesAt1Over8StopAfterTheDcScan) {
+  for (const bool fullChroma : {true, false}) {
+    JpegFile picture;
+    picture.width = 2560;
+    picture.height = 48;
+    picture.quality = 90;
+    picture.fullChroma = fullChroma;
+    picture.pixel = [](int x, int, std::uint8_t* p) {
+      const Rgb c = x < 1280 ? kRed : kBlue;
+      for (int i = 0; i < 3; ++i) p[i] = static_cast<std::uint8_t>(c[i]);
+    };
+    VectorPictureMemory baseline;
+    ASSERT_EQ(Decode(MakeJpeg(picture), baseline, Scale::kPreview), kSpiOk);
+    picture.progressive = true;
+    Bytes file = MakeJpeg(picture);
+    const std::size_t second = NthScan(file, 2);
+    ASSERT_NE(second, 0u);
+    const std::size_t firstCoefficient = second + 5 + 2 * file[second + 4];  // Ss, after the component list
+    ASSERT_NE(file[firstCoefficient], 0) << "the second scan is an AC scan";
+    file[firstCoefficient] = 0;  // a scan from DC into AC: a bad progression, which libjpeg gives up on
+    VectorPictureMemory full, preview;
+    EXPECT_EQ(Decode(file, full), kSpiBroken);
+    ASSERT_EQ(Decode(file, preview, Scale::kPreview), kSpiOk) << fullChroma;
+    ASSERT_EQ(Header(preview).biWidth, 320);
+    ASSERT_EQ(Header(preview).biHeight, 6);
+    for (int y = 0; y < 6; ++y)
+      for (int x = 0; x < 320; ++x)
+        ASSERT_TRUE(Near(PixelAt(preview, x, y), PixelAt(baseline, x, y), 8)) << fullChroma << ": " << x << ", " << y;
+  }
 }
 
 TEST(JpegDecode, RefusesWhatIsNoJpeg) {
