@@ -75,12 +75,14 @@ bool CMainFrame::Create(bool show) {
   if (!m_View.Create(Handle())) return false;
   m_View.Bind(m_Registry, m_Picture);
   m_View.statusBar = [this](int sw, int value, const std::u16string& text) { StatusBarSet(sw, value, text); };
+  m_View.tableChanged = [this] { m_DispDialog.RefreshCount(); };
   m_View.catalogFolder = [this](const std::u16string& folder) {
     SetWindowTextW(Handle(), AsWide(folder + u" - Tarn"));
   };
   m_Document.AddView(&m_View);
   SetView(m_View.Handle());
-  for (CPanelDialog* panel : {&m_DispDialog, &m_TreeDialog, &m_PopupDialog, &m_ThumbDialog, &m_StreDialog}) {
+  for (CPanelDialog* panel : std::initializer_list<CPanelDialog*>{&m_DispDialog, &m_TreeDialog, &m_PopupDialog,
+                                                                  &m_ThumbDialog, &m_StreDialog}) {
     panel->Create(Handle());
     ShowWindow(panel->Handle(), SW_HIDE);
   }

@@ -11,7 +11,8 @@
 #include "TarnDoc.h"
 #include "resource.h"
 #include "catalog/TarnView.h"
-#include "framework/Dialog.h"
+#include "PanelDialog.h"
+#include "catalog/DispSortDialog.h"
 #include "framework/FrameWindow.h"
 
 namespace tarn {
@@ -32,17 +33,6 @@ enum FrameMessage : UINT {
 };
 
 enum FrameTimer : UINT_PTR { kTimerBusyNotice = 15, kTimerThumbnail = 16 };
-
-// A modeless dialog of the frame; until its own features arrive it shows its caption only.
-class CPanelDialog final : public CDialog {
- public:
-  explicit CPanelDialog(int templateId) : CDialog(templateId) {}
-  bool IsOpen() const { return Handle() != nullptr && IsWindowVisible(Handle()); }
-
- protected:
-  void OnCancel() override { ShowWindow(Handle(), SW_HIDE); }
-  void OnOK() override { ShowWindow(Handle(), SW_HIDE); }
-};
 
 class CMainFrame final : public CFrameWindow, private SettingsHost {
  public:
@@ -111,7 +101,7 @@ class CMainFrame final : public CFrameWindow, private SettingsHost {
   CTarnDoc m_Document;
   CTarnView m_View;
   HintRecord m_Hint;
-  CPanelDialog m_DispDialog{IDD_DISP_DIALOG};
+  CDispSortDialog m_DispDialog;
   CPanelDialog m_TreeDialog{IDD_TREE_DIALOG};
   CPanelDialog m_PopupDialog{IDD_POPUP_DIALOG};
   CPanelDialog m_ThumbDialog{IDD_THUMB_DIALOG};

@@ -64,8 +64,8 @@ void CMainFrame::OnDispWinClose(int param, int request) {
       break;
     case 29: StatusBarSet(2, param); break;
     case 42: StatusBarSet(3, param); break;
-    case 45:
-    case 48: break;
+    case 45: break;
+    case 48: m_DispDialog.RefreshCount(); break;
     default: Say(SwitchMessage(u"CMainFrame::OnDispWinClose", request));
   }
 }
@@ -99,8 +99,9 @@ void CMainFrame::OnChangeDialogDisp(int param, int request) {
       break;
     case 15:
     case 16:
-      if (param != 0 && g_FlvMp4Playing)
-        StatusBarSet(8, 2);
+      // A step pressed again while the pending one waits for the build only earns the notice.
+      if (param != 0)
+        StatusBarSet(8, g_FlvMp4Playing ? 2 : 0);
       else
         Forward(15, request == 15 ? 0 : 1);
       break;

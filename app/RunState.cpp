@@ -5,6 +5,7 @@ namespace tarn {
 int g_ScreenMode = 0;
 int g_CatalogBuilding = 0;
 int g_SlideShowRun = 0;
+int g_ContiState = 0;
 int g_MoveRun = 0;
 int g_CatalogShown = 0;
 int g_FlvMp4Playing = 0;

@@ -10,6 +10,7 @@ extern int g_ScreenMode;
 
 extern int g_CatalogBuilding;   // a catalog is being built
 extern int g_SlideShowRun;      // a slide show runs
+extern int g_ContiState;        // slide-show steps left (300 at the start); above 0 while its timer runs
 extern int g_MoveRun;           // a file move runs
 extern int g_CatalogShown;      // a catalog is on the catalog screen
 extern int g_FlvMp4Playing;     // an FLV or MP4 slide show is playing

@@ -29,8 +29,6 @@ bool GoOn(std::u16string_view text, std::u16string_view caption) {
 
 // The frame's timers that a new catalog stops: the motion-GIF frames and thumbnail continuation.
 constexpr UINT_PTR kFrameTimers[] = {8, 9, 16};
-// The view's slide-show step.
-constexpr UINT_PTR kSlideShowTimer = 1;
 
 }  // namespace
 
@@ -44,7 +42,7 @@ int CTarnView::CatalogA() {
   CatalogTables& tables = TheCatalog();
   const HWND frame = GetParent(Handle());
   for (UINT_PTR timer : kFrameTimers) KillTimer(frame, timer);
-  KillTimer(Handle(), kSlideShowTimer);
+  StopSlideShow();
   g_CatalogShown = 0;
   const int offset = std::clamp(g_CatalogOffset, 0, tables.rows);
   int shown = std::min(tables.rows - offset, g_CatalogLimit);
@@ -265,10 +263,12 @@ void CTarnView::FinishBuild(int result, int done) {
     g_CatalogShown = 1;
     if (catalogFolder) catalogFolder(g_CurrentFolder);
     if (statusBar) statusBar(1, 0, {});
+    m_Cursor = 0;
   }
   InvalidateRect(Handle(), nullptr, TRUE);
   m_Cache.ThumbNailCont(4, {}, FolderRow{});
   m_Work.Release();
+  if (result == 0) MakePendingStep();
 }
 
 }  // namespace tarn

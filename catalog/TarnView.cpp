@@ -1,5 +1,7 @@
 #include "TarnView.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 #include <memory>
 
@@ -54,6 +56,10 @@ void CTarnView::OnUpdate(CView*, LPARAM hint, void* object) {
     case 3: OpenFolder(record.param1); break;
     case 4: SortRequest(kSortArea); break;
     case 6: SortRequest(record.param1); break;
+    case 10: StartSlideShow(); break;
+    case 12: StopSlideShow(); break;
+    case 15: StepRequest(record.param1); break;
+    case 28: StopSlideShow(); break;
     case 13: ClearCatalog(); break;
     default: break;  // the operations behind the other codes come with their features
   }
@@ -61,10 +67,12 @@ void CTarnView::OnUpdate(CView*, LPARAM hint, void* object) {
 
 void CTarnView::OpenFolder(int mode) {
   if (m_Registry == nullptr) return;
-  const int listed = FileOpenList(mode, *m_Registry);
+  const int walked = FileOpenList(mode, *m_Registry);
   // A failed, cancelled or over-searched walk leaves the old catalog as it is.
-  if (listed < 0 || listed == kListCancelled || listed == kListSearchLimit) return;
-  if (ListFileTable(OpenListPath()) != 0) return;
+  if (walked < 0 || walked == kListCancelled || walked == kListSearchLimit) return;
+  const int listed = ListFileTable(OpenListPath());
+  if (tableChanged) tableChanged();
+  if (listed != 0) return;
   if (TheCatalog().rows == 0) {
     SetTimer(Handle(), kTimerEmptyListing, 100, nullptr);
     return;
@@ -78,6 +86,7 @@ void CTarnView::ClearCatalog() {
   ResetCatalog();
   m_DrawnRows = 0;
   SetScrollSizes(0, 0);
+  if (tableChanged) tableChanged();
 }
 
 CatalogHit CTarnView::HitTest(POINT client) const {
@@ -120,6 +129,10 @@ LRESULT CTarnView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         OnEmptyListing();
         return 0;
       }
+      if (wParam == kTimerSlideShow) {
+        OnSlideShowTimer();
+        return 0;
+      }
       if (wParam == kTimerResizeRefusal) {
         KillTimer(Handle(), kTimerResizeRefusal);
         Say(u"カタログサイズ以上を設定してください", u"ウィンドウサイズ変更エラー");
@@ -130,6 +143,13 @@ LRESULT CTarnView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       const LRESULT result = CScrollView::OnMessage(message, wParam, lParam);
       OnSize();
       return result;
+    }
+    case WM_LBUTTONDBLCLK: {
+      // A step or show already running owns the display window.
+      if (g_ContiState > 0) return 0;
+      const CatalogHit hit = HitTest({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      if (hit.row >= 0) OpenEntry(hit.row);
+      return 0;
     }
     case WM_DESTROY:
       m_Monitor.Destroy();

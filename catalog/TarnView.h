@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/RunState.h"
 #include "app/TarnDoc.h"
 #include "catalog/CatalogLayout.h"
 #include "catalog/CellTitle.h"
@@ -22,7 +23,10 @@ namespace tarn {
 class CPictureWnd;
 class CPluginRegistry;
 
-enum ViewTimer : UINT_PTR { kTimerEmptyListing = 3, kTimerResizeRefusal = 11 };
+enum ViewTimer : UINT_PTR { kTimerSlideShow = 1, kTimerEmptyListing = 3, kTimerResizeRefusal = 11 };
+
+// How the frame is asked to show an entry: on its own, or as the slide show's next picture.
+enum OpenRequest : int { kOpenSingle = 0, kOpenSlideShow = 3 };
 
 class CTarnView final : public CScrollView {
  public:
@@ -34,6 +38,10 @@ class CTarnView final : public CScrollView {
   // of a new catalog for the frame's title.
   std::function<void(int sw, int value, const std::u16string& text)> statusBar;
   std::function<void(const std::u16string& folder)> catalogFolder;
+  // The catalog table changed: the dialogs that show its counts refresh them.
+  std::function<void()> tableChanged;
+  // Shows table row `row`'s picture at `path` in a display window (see OpenRequest).
+  std::function<void(const std::u16string& path, int request, int row)> openInWindow;
 
   void OnUpdate(CView* sender, LPARAM hint, void* object) override;
 
@@ -51,6 +59,17 @@ class CTarnView final : public CScrollView {
   // Requests 6 (mode 0 size, 1 name, 2 kind, 4 date) and 4 (mode 3 area): the table sorted and
   // the catalog shown again in the new order.
   void SortRequest(int mode);
+
+  // Opens a row in a display window: still pictures only, never a row that failed to load.
+  void OpenEntry(int row);
+  // UpDownCatalog_Up and UpDownCatalog_Down: the previous or next showable row, wrapping around;
+  // false (after the message) when there is none.
+  bool UpDownCatalog(bool up);
+  void StartSlideShow();
+  void StopSlideShow();
+  int Cursor() const { return m_Cursor; }
+  // A catalog built by this view is on the catalog screen.
+  bool CatalogOnScreen() const { return g_CatalogShown != 0 && m_Catalog.Dc() != nullptr; }
 
   // The catalog on screen.
   const ShownCatalog& Shown() const { return m_Shown; }
@@ -79,6 +98,11 @@ class CTarnView final : public CScrollView {
   int DrawCatalogCell(HDC dc, int k);
   void FinishBuild(int result, int done);
   void OnEmptyListing();
+  // Request 15: parameter 0 or 2 the previous entry, 1 or 3 the next.
+  void StepRequest(int param);
+  void OnSlideShowTimer();
+  // The step pressed while the catalog was being built.
+  void MakePendingStep();
   void OnSize();
 
   CPluginRegistry* m_Registry = nullptr;  // not owned
@@ -95,6 +119,8 @@ class CTarnView final : public CScrollView {
   int m_DrawnRows = 0;
   int m_DecodedRows = 0;
   bool m_ResizeRefused = false;
+  int m_Cursor = 0;       // the row last clicked or shown
+  int m_MarkedCount = 0;  // rows marked for the slide show
   HintRecord m_LastRequest;
   int m_RequestCount = 0;
 };

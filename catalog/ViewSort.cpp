@@ -25,9 +25,9 @@ class ViewSortSeams final : public PictureSizer, public SortHost {
   void ShowSortOrder(int mode) override {
     if (view_.statusBar) view_.statusBar(4, mode, {});
   }
-  // The display/sort and folder dialogs show the table's counts; until they exist there is
-  // nothing to tell.
-  void RefreshCompanions() override {}
+  void RefreshCompanions() override {
+    if (view_.tableChanged) view_.tableChanged();
+  }
   void ResetCatalog() override { view_.ResetCatalog(); }
   void LogError(std::u16string_view text) override { WriteErrorLog(text); }
 

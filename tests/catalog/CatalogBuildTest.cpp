@@ -14,6 +14,7 @@
 #include "app/RunState.h"
 #include "app/Settings.h"
 #include "app/WinText.h"
+#include "app/resource.h"
 #include "catalog/CatalogTable.h"
 #include "catalog/FileOpenList.h"
 #include "catalog/ThumbnailRecord.h"
@@ -356,6 +357,48 @@ TEST_F(CatalogBuildTest, SortsRebuildTheCatalogInTheNewOrder) {
   EXPECT_EQ(TheCatalog().entries[0].size, 1600) << "the area is the key";
   EXPECT_TRUE(Near(CellPixel(0, 45, 45), kRed));
   EXPECT_TRUE(prompt_.shown.empty());
+}
+
+TEST_F(CatalogBuildTest, DisplaySortDialogButtonsPostTheirRequests) {
+  Picture(L"a.bmp", 40, 40, kRed);
+  Picture(L"b.bmp", 10, 10, kGreen);
+  Catalogue();
+  SendMessageW(frame_->Handle(), WM_COMMAND, ID_MENU_DISP_DIALOG, 0);
+  HWND dialog = nullptr;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM found) {
+        wchar_t caption[32] = {};
+        GetWindowTextW(window, caption, 32);
+        if (std::wstring(caption) != L"表示/並替") return TRUE;
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&dialog));
+  ASSERT_NE(dialog, nullptr);
+  wchar_t count[16] = {};
+  GetDlgItemTextW(dialog, IDC_DISP_COUNT, count, 16);
+  EXPECT_STREQ(count, L"2");
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_DISP_EXPAND))) << "the expanded screen comes later";
+  const auto click = [&](int id) {
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+    Pump(50);
+  };
+  click(IDC_DISP_SIZE);
+  EXPECT_EQ(std::u16string(TheCatalog().entries[0].name), u"b.bmp");
+  click(IDC_DISP_NAME);
+  EXPECT_EQ(std::u16string(TheCatalog().entries[0].name), u"a.bmp");
+  // While busy a sort only earns the notice.
+  g_MoveRun = 1;
+  click(IDC_DISP_SIZE);
+  g_MoveRun = 0;
+  EXPECT_EQ(std::u16string(TheCatalog().entries[0].name), u"a.bmp");
+  EXPECT_EQ(frame_->StatusText(0).rfind(L"画像再生中は操作できません", 0), 0u);
+  click(IDC_DISP_CLEAR);
+  EXPECT_EQ(TheCatalog().rows, 0);
+  EXPECT_EQ(g_CatalogShown, 0);
+  GetDlgItemTextW(dialog, IDC_DISP_COUNT, count, 16);
+  EXPECT_STREQ(count, L"0");
 }
 
 TEST_F(CatalogBuildTest, FolderThatListsNothingDropsItsCacheAndSaysSo) {

@@ -1,0 +1,82 @@
+// Pictures from the catalog in a display window: opening an entry, stepping to the previous or
+// next one, and the slide show that steps on the view's timer.
+#include "TarnView.h"
+#include "app/Prompt.h"
+#include "app/RunState.h"
+#include "app/Settings.h"
+#include "catalog/CatalogStepping.h"
+#include "catalog/FileClass.h"
+#include "catalog/PendingStep.h"
+#include "plugin_host/SenseState.h"
+
+namespace tarn {
+namespace {
+constexpr int kSlideShowSteps = 300;
+}  // namespace
+
+void CTarnView::OpenEntry(int row) {
+  const CatalogTables& tables = TheCatalog();
+  if (row < 0 || row >= tables.rows) return;
+  const CatalogEntry& entry = tables.entries[row];
+  if (entry.state >= kEntryUnusable && entry.state != kEntryMovieMarked) {
+    Say(u"エラーファイル ≪読出不可≫", EntryPath(tables, entry));
+    return;
+  }
+  if (ClassifyFileName(EntryName(entry)) != kClassStill) {
+    Say(u"動画・音楽ファイルは展開できません ", u"画像選択不可");
+    return;
+  }
+  m_Cursor = row;
+  if (openInWindow) openInWindow(EntryPath(tables, entry), g_ContiState > 0 ? kOpenSlideShow : kOpenSingle, row);
+}
+
+bool CTarnView::UpDownCatalog(bool up) {
+  const int row = StepRow(TheCatalog(), m_Shown.offset, m_Shown.shownEnd, m_Cursor, up, m_MarkedCount > 0);
+  if (row < 0) {
+    Say(u"ファイル選択エラー", up ? u"CTarnView::UpDownCatalog_Up" : u"CTarnView::UpDownCatalog_Down");
+    m_Cursor = 0;
+    return false;
+  }
+  OpenEntry(row);
+  return true;
+}
+
+void CTarnView::StepRequest(int param) {
+  // A step asked for during a build waits for its end (the pending step).
+  if (!CatalogOnScreen() || g_CatalogBuilding) return;
+  UpDownCatalog(param == 0 || param == 2);
+}
+
+void CTarnView::StartSlideShow() {
+  if (!CatalogOnScreen() || g_CatalogBuilding) return;
+  g_ContiState = kSlideShowSteps;
+  g_SlideShowRun = 1;
+  if (!UpDownCatalog(false)) {
+    StopSlideShow();
+    return;
+  }
+  SetTimer(Handle(), kTimerSlideShow, static_cast<UINT>(m_SlideInterval) * 100, nullptr);
+}
+
+void CTarnView::StopSlideShow() {
+  KillTimer(Handle(), kTimerSlideShow);
+  g_ContiState = 0;
+  g_SlideShowRun = 0;
+}
+
+void CTarnView::OnSlideShowTimer() {
+  if (g_ContiState <= 0 || !g_SlideShowRun) {
+    StopSlideShow();
+    return;
+  }
+  // A motion GIF plays its cycles to the end before the show moves on.
+  if (g_MotionGifState > 0 && g_MotionGifLoops > 0) return;
+  --g_ContiState;
+  if (g_ContiState <= 0 || !UpDownCatalog(false)) StopSlideShow();
+}
+
+void CTarnView::MakePendingStep() {
+  if (const int step = TakePendingStep(); step != 0 && CatalogOnScreen()) UpDownCatalog(step == 1);
+}
+
+}  // namespace tarn
