@@ -58,6 +58,14 @@ constexpr COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0), kBlue = RGB(0
   return ::testing::AssertionFailure() << std::hex << actual << " is not near " << expected;
 }
 
+BOOL CALLBACK FindDisplaySortDialog(HWND window, LPARAM found) {
+  wchar_t caption[32] = {};
+  GetWindowTextW(window, caption, 32);
+  if (std::wstring(caption) != L"表示/並替") return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+
 // Cancels the build once it has drawn `rows` rows; the file list before it runs to the end.
 class CancellingProgress : public RecordingProgressWindow {
  public:
@@ -365,16 +373,7 @@ TEST_F(CatalogBuildTest, DisplaySortDialogButtonsPostTheirRequests) {
   Catalogue();
   SendMessageW(frame_->Handle(), WM_COMMAND, ID_MENU_DISP_DIALOG, 0);
   HWND dialog = nullptr;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM found) {
-        wchar_t caption[32] = {};
-        GetWindowTextW(window, caption, 32);
-        if (std::wstring(caption) != L"表示/並替") return TRUE;
-        *reinterpret_cast<HWND*>(found) = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&dialog));
+  EnumThreadWindows(GetCurrentThreadId(), FindDisplaySortDialog, reinterpret_cast<LPARAM>(&dialog));
   ASSERT_NE(dialog, nullptr);
   wchar_t count[16] = {};
   GetDlgItemTextW(dialog, IDC_DISP_COUNT, count, 16);
