@@ -1,5 +1,6 @@
 #include "image/BrightnessDialog.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cwchar>
 
@@ -45,12 +46,11 @@ void CBrightnessDialog::ShowLevel(int level) {
 }
 
 void CBrightnessDialog::Accept(bool preview) {
-  // Whatever was typed: a number where one starts, 0 otherwise; the rules hold it to range.
+  // Whatever was typed: a number where one starts (held to long's range), 0 otherwise; the
+  // rules then hold it to the level's range.
   const long typed = std::wcstol(ItemText(IDC_BRIGHT_EDIT).c_str(), nullptr, 10);
-  const int value = typed < kBrightLevelMin ? kBrightLevelMin : typed > kBrightLevelMax ? kBrightLevelMax
-                                                                                      : static_cast<int>(typed);
   BrightLevels bright = Levels();
-  AcceptBrightness(value, bright);
+  AcceptBrightness(static_cast<int>(std::clamp<long>(typed, kBrightLevelMin - 1, kBrightLevelMax + 1)), bright);
   Store(bright);
   RECT place{};
   GetWindowRect(Handle(), &place);

@@ -31,8 +31,8 @@ void CDispWin::OnRightButton(POINT click) {
   ClientToScreen(Handle(), &screen);
   // The animation stops where it is: the frame's timers go, its frame count stays, so the
   // transform commands still know the picture is a motion GIF.
-  for (const UINT_PTR timer : kGifTimers)
-    if (m_pMainFrame != nullptr) KillTimer(m_pMainFrame, timer);
+  if (m_pMainFrame != nullptr)
+    for (const UINT_PTR timer : kGifTimers) KillTimer(m_pMainFrame, timer);
   if (m_ContiFlag != 0) {
     m_LastClick = screen;
     OpenSlideShowMenu({screen.x + 10, screen.y});

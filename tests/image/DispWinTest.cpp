@@ -7,11 +7,14 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/ErrorLog.h"
 #include "app/RunState.h"
 #include "app/Settings.h"
+#include "framework/GdiScopes.h"
+#include "framework/MemoryBitmap.h"
 #include "image/BrightnessDialog.h"
 #include "image/DispWin.h"
 #include "image/DispWinMenus.h"
@@ -19,6 +22,7 @@
 #include "image/PictureWnd.h"
 #include "plugin_host/SenseState.h"
 #include "tests/plugin_host/HostFixture.h"
+#include "tests/plugins/gif/GifBuilder.h"
 #include "tests/support/BmpBuilder.h"
 
 namespace tarn::test {
@@ -37,6 +41,15 @@ LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     return 0;
   }
   return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// Items of the popup menu that was open when the timer came, -1 until then.
+int g_MenuItems = -1;
+void CALLBACK NoteAndCloseMenu(HWND, UINT, UINT_PTR, DWORD) {
+  const HWND menu = FindWindowW(L"#32768", nullptr);
+  if (menu == nullptr || g_MenuItems >= 0) return;
+  g_MenuItems = GetMenuItemCount(reinterpret_cast<HMENU>(SendMessageW(menu, MN_GETHMENU, 0, 0)));
+  EndMenu();
 }
 
 constexpr COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0), kBlue = RGB(0, 0, 255), kYellow = RGB(255, 255, 0);
@@ -85,6 +98,7 @@ class DispWinTest : public HostTest {
     g_BlackFlag = 0;
     g_SinglClickFlag = 0;
     g_ZoomScreenFlag = 0;
+    g_ZoomPercent = 100;
     g_ScreenMode = 0;
     g_ContiState = 0;
     g_MotionGifState = 0;
@@ -472,14 +486,16 @@ TEST_F(DispWinTest, BrightnessCancelUndoesATurnAsWell) {
   ASSERT_EQ(window_->PicWidth(), 30);
   g_BrightKeep = 1;
   BrightnessScript script({
-      [](HWND d) { BrightnessScript::Type(d, L"20"), BrightnessScript::Press(d, IDC_BRIGHT_PREVIEW); },
+      [](HWND d) { BrightnessScript::Type(d, L"99999999999x"), BrightnessScript::Press(d, IDC_BRIGHT_PREVIEW); },
       [](HWND d) {
+        EXPECT_EQ(g_BrightLevel, 128) << "a number past any range is held to the level's";
         EXPECT_EQ(IsDlgButtonChecked(d, IDC_BRIGHT_KEEP), BST_CHECKED);
         BrightnessScript::Press(d, IDCANCEL);
       },
   });
   Command(ID_DISP_BRIGHT);
   ASSERT_EQ(script.done(), 2u);
+  EXPECT_EQ(script.editTexts[1], L" 128");
   EXPECT_EQ(picture_->TransState(), 0);
   EXPECT_EQ(window_->PicWidth(), 40);
   EXPECT_EQ(Pixel(0, 0), kRed);
@@ -500,6 +516,149 @@ TEST_F(DispWinTest, KeptLevelIsGivenToTheNextPictureAndALoadFailureIsPassedBack)
   EXPECT_EQ(window_->DisplayConti(L"", kDisplayAgain, 1), kDisplayNoHeader);
   EXPECT_EQ(prompt_.shown.back().text, u"エラーCDispWin::DisplayConti≪lpBI=0≫");
   g_BrightLevel = 0;
+}
+
+// The slide show: the largest window with the picture centred, and after "▽次画面" the next
+// step brings the slide-show menu back by itself.
+TEST_F(DispWinTest, SlideShowStepReopensTheMenuAfterNext) {
+  const std::wstring path = WriteFile(L"quad.bmp", QuadrantBmp(200, 150));
+  window_->Attach(frame_, GetSystemMetrics(SM_CXSCREEN) - 800, 0);
+  ASSERT_EQ(window_->DisplayConti(path.c_str(), kDisplayConti, 1), 0);
+  EXPECT_TRUE(window_->ContiFlag());
+  RECT outer{};
+  GetWindowRect(window_->Handle(), &outer);
+  EXPECT_EQ(outer.right - outer.left, window_->MaxWidth());
+  EXPECT_EQ(outer.bottom - outer.top, window_->MaxHeight() + GetSystemMetrics(SM_CYCAPTION));
+  const int x = (window_->MaxWidth() - 200) / 2, y = (window_->MaxHeight() - 150) / 2;
+  EXPECT_EQ(Pixel(x, y), kRed);
+  EXPECT_EQ(Pixel(x - 1, y), RGB(255, 255, 255));
+
+  Command(ID_CONTI_NEXT);
+  ASSERT_TRUE(window_->MenuReopen());
+  ASSERT_EQ(window_->DisplayConti(path.c_str(), kDisplayConti, 2), 0);
+  EXPECT_FALSE(window_->MenuReopen());
+
+  // The menu runs its own loop; a thread timer inside it notes the menu and closes it.
+  g_MenuItems = -1;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 50, &NoteAndCloseMenu);
+  const DWORD end = GetTickCount() + 3000;
+  while (g_MenuItems < 0 && GetTickCount() < end) {
+    Pump();
+    Sleep(10);
+  }
+  KillTimer(nullptr, timer);
+  EXPECT_EQ(g_MenuItems, 9) << "seven commands and two separators";
+  Pump();
+  EXPECT_EQ(Actions(), (std::vector<Notice>{{0, kNoticeNext}}));
+}
+
+// StretchDraw into a plain memory bitmap: the fit, zoom and full-size rules, the background, and
+// the current-pixels rule after a turn.
+TEST_F(DispWinTest, StretchDrawFitsZoomsAndFillsTheBackground) {
+  const std::wstring path = WriteFile(L"wide.bmp", QuadrantBmp(1000, 500));
+  ASSERT_EQ(picture_->FileLoad(kSelectStill, path.c_str()), 0);
+  const ScreenDc screen;
+  MemoryBitmap target;
+  ASSERT_TRUE(target.MakeContext(screen) && target.MakeBitmap(screen, 1000, 600) && target.Select());
+  const HDC dc = target.Dc();
+
+  g_AdjustSizeFlag = 1;
+  picture_->StretchDraw(dc, 0, 0, 800, 600);
+  const DrawPlacement fit = picture_->DrawnRect();
+  EXPECT_EQ(fit.x, 0);
+  EXPECT_EQ(fit.y, 100);
+  EXPECT_EQ(fit.width, 800);
+  EXPECT_EQ(fit.height, 400);
+  EXPECT_EQ(picture_->ShownPercent(), 80);
+  EXPECT_EQ(GetPixel(dc, 0, 99), RGB(255, 255, 255));
+  EXPECT_EQ(GetPixel(dc, 0, 100), kRed);
+  EXPECT_EQ(GetPixel(dc, 799, 499), kYellow);
+  EXPECT_EQ(GetPixel(dc, 0, 500), RGB(255, 255, 255));
+
+  g_AdjustSizeFlag = 0;
+  g_ZoomScreenFlag = 1;
+  g_ZoomPercent = 50;
+  g_BlackFlag = 1;
+  picture_->StretchDraw(dc, 0, 0, 800, 600);
+  EXPECT_EQ(picture_->m_ZoomWidth, 500);
+  EXPECT_EQ(picture_->DrawnRect().x, 150);
+  EXPECT_EQ(picture_->DrawnRect().y, 175);
+  EXPECT_EQ(picture_->ShownPercent(), 100);
+  EXPECT_EQ(GetPixel(dc, 149, 175), RGB(0, 0, 0));
+  EXPECT_EQ(GetPixel(dc, 150, 175), kRed);
+  EXPECT_EQ(GetPixel(dc, 649, 424), kYellow);
+
+  // 100 %, larger than the area: drawn from the corner, the extent and background as large as it.
+  g_ZoomPercent = 100;
+  g_BlackFlag = 0;
+  picture_->StretchDraw(dc, 0, 0, 800, 300);
+  EXPECT_EQ(picture_->DrawnRect().x, 0);
+  EXPECT_EQ(picture_->ScrollExtentWidth(), 1000);
+  EXPECT_EQ(picture_->ScrollExtentHeight(), 500);
+  EXPECT_EQ(GetPixel(dc, 999, 499), kYellow);
+  EXPECT_EQ(GetPixel(dc, 799, 550), RGB(0, 0, 0)) << "below the extent the black of before stays";
+
+  // A turned picture is drawn from the work buffer, with the turned header.
+  g_ZoomScreenFlag = 0;
+  g_AdjustSizeFlag = 1;
+  ASSERT_EQ(picture_->RotateMap(kRotateClockwise), 0);
+  picture_->StretchDraw(dc, 0, 0, 800, 600);
+  EXPECT_EQ(picture_->DrawnRect().width, 301) << "500 x 1000 by the whole ratio 166";
+  EXPECT_EQ(GetPixel(dc, 251, 1), kBlue);
+  EXPECT_EQ(GetPixel(dc, 548, 1), kRed);
+
+  // No picture: nothing is drawn, not even the background.
+  ASSERT_EQ(picture_->FileLoad(kSelectRelease, path.c_str()), 0);
+  PatBlt(dc, 0, 0, 10, 10, BLACKNESS);
+  picture_->StretchDraw(dc, 0, 0, 800, 600);
+  EXPECT_EQ(GetPixel(dc, 5, 5), RGB(0, 0, 0));
+}
+
+TEST_F(DispWinTest, AnimationFramesSitAtTheirOffsetsInsideTheLargestExtentSoFar) {
+  ASSERT_TRUE(CopyFileW((ProgramFolder() + L"TarnGif.spi").c_str(), (folder_ + L"TarnGif.spi").c_str(), FALSE));
+  window_.reset();
+  picture_.reset();
+  registry_ = std::make_unique<CPluginRegistry>();
+  ASSERT_EQ(Enumerate(), 2);
+  picture_ = std::make_unique<CPictureWnd>(*registry_);
+  window_ = std::make_unique<CDispWin>(*picture_);
+  GifFile gif;
+  gif.width = 60;
+  gif.height = 40;
+  gif.application = true;  // played as an animation
+  for (const auto& [left, top, index] : {std::tuple{0, 0, 10}, std::tuple{30, 20, 20}}) {
+    GifImage frame;
+    frame.left = static_cast<std::uint16_t>(left);
+    frame.top = static_cast<std::uint16_t>(top);
+    frame.width = 20;
+    frame.height = 10;
+    frame.pixels.assign(200, static_cast<std::uint8_t>(index));
+    frame.control = true;
+    frame.delay = 5;
+    gif.images.push_back(frame);
+  }
+  const Bytes bytes = MakeGif(gif);
+  const std::wstring path = WriteFile(L"anim.gif", std::string(bytes.begin(), bytes.end()));
+  g_MotionGifLoops = g_MotionGifFrame = 0;
+  window_->Attach(frame_, GetSystemMetrics(SM_CXSCREEN) - 800, 0);
+
+  ASSERT_EQ(window_->DisplayConti(path.c_str(), kDisplayNew, 0), 0);
+  ASSERT_EQ(g_MotionGifState, 2);
+  EXPECT_EQ(window_->PicWidth(), 20);
+  EXPECT_EQ(window_->PicHeight(), 10);
+  // The ramp table: entry i is (i, 255 - i, 7 i).
+  EXPECT_EQ(Pixel(0, 0), RGB(10, 245, 70));
+
+  ASSERT_EQ(window_->DisplayConti(path.c_str(), kDisplayNew, 0), 0);
+  EXPECT_EQ(g_MotionGifFrame, 2);
+  EXPECT_EQ(window_->PicWidth(), 50);
+  EXPECT_EQ(window_->PicHeight(), 30);
+  EXPECT_EQ(Pixel(30, 20), RGB(20, 235, 140));
+  EXPECT_EQ(Pixel(49, 29), RGB(20, 235, 140));
+  EXPECT_EQ(Pixel(0, 0), RGB(10, 245, 70)) << "a later frame is drawn over the earlier ones";
+  EXPECT_EQ(Pixel(25, 15), RGB(255, 255, 255));
+  EXPECT_EQ(window_->Title(), L"anim.gif  [ 50×30×8 ]");
+  g_MotionGifState = g_MotionGifLoops = g_MotionGifFrame = 0;
 }
 
 }  // namespace
