@@ -210,11 +210,12 @@ void CDispWin::ComposePicture(int frameX, int frameY) {
   const auto scaleX = [&](int v) { return static_cast<int>(static_cast<long long>(v) * drawWidth / extentWidth); };
   const auto scaleY = [&](int v) { return static_cast<int>(static_cast<long long>(v) * drawHeight / extentHeight); };
   m_DrawRect = {x + scaleX(frameX), y + scaleY(frameY), x + scaleX(frameX + width), y + scaleY(frameY + height)};
-  if (m_Picture.CurrentBits() == nullptr) return;
+  const void* bits = m_Picture.DrawableBits();
+  if (bits == nullptr) return;
   const StretchModeScope stretch(memory, COLORONCOLOR);
   StretchDIBits(memory, m_DrawRect.left, m_DrawRect.top, m_DrawRect.right - m_DrawRect.left,
-                m_DrawRect.bottom - m_DrawRect.top, 0, 0, width, height, m_Picture.CurrentBits(),
-                m_Picture.m_lpBI, DIB_RGB_COLORS, SRCCOPY);
+                m_DrawRect.bottom - m_DrawRect.top, 0, 0, width, height, bits, m_Picture.m_lpBI,
+                DIB_RGB_COLORS, SRCCOPY);
 }
 
 int CDispWin::PlaceWindow(const wchar_t* path, int mode) {

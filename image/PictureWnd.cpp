@@ -8,6 +8,7 @@
 #include "app/RunState.h"
 #include "app/Settings.h"
 #include "framework/GdiScopes.h"
+#include "common/DibLayout.h"
 #include "image/BrightLevels.h"
 
 namespace tarn {
@@ -23,6 +24,23 @@ PictureBlocks CPictureWnd::Blocks() const {
     blocks.bitsSize = LocalSize(m_hBits);
   }
   return blocks;
+}
+
+const void* CPictureWnd::DrawableBits() const {
+  if (m_lpBI == nullptr) return nullptr;
+  const BITMAPINFOHEADER& header = m_lpBI->bmiHeader;
+  if (header.biWidth <= 0 || header.biHeight == 0) return nullptr;
+  if (header.biCompression != BI_RGB && header.biCompression != BI_BITFIELDS) return nullptr;
+  const std::uint64_t masks = header.biCompression == BI_BITFIELDS ? 12 : 0;
+  const std::uint64_t table = std::uint64_t{header.biSize} + masks + PaletteEntries(header.biBitCount) * 4u;
+  if (LocalSize(m_hBI) < table) return nullptr;
+  // The work buffer is sized for either orientation by the transforms themselves.
+  if (TransState() == 0) {
+    const std::uint64_t rows = static_cast<std::uint64_t>(std::llabs(static_cast<long long>(header.biHeight)));
+    if (m_lpBits == nullptr || LocalSize(m_hBits) < DibRowBytes(header.biWidth, header.biBitCount) * rows)
+      return nullptr;
+  }
+  return CurrentBits();
 }
 
 int CPictureWnd::RotateMap(int op) {
@@ -50,7 +68,8 @@ int CPictureWnd::SetZoomSize(int percent) {
 }
 
 void CPictureWnd::StretchDraw(HDC dc, int left, int top, int right, int bottom) {
-  if (m_lpBI == nullptr || CurrentBits() == nullptr) return;
+  const void* bits = DrawableBits();
+  if (bits == nullptr) return;
   const int width = m_lpBI->bmiHeader.biWidth;
   const int height = std::abs(m_lpBI->bmiHeader.biHeight);
   const int areaWidth = right - left;
@@ -82,7 +101,7 @@ void CPictureWnd::StretchDraw(HDC dc, int left, int top, int right, int bottom) 
   if (place.width <= 0 || place.height <= 0) return;
   const StretchModeScope mode(dc, COLORONCOLOR);
   StretchDIBits(dc, left + place.x, top + place.y, place.width, place.height, 0, 0, width, height,
-                CurrentBits(), m_lpBI, DIB_RGB_COLORS, SRCCOPY);
+                bits, m_lpBI, DIB_RGB_COLORS, SRCCOPY);
 }
 
 }  // namespace tarn

@@ -56,6 +56,9 @@ class CPictureWnd {
   const void* CurrentBits() const {
     return m_Transforms.CurrentBits(static_cast<const std::uint8_t*>(m_lpBits));
   }
+  // CurrentBits when the blocks hold everything the header promises GDI (colour table, masks and
+  // rows), else null: a plug-in's header must not make a draw read past its blocks.
+  const void* DrawableBits() const;
   // What the last StretchDraw to a screen did: where the picture went (for trimming), the shown
   // percentage (for the status text) and the extent the scroll bars cover.
   const DrawPlacement& DrawnRect() const { return m_DrawnRect; }

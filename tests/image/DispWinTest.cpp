@@ -511,6 +511,17 @@ TEST_F(DispWinTest, KeptLevelIsGivenToTheNextPictureAndALoadFailureIsPassedBack)
   EXPECT_EQ(Pixel(0, 0), RGB(255, 30, 30));
   EXPECT_EQ(picture_->TransState(), 2);
 
+  // A header promising far more rows than the pixel block holds is not handed to GDI.
+  picture_->m_lpBI->bmiHeader.biHeight = 1 << 20;
+  picture_->DiscardWork();
+  EXPECT_EQ(picture_->DrawableBits(), nullptr);
+  g_BrightLevel = 0;
+  EXPECT_EQ(window_->DisplayConti(L"", kDisplayAgain, 1), 0);
+  EXPECT_EQ(Pixel(0, 0), RGB(255, 255, 255)) << "background only";
+  picture_->StretchDraw(window_->MemoryDc(), 0, 0, 100, 100);
+  EXPECT_EQ(Pixel(0, 0), RGB(255, 255, 255));
+  g_BrightLevel = 30;
+
   const std::wstring broken = WriteFile(L"broken.bmp", "BM not a picture");
   EXPECT_NE(window_->DisplayConti(broken.c_str(), kDisplayNew, 1), 0);
   EXPECT_EQ(window_->DisplayConti(L"", kDisplayAgain, 1), kDisplayNoHeader);
