@@ -2,7 +2,6 @@
 #include "image/DispWin.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <string>
 
 #include "app/Prompt.h"
@@ -27,6 +26,9 @@ bool Animating() { return g_MotionGifState > 0; }
 
 // A frame offset comes from the plug-in; keep it to what a GIF's 16-bit fields can say.
 int FrameOffset(SenseCell cell) { return std::clamp<SenseCell>(cell, 0, 0xFFFF); }
+int Extent(int offset, int length) {
+  return static_cast<int>(std::min<long long>(static_cast<long long>(offset) + length, 0x7FFFFFFF));
+}
 
 }  // namespace
 
@@ -94,13 +96,13 @@ int CDispWin::DisplayConti(const wchar_t* path, int mode, int index) {
   const BITMAPINFOHEADER& header = m_Picture.m_lpBI->bmiHeader;
   int frameX = 0, frameY = 0;
   m_PicWidth = header.biWidth;
-  m_PicHeight = std::abs(header.biHeight);
+  m_PicHeight = DibRows(header);
   if (Animating()) {
     // The animation's extent is only known frame by frame: the largest seen so far.
     frameX = FrameOffset(g_SenseCells[6]);
     frameY = FrameOffset(g_SenseCells[7]);
-    g_AnimMaxWidth = std::max(g_AnimMaxWidth, frameX + m_PicWidth);
-    g_AnimMaxHeight = std::max(g_AnimMaxHeight, frameY + m_PicHeight);
+    g_AnimMaxWidth = std::max(g_AnimMaxWidth, Extent(frameX, m_PicWidth));
+    g_AnimMaxHeight = std::max(g_AnimMaxHeight, Extent(frameY, m_PicHeight));
     m_PicWidth = g_AnimMaxWidth;
     m_PicHeight = g_AnimMaxHeight;
   }
@@ -206,7 +208,7 @@ void CDispWin::ComposePicture(int frameX, int frameY) {
 
   // A still picture fills the whole draw size; an animation frame takes its part of it.
   const BITMAPINFOHEADER& header = m_Picture.m_lpBI->bmiHeader;
-  const int width = header.biWidth, height = std::abs(header.biHeight);
+  const int width = header.biWidth, height = DibRows(header);
   const auto scaleX = [&](int v) { return static_cast<int>(static_cast<long long>(v) * drawWidth / extentWidth); };
   const auto scaleY = [&](int v) { return static_cast<int>(static_cast<long long>(v) * drawHeight / extentHeight); };
   m_DrawRect = {x + scaleX(frameX), y + scaleY(frameY), x + scaleX(frameX + width), y + scaleY(frameY + height)};

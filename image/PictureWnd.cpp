@@ -2,8 +2,6 @@
 // rules, working on the locked blocks the loader left.
 #include "image/PictureWnd.h"
 
-#include <cstdlib>
-
 #include "app/Prompt.h"
 #include "app/RunState.h"
 #include "app/Settings.h"
@@ -36,7 +34,7 @@ const void* CPictureWnd::DrawableBits() const {
   if (LocalSize(m_hBI) < table) return nullptr;
   // The work buffer is sized for either orientation by the transforms themselves.
   if (TransState() == 0) {
-    const std::uint64_t rows = static_cast<std::uint64_t>(std::llabs(static_cast<long long>(header.biHeight)));
+    const std::uint64_t rows = static_cast<std::uint64_t>(DibRows(header));
     if (m_lpBits == nullptr || LocalSize(m_hBits) < DibRowBytes(header.biWidth, header.biBitCount) * rows)
       return nullptr;
   }
@@ -61,7 +59,7 @@ int CPictureWnd::SetZoomSize(int percent) {
   if (m_lpBI == nullptr) return 0;
   ZoomSize size{m_ZoomWidth, m_ZoomHeight};
   const int accepted = tarn::SetZoomSize(percent, m_lpBI->bmiHeader.biWidth,
-                                         std::abs(m_lpBI->bmiHeader.biHeight), size);
+                                         DibRows(m_lpBI->bmiHeader), size);
   m_ZoomWidth = size.width;
   m_ZoomHeight = size.height;
   return accepted;
@@ -71,7 +69,7 @@ void CPictureWnd::StretchDraw(HDC dc, int left, int top, int right, int bottom) 
   const void* bits = DrawableBits();
   if (bits == nullptr) return;
   const int width = m_lpBI->bmiHeader.biWidth;
-  const int height = std::abs(m_lpBI->bmiHeader.biHeight);
+  const int height = DibRows(m_lpBI->bmiHeader);
   const int areaWidth = right - left;
   const int areaHeight = bottom - top;
 

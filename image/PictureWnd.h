@@ -25,6 +25,12 @@ enum FileLoadSelect : int {
   kSelectFlvMp4Thumbnail = 7,
 };
 
+// Rows of a DIB whichever way up it is stored; a header's most negative height counts as the
+// largest, which no block can hold.
+inline int DibRows(const BITMAPINFOHEADER& header) {
+  return header.biHeight >= 0 ? header.biHeight : header.biHeight == -0x7FFFFFFF - 1 ? 0x7FFFFFFF : -header.biHeight;
+}
+
 class CPictureWnd {
  public:
   explicit CPictureWnd(CPluginRegistry& registry) : m_Registry(registry) {}
