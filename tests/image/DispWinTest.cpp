@@ -34,10 +34,13 @@ struct Notice {
   bool operator==(const Notice&) const = default;
 };
 std::vector<Notice> g_Notices;
+// What the stand-in frame does besides recording, as the real frame drops its windows.
+std::function<void(LPARAM code)> g_FrameReaction;
 
 LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == kDispWinNotify) {
     g_Notices.push_back({wParam, lParam});
+    if (g_FrameReaction) g_FrameReaction(lParam);
     return 0;
   }
   return DefWindowProcW(window, message, wParam, lParam);
@@ -341,6 +344,19 @@ TEST_F(DispWinTest, FitModeReducesAndTheCloseIsReported) {
   SendMessageW(window_->Handle(), WM_CLOSE, 0, 0);
   EXPECT_EQ(window_->Handle(), nullptr);
   EXPECT_EQ(g_Notices, (std::vector<Notice>{{5, kNoticeClosed}, {0, kNoticeReduced}}));
+}
+
+TEST_F(DispWinTest, FrameMayDeleteTheWindowWhileHearingOfItsClose) {
+  Open(L"quad.bmp", 200, 150, 800, 8);
+  const HWND window = window_->Handle();
+  g_FrameReaction = [this](LPARAM code) {
+    if (code == kNoticeClosed) window_.reset();
+  };
+  SendMessageW(window, WM_CLOSE, 0, 0);
+  g_FrameReaction = nullptr;
+  EXPECT_EQ(window_, nullptr);
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_EQ(Actions(), (std::vector<Notice>{{8, kNoticeClosed}}));
 }
 
 TEST_F(DispWinTest, RightButtonDoesNothingInMultiWindowModeAndClosesOnSingleClick) {
