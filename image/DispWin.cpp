@@ -69,8 +69,8 @@ void CDispWin::Attach(HWND frame, int sideWidth, int dialogWidth) {
 
 std::wstring CDispWin::Title() const {
   if (Handle() == nullptr) return {};
-  wchar_t text[512] = {};
-  GetWindowTextW(Handle(), text, static_cast<int>(std::size(text)));
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(Handle())) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(Handle(), text.data(), static_cast<int>(text.size()))));
   return text;
 }
 
