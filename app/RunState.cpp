@@ -12,6 +12,10 @@ int g_FlvMp4Playing = 0;
 int g_HiddenMovieWindow = 0;
 int g_ZoomPercent = 100;
 int g_PictureShown = 0;
+int g_ZoomScreenFlag = 0;
+int g_BrightLevel = 0;
+int g_BrightDelta = 0;
+int g_BrightKeep = 0;
 
 CloseAction CloseRequestAction(bool slideShow, bool hiddenMovieWindow, bool flvMp4Pending, int requests) {
   if (!slideShow) return CloseAction::kClose;

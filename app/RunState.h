@@ -17,6 +17,14 @@ extern int g_FlvMp4Playing;     // an FLV or MP4 slide show is playing
 extern int g_HiddenMovieWindow; // a hidden movie window is open
 extern int g_ZoomPercent;       // zoom screen percentage
 extern int g_PictureShown;      // a picture is loaded for the expanded or zoom screen
+extern int g_ZoomScreenFlag;    // the zoom screen ("伸縮画面") is on: its percentage rules drawing
+
+// Brightness of the shown picture against its loaded pixels (-128..+128, 0 unchanged), the step
+// the brightness dialog made last, and its "常時有効" option, which keeps the level for the
+// pictures that follow.
+extern int g_BrightLevel;
+extern int g_BrightDelta;
+extern int g_BrightKeep;
 
 // True while any activity the busy guard protects is under way.
 inline bool IsBusy() { return g_CatalogBuilding != 0 || g_SlideShowRun != 0 || g_MoveRun != 0; }

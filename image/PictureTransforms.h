@@ -60,6 +60,8 @@ class PictureTransforms {
   TransState State() const { return m_TransState; }
   // True while an odd number of quarter turns is in force.
   bool Swapped() const { return m_SwapFlag; }
+  // True while a palette brightness change is in force (the state stays 0 for it).
+  bool PaletteChanged() const { return !m_SavedPalette.empty(); }
   // The pixels to draw or write: the work buffer once anything was changed in it.
   const std::uint8_t* CurrentBits(const std::uint8_t* loadedBits) const {
     return m_TransState > kTransUntouched ? m_WorkBits.get() : loadedBits;

@@ -5,6 +5,9 @@
 #include <windows.h>
 
 #include "common/PluginAbi.h"
+#include "image/PictureTransforms.h"
+#include "image/StretchDrawPlacement.h"
+#include "image/ZoomSize.h"
 
 namespace tarn {
 
@@ -22,6 +25,12 @@ enum FileLoadSelect : int {
   kSelectFlvMp4Thumbnail = 7,
 };
 
+// Rows of a DIB whichever way up it is stored; a header's most negative height counts as the
+// largest, which no block can hold.
+inline int DibRows(const BITMAPINFOHEADER& header) {
+  return header.biHeight >= 0 ? header.biHeight : header.biHeight == -0x7FFFFFFF - 1 ? 0x7FFFFFFF : -header.biHeight;
+}
+
 class CPictureWnd {
  public:
   explicit CPictureWnd(CPluginRegistry& registry) : m_Registry(registry) {}
@@ -33,8 +42,35 @@ class CPictureWnd {
   // plug-in or registry code on failure (with the user told), -1 for an unknown select.
   int FileLoad(int select, const wchar_t* path);
 
-  // Forgets the transform state of the current picture.
-  void DiscardWork() { m_TransState = 0; }
+  // Turns, flips, brightens or restores the current picture (RotateOp); 0 on success, -1 when
+  // nothing was changed (the user has been told why, except when no picture is loaded).
+  int RotateMap(int op);
+  // Drops the work buffer: the loaded pixels are current again.
+  void DiscardWork() { m_Transforms.DiscardWork(); }
+  // 1 after setting m_ZoomWidth x m_ZoomHeight for `percent` (4 to 300), else 0.
+  int SetZoomSize(int percent);
+  // Draws the current pixels into `dc` over the area left, top, right, bottom: to a printer across
+  // its printable width, to a screen by the fit rule or at full or zoomed size over a filled
+  // background. Nothing without a picture.
+  void StretchDraw(HDC dc, int left, int top, int right, int bottom);
+
+  // 0 untouched, 1 turned or flipped, 2 brightened, 3 both.
+  int TransState() const { return m_Transforms.State(); }
+  // Anything to return from: a work buffer, or a colour table changed in place.
+  bool Changed() const { return m_Transforms.State() > 0 || m_Transforms.PaletteChanged(); }
+  // The pixels to draw or write: the work buffer once anything was changed, else the loaded ones.
+  const void* CurrentBits() const {
+    return m_Transforms.CurrentBits(static_cast<const std::uint8_t*>(m_lpBits));
+  }
+  // CurrentBits when the blocks hold everything the header promises GDI (colour table, masks and
+  // rows), else null: a plug-in's header must not make a draw read past its blocks.
+  const void* DrawableBits() const;
+  // What the last StretchDraw to a screen did: where the picture went (for trimming), the shown
+  // percentage (for the status text) and the extent the scroll bars cover.
+  const DrawPlacement& DrawnRect() const { return m_DrawnRect; }
+  int ShownPercent() const { return m_DrawnRect.percent; }
+  int ScrollExtentWidth() const { return m_ExtentWidth; }
+  int ScrollExtentHeight() const { return m_ExtentHeight; }
 
   HLOCAL m_hBI = nullptr;
   HLOCAL m_hBits = nullptr;
@@ -44,7 +80,8 @@ class CPictureWnd {
     PictureInfo m_PicInfo;
     unsigned char m_PicInfoReserve[kPictureInfoReserve] = {};
   };
-  int m_TransState = 0;
+  int m_ZoomWidth = 0;
+  int m_ZoomHeight = 0;
 
  private:
   // Unlocks and frees both blocks and the comment block of m_PicInfo.
@@ -52,8 +89,13 @@ class CPictureWnd {
   // Prepares the sense exchange for selects 1, 3, 5 and 6; a non-zero answer ends the load.
   int PrepareSense(int select, const wchar_t* path);
   void ReportLoadFailure(int result, int select, const wchar_t* path);
+  PictureBlocks Blocks() const;
 
   CPluginRegistry& m_Registry;
+  PictureTransforms m_Transforms;
+  DrawPlacement m_DrawnRect;
+  int m_ExtentWidth = 0;
+  int m_ExtentHeight = 0;
 };
 
 }  // namespace tarn

@@ -174,12 +174,15 @@ void CPictureWnd::ReportLoadFailure(int result, int select, const wchar_t* path)
 }
 
 int CPictureWnd::FileLoad(int select, const wchar_t* path) {
-  DiscardWork();
   if (select != kSelectGifFrame) g_MotionGifState = 0;
+  // An unknown select keeps the current picture, so it keeps its turns and brightness too:
+  // dropping the work buffer alone would show the loaded pixels under a turned header.
   if (select < kSelectRelease || select > kSelectFlvMp4Thumbnail) {
     Say(u"FileLoad Select = " + DecimalText(select));
     return -1;
   }
+  // Whatever comes next starts untouched: no work buffer, no saved colours, not turned.
+  m_Transforms.ForgetPicture();
   ReleasePicture();
   if (select == kSelectRelease) {
     g_MovieRun = 0;

@@ -49,12 +49,15 @@ TEST_F(FileLoadTest, StillPictureIsLockedAndReleasedByTheNextLoad) {
   EXPECT_EQ(picture_->m_PicInfo.width, 2u);
   const HLOCAL previous = picture_->m_hBI;
 
-  picture_->m_TransState = 3;
+  ASSERT_EQ(picture_->RotateMap(kRotateClockwise), 0);
+  ASSERT_EQ(picture_->TransState(), 1);
   EXPECT_EQ(picture_->FileLoad(9, file.c_str()), -1);
   ASSERT_EQ(prompt_.shown.size(), 1u);
   EXPECT_EQ(prompt_.shown[0].text, u"FileLoad Select = 9");
   EXPECT_EQ(picture_->m_hBI, previous) << "an unknown select releases nothing";
-  EXPECT_EQ(picture_->m_TransState, 0);
+  EXPECT_EQ(picture_->TransState(), 1) << "the kept picture keeps its turn, matching its turned header";
+  EXPECT_NE(picture_->CurrentBits(), picture_->m_lpBits);
+
 
   g_MovieRun = 1;
   EXPECT_EQ(picture_->FileLoad(kSelectRelease, (folder_ + L"missing").c_str()), 0);
@@ -62,6 +65,13 @@ TEST_F(FileLoadTest, StillPictureIsLockedAndReleasedByTheNextLoad) {
   EXPECT_EQ(picture_->m_lpBits, nullptr);
   EXPECT_EQ(LocalSize(previous), 0u) << "freed";
   EXPECT_EQ(g_MovieRun, 0);
+  EXPECT_EQ(picture_->TransState(), 0) << "the released picture took its work buffer with it";
+
+  ASSERT_EQ(picture_->FileLoad(kSelectStill, file.c_str()), 0);
+  ASSERT_EQ(picture_->RotateMap(kRotateHalfTurn), 0);
+  ASSERT_EQ(picture_->FileLoad(kSelectStill, file.c_str()), 0);
+  EXPECT_EQ(picture_->TransState(), 0) << "a new picture starts untouched";
+  EXPECT_EQ(picture_->CurrentBits(), picture_->m_lpBits);
 }
 
 TEST_F(FileLoadTest, FailuresAreLoggedAndShownWithThePathAsCaption) {

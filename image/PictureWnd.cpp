@@ -1,0 +1,105 @@
+// CPictureWnd's transforms and drawing: the Win32 side of PictureTransforms and of the placement
+// rules, working on the locked blocks the loader left.
+#include "image/PictureWnd.h"
+
+#include "app/Prompt.h"
+#include "app/RunState.h"
+#include "app/Settings.h"
+#include "framework/GdiScopes.h"
+#include "common/DibLayout.h"
+#include "image/BrightLevels.h"
+
+namespace tarn {
+
+PictureBlocks CPictureWnd::Blocks() const {
+  PictureBlocks blocks;
+  if (m_lpBI != nullptr) {
+    blocks.info = reinterpret_cast<std::uint8_t*>(m_lpBI);
+    blocks.infoSize = LocalSize(m_hBI);
+  }
+  if (m_lpBits != nullptr) {
+    blocks.bits = static_cast<const std::uint8_t*>(m_lpBits);
+    blocks.bitsSize = LocalSize(m_hBits);
+  }
+  return blocks;
+}
+
+const void* CPictureWnd::DrawableBits() const {
+  if (m_lpBI == nullptr) return nullptr;
+  const BITMAPINFOHEADER& header = m_lpBI->bmiHeader;
+  if (header.biWidth <= 0 || header.biHeight == 0) return nullptr;
+  if (header.biCompression != BI_RGB && header.biCompression != BI_BITFIELDS) return nullptr;
+  const std::uint64_t masks = header.biCompression == BI_BITFIELDS ? 12 : 0;
+  const std::uint64_t table = std::uint64_t{header.biSize} + masks + PaletteEntries(header.biBitCount) * 4u;
+  if (LocalSize(m_hBI) < table) return nullptr;
+  // The work buffer is sized for either orientation by the transforms themselves.
+  if (TransState() == 0) {
+    const std::uint64_t rows = static_cast<std::uint64_t>(DibRows(header));
+    if (m_lpBits == nullptr || LocalSize(m_hBits) < DibRowBytes(header.biWidth, header.biBitCount) * rows)
+      return nullptr;
+  }
+  return CurrentBits();
+}
+
+int CPictureWnd::RotateMap(int op) {
+  BrightLevels bright{g_BrightLevel, g_BrightDelta};
+  const int result = m_Transforms.RotateMap(op, Blocks(), bright);
+  g_BrightLevel = bright.level;
+  g_BrightDelta = bright.delta;
+  if (result == kRotateNoMemory) {
+    // Nothing was changed, so the picture on show is still right; the user only has to know why
+    // the command did nothing.
+    Say(u"画像処理用のメモリーが確保できません。\n画像は変更されていません。", u"  メモリ確保失敗");
+    return kRotateFailed;
+  }
+  return result;
+}
+
+int CPictureWnd::SetZoomSize(int percent) {
+  if (m_lpBI == nullptr) return 0;
+  ZoomSize size{m_ZoomWidth, m_ZoomHeight};
+  const int accepted = tarn::SetZoomSize(percent, m_lpBI->bmiHeader.biWidth,
+                                         DibRows(m_lpBI->bmiHeader), size);
+  m_ZoomWidth = size.width;
+  m_ZoomHeight = size.height;
+  return accepted;
+}
+
+void CPictureWnd::StretchDraw(HDC dc, int left, int top, int right, int bottom) {
+  const void* bits = DrawableBits();
+  if (bits == nullptr) return;
+  const int width = m_lpBI->bmiHeader.biWidth;
+  const int height = DibRows(m_lpBI->bmiHeader);
+  const int areaWidth = right - left;
+  const int areaHeight = bottom - top;
+
+  DrawPlacement place;
+  if (GetDeviceCaps(dc, TECHNOLOGY) == DT_RASPRINTER) {
+    place = PrinterPlacement(width, height, GetDeviceCaps(dc, HORZRES), GetDeviceCaps(dc, VERTRES));
+  } else {
+    int fillWidth = areaWidth;
+    int fillHeight = areaHeight;
+    if (g_AdjustSizeFlag != 0 && g_ZoomScreenFlag == 0) {
+      place = FitModePlacement(width, height, areaWidth, areaHeight);
+    } else {
+      const bool zoomed = SetZoomSize(g_ZoomPercent) == 1;
+      const FullSizePlacement full = FullSizeModePlacement(zoomed ? m_ZoomWidth : width,
+                                                           zoomed ? m_ZoomHeight : height,
+                                                           areaWidth, areaHeight);
+      place = full.draw;
+      fillWidth = full.extentWidth;
+      fillHeight = full.extentHeight;
+    }
+    m_ExtentWidth = fillWidth;
+    m_ExtentHeight = fillHeight;
+    const RECT background{left, top, left + fillWidth, top + fillHeight};
+    FillRect(dc, &background, static_cast<HBRUSH>(GetStockObject(g_BlackFlag != 0 ? BLACK_BRUSH : WHITE_BRUSH)));
+    m_DrawnRect = place;
+  }
+  if (place.width <= 0 || place.height <= 0) return;
+  const StretchModeScope mode(dc, COLORONCOLOR);
+  StretchDIBits(dc, left + place.x, top + place.y, place.width, place.height, 0, 0, width, height,
+                bits, m_lpBI, DIB_RGB_COLORS, SRCCOPY);
+}
+
+}  // namespace tarn
