@@ -13,6 +13,7 @@
 #include "WinText.h"
 #include "catalog/FileOpenList.h"
 #include "folders/FolderBrowse.h"
+#include "image/DispWin.h"
 #include "plugin_host/DialogPlugin.h"
 #include "plugin_host/PluginRegistry.h"
 
@@ -76,6 +77,7 @@ bool CMainFrame::Create(bool show) {
   m_View.Bind(m_Registry, m_Picture);
   m_View.statusBar = [this](int sw, int value, const std::u16string& text) { StatusBarSet(sw, value, text); };
   m_View.tableChanged = [this] { m_DispDialog.RefreshCount(); };
+  m_View.openInWindow = [this](const std::u16string& path, int request, int row) { ChildWindowIF(path, request, row); };
   m_View.catalogFolder = [this](const std::u16string& folder) {
     SetWindowTextW(Handle(), AsWide(folder + u" - Tarn"));
   };
@@ -297,6 +299,7 @@ LRESULT CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DISP_WIN: OnDispWinClose(param, request); return 0;
     case WM_STRE_DIALOG: OnChangeDialogStre(param, request); return 0;
     case WM_STARTUP_FOLDER: CatalogFolder(g_StartupFolder); return 0;
+    case WM_REAP_DISPLAYS: ReapDisplayWindows(); return 0;
     default: return CFrameWindow::OnMessage(message, wParam, lParam);
   }
 }
@@ -311,6 +314,9 @@ void CMainFrame::DeleteTreeLists(std::initializer_list<int> numbers, const char1
 }
 
 void CMainFrame::OnDestroy() {
+  CloseAllDisplayWindows();
+  KillTimer(Handle(), kTimerGifFrame);
+  KillTimer(Handle(), kTimerGifContinuous);
   KillTimer(Handle(), kTimerBusyNotice);
   KillTimer(Handle(), kTimerThumbnail);
   DeleteTreeLists({5, 6, 12, 13}, u"削除失敗<-M24> ");

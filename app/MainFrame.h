@@ -6,6 +6,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "Settings.h"
 #include "TarnDoc.h"
@@ -17,6 +18,7 @@
 
 namespace tarn {
 
+class CDispWin;
 class CPictureWnd;
 class CPluginRegistry;
 class CSPICore;
@@ -30,9 +32,18 @@ enum FrameMessage : UINT {
   WM_DISP_WIN = WM_USER + 10,
   WM_STRE_DIALOG = WM_USER + 11,
   WM_STARTUP_FOLDER = WM_APP + 1,  // the command line's folder, catalogued once the loop runs
+  WM_REAP_DISPLAYS = WM_APP + 2,   // closed display windows are let go once their messages are over
 };
 
-enum FrameTimer : UINT_PTR { kTimerBusyNotice = 15, kTimerThumbnail = 16 };
+enum FrameTimer : UINT_PTR {
+  kTimerGifFrame = 8,        // the next frame of a motion GIF in the single display window
+  kTimerGifContinuous = 9,   // the next frame of a motion GIF during the slide show
+  kTimerBusyNotice = 15,
+  kTimerThumbnail = 16,
+};
+
+// ChildWindowIF's requests beside the view's kOpenSingle (0) and kOpenSlideShow (3).
+enum DisplayRequest : int { kNextGifFrameContinuous = 6, kNextGifFrame = 7 };
 
 class CMainFrame final : public CFrameWindow, private SettingsHost {
  public:
@@ -63,6 +74,13 @@ class CMainFrame final : public CFrameWindow, private SettingsHost {
   // Catalogs `folder` as a folder chosen in the browser would be (the command line's folder).
   void CatalogFolder(const std::u16string& folder);
 
+  // Shows the picture at `path` (table row `index`) in a display window; see OpenRequest and
+  // DisplayRequest. 0, or the display's or the name check's failure.
+  int ChildWindowIF(const std::u16string& path, int request, int index);
+  // The display windows open now (tests look at them).
+  CDispWin* SingleDisplay() const { return m_DispWin.get(); }
+  std::size_t TrackedDisplays() const { return m_DispWins.size(); }
+
   // Starts the cleanup tool after saving; answers true when it was started and the frame closes.
   bool StartWipeset();
   // Opens the settings dialog of "TarnCatch.spi" (catch = true) or "TarnFlv.spi".
@@ -89,6 +107,13 @@ class CMainFrame final : public CFrameWindow, private SettingsHost {
   void DeleteTreeLists(std::initializer_list<int> numbers, const char16_t* failure);
   void ToggleSetting(int& flag);
   void RestoreIfZoomed();
+  CDispWin* DisplayWindowFor(int request);
+  void AttachDisplay(CDispWin& window);
+  void OnGifFrameTimer(UINT_PTR id);
+  // Closes the display window showing row `index` (the single window unless several are open).
+  void CloseDisplayWindow(int index);
+  void CloseAllDisplayWindows();
+  void ReapDisplayWindows();
 
   // SettingsHost.
   void ClearScreen() override;
@@ -106,6 +131,10 @@ class CMainFrame final : public CFrameWindow, private SettingsHost {
   CPanelDialog m_PopupDialog{IDD_POPUP_DIALOG};
   CPanelDialog m_ThumbDialog{IDD_THUMB_DIALOG};
   CPanelDialog m_StreDialog{IDD_STRE_DIALOG};
+  std::unique_ptr<CDispWin> m_DispWin;                // the single display window
+  std::vector<std::unique_ptr<CDispWin>> m_DispWins;   // multiple-window mode, oldest first, at most 10
+  std::u16string m_DisplayPath;                        // the picture shown last, for its GIF frames
+  int m_DisplayIndex = -1;
   int m_CloseRequests = 0;
   int m_CurrentBusyNotice = -1;
 };

@@ -1,6 +1,7 @@
 // CMainFrame: the requests of the modeless dialogs and display windows. Most become view
 // requests through the hint record; some change the status bar or the dialogs first.
 #include "MainFrame.h"
+#include "image/DispWin.h"
 
 #include "Prompt.h"
 #include "RunState.h"
@@ -56,8 +57,11 @@ void CMainFrame::OnDispWinClose(int param, int request) {
       if (g_CatalogShown) Forward(15, request == 15 ? 2 : 3);
       break;
     case 27:
+      CloseDisplayWindow(param);
+      [[fallthrough]];
     case 28:
       // A display window was closed: the slide show and the busy state end with it.
+      PostMessageW(Handle(), WM_REAP_DISPLAYS, 0, 0);
       g_SlideShowRun = 0;
       if (g_CatalogShown) StatusBarSet(1, 0);
       Forward(28);
@@ -86,6 +90,7 @@ void CMainFrame::OnChangeDialogDisp(int param, int request) {
     case 12: {
       const bool slideShow = g_SlideShowRun != 0;
       g_SlideShowRun = 0;
+      if (!g_MultiWindowFlag && m_DispWin) CloseDisplayWindow(m_DispWin->Index());
       if (slideShow && g_FlvMp4Playing)
         StatusBarSet(8, g_HiddenMovieWindow ? 1 : 2);
       else if (g_CatalogShown)

@@ -50,6 +50,10 @@ bool CMainFrame::ClipboardCheck() {
 }
 
 void CMainFrame::OnTimer(UINT_PTR id) {
+  if (id == kTimerGifFrame || id == kTimerGifContinuous) {
+    OnGifFrameTimer(id);
+    return;
+  }
   if (id != kTimerBusyNotice) return;
   // The busy notice has been read: the pane shows the current screen again.
   KillTimer(Handle(), kTimerBusyNotice);

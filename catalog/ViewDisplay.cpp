@@ -27,6 +27,8 @@ void CTarnView::OpenEntry(int row) {
     return;
   }
   m_Cursor = row;
+  // A picture opened from the catalog starts at its loaded brightness unless the level is kept.
+  if (!g_BrightKeep) g_BrightLevel = 0;
   if (openInWindow) openInWindow(EntryPath(tables, entry), g_ContiState > 0 ? kOpenSlideShow : kOpenSingle, row);
 }
 

@@ -1,0 +1,132 @@
+// The frame's display windows: ChildWindowIF opens a picture from the catalog in the single
+// display window or, in multiple-window mode, in a new one; the motion-GIF frame timers step
+// animations; closed windows are let go once their messages are over.
+#include <algorithm>
+
+#include "MainFrame.h"
+#include "AppGlobals.h"
+#include "ErrorLog.h"
+#include "Prompt.h"
+#include "RunState.h"
+#include "Settings.h"
+#include "TextUtil.h"
+#include "WinText.h"
+#include "catalog/FileClass.h"
+#include "image/DispWin.h"
+#include "image/MotionGifTimer.h"
+#include "plugin_host/SenseState.h"
+
+namespace tarn {
+namespace {
+
+constexpr std::size_t kTrackedWindows = 10;
+
+// Display modes of DisplayConti.
+constexpr int kFirstDisplay = 0, kContinuousDisplay = 3;
+
+}  // namespace
+
+int CMainFrame::ChildWindowIF(const std::u16string& path, int request, int index) {
+  if (request == kOpenSingle || request == kOpenSlideShow) {
+    KillTimer(Handle(), kTimerGifFrame);
+    KillTimer(Handle(), kTimerGifContinuous);
+  }
+  if (g_ScreenMode >= 1 && g_ScreenMode <= 3)
+    Say(u"システムエラー ChildWindowIF Switch=" + DecimalText(request) + u" <-M13>");
+  const std::u16string name = path.substr(path.find_last_of(u'\\') + 1);
+  if (const int kind = ClassifyFileName(name); kind != kClassStill) {
+    const char16_t* tag = request == kOpenSingle ? u"ChildWindowIF_1" : request == kOpenSlideShow ? u"ChildWindowIF_2"
+                                                                                                 : u"ChildWindowIF_3";
+    const std::u16string text = std::u16string(tag) + u" ﾌｧｲﾙ名称ｴﾗｰ ret= " + DecimalText(kind) + u"  Title= " + name;
+    WriteErrorLog(text);
+    Say(text);
+    return -1;
+  }
+  if (g_FlvMp4Playing) {
+    Say(u"Load Error ≪FLV/MP4動画の再生を中止してください≫");
+    return -1;
+  }
+  const bool continuous = request == kOpenSlideShow || request == kNextGifFrameContinuous;
+  if (g_MultiWindowFlag && continuous) {
+    // A slide show shows one picture after the other in one window.
+    g_MultiWindowFlag = 0;
+    Say(u"「複数画面表示」をOFF します。再実行してください ", u"画面設定変更");
+    return -1;
+  }
+
+  CDispWin* window = DisplayWindowFor(request);
+  const int result = window->DisplayConti(AsWide(path), continuous ? kContinuousDisplay : kFirstDisplay, index);
+  if (result != 0) {
+    window->Destroy();
+    PostMessageW(Handle(), WM_REAP_DISPLAYS, 0, 0);
+    return result;
+  }
+  m_DisplayPath = path;
+  m_DisplayIndex = index;
+  if (g_MotionGifState > 0) {
+    const long long area = static_cast<long long>(g_AnimMaxWidth) * g_AnimMaxHeight;
+    SetTimer(Handle(), continuous ? kTimerGifContinuous : kTimerGifFrame,
+             static_cast<UINT>(MotionGifFrameInterval(g_SenseCells[5], g_MotionGifState, area)), nullptr);
+  }
+  return 0;
+}
+
+CDispWin* CMainFrame::DisplayWindowFor(int request) {
+  const bool nextFrame = request == kNextGifFrame || request == kNextGifFrameContinuous;
+  if (!g_MultiWindowFlag || nextFrame) {
+    if (nextFrame && !m_DispWins.empty()) return m_DispWins.back().get();
+    if (!m_DispWin) m_DispWin = std::make_unique<CDispWin>(m_Picture);
+    AttachDisplay(*m_DispWin);
+    return m_DispWin.get();
+  }
+  // At most ten windows are tracked: the oldest gives way to the newest.
+  if (m_DispWins.size() >= kTrackedWindows) {
+    m_DispWins.front()->Destroy();
+    m_DispWins.erase(m_DispWins.begin());
+  }
+  m_DispWins.push_back(std::make_unique<CDispWin>(m_Picture));
+  AttachDisplay(*m_DispWins.back());
+  return m_DispWins.back().get();
+}
+
+void CMainFrame::AttachDisplay(CDispWin& window) {
+  RECT dialog{};
+  if (m_DispDialog.IsOpen()) GetWindowRect(m_DispDialog.Handle(), &dialog);
+  window.Attach(Handle(), 0, dialog.right - dialog.left);
+}
+
+void CMainFrame::OnGifFrameTimer(UINT_PTR id) {
+  KillTimer(Handle(), id);
+  if (g_MotionGifState <= 0) return;
+  // The last frame of a cycle: the next cycle starts from the first frame while cycles remain.
+  if (g_MotionGifFrame >= g_MotionGifState) {
+    g_MotionGifFrame = 0;
+    --g_MotionGifLoops;
+  }
+  if (g_MotionGifLoops > 0)
+    ChildWindowIF(m_DisplayPath, id == kTimerGifFrame ? kNextGifFrame : kNextGifFrameContinuous, m_DisplayIndex);
+}
+
+void CMainFrame::CloseDisplayWindow(int index) {
+  if (m_DispWin && m_DispWin->Handle() != nullptr && (!g_MultiWindowFlag || m_DispWin->Index() == index))
+    m_DispWin->Destroy();
+  for (const auto& window : m_DispWins)
+    if (window->Handle() != nullptr && window->Index() == index) {
+      window->Destroy();
+      break;
+    }
+  PostMessageW(Handle(), WM_REAP_DISPLAYS, 0, 0);
+}
+
+void CMainFrame::CloseAllDisplayWindows() {
+  if (m_DispWin) m_DispWin->Destroy();
+  for (const auto& window : m_DispWins) window->Destroy();
+  ReapDisplayWindows();
+}
+
+void CMainFrame::ReapDisplayWindows() {
+  if (m_DispWin && m_DispWin->Handle() == nullptr) m_DispWin.reset();
+  std::erase_if(m_DispWins, [](const std::unique_ptr<CDispWin>& window) { return window->Handle() == nullptr; });
+}
+
+}  // namespace tarn

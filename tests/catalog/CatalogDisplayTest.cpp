@@ -1,0 +1,175 @@
+// Pictures from the catalog in display windows under the test display: opening by double click,
+// stepping with wrap-around, the slide show on the view's timer, a motion GIF stepping on the
+// frame's timer, and the limit of ten windows in multiple-window mode.
+#include "tests/catalog/CatalogFixture.h"
+
+#include "image/DispWin.h"
+#include "plugin_host/SenseState.h"
+#include "tests/plugins/gif/GifBuilder.h"
+
+namespace tarn::test {
+namespace {
+
+class CatalogDisplayTest : public CatalogTest {
+ protected:
+  void SetUp() override {
+    CatalogTest::SetUp();
+    g_MultiWindowFlag = g_MaxSizeFlag = 0;
+    g_ContiState = 0;
+    g_BrightLevel = g_BrightKeep = 0;
+    g_MotionGifState = g_MotionGifLoops = g_MotionGifFrame = 0;
+  }
+  void TearDown() override {
+    g_MultiWindowFlag = 0;
+    g_ContiState = 0;
+    g_MotionGifState = g_MotionGifLoops = g_MotionGifFrame = 0;
+    CatalogTest::TearDown();
+  }
+
+  void DoubleClickCell(int k) {
+    const int x = 4 + k % frame_->View().Shown().columns * 94 + 20, y = 4 + k / frame_->View().Shown().columns * 108 + 20;
+    SendMessageW(frame_->View().Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(x, y));
+  }
+  // What a display window's "▽次画面" or "△前画面" posts to the frame.
+  void WindowStep(bool next) {
+    SendMessageW(frame_->Handle(), WM_DISP_WIN, 0, next ? 16 : 15);
+    Pump(20);
+  }
+  std::wstring ShownTitle() const {
+    const CDispWin* window = frame_->SingleDisplay();
+    return window != nullptr && window->Handle() != nullptr ? window->Title() : L"";
+  }
+};
+
+TEST_F(CatalogDisplayTest, DoubleClickOpensTheEntryAndStepsWrapAround) {
+  Picture(L"a.bmp", 60, 40, kRed);
+  Picture(L"b.bmp", 30, 20, kGreen);
+  Picture(L"c.bmp", 20, 30, kBlue);
+  Catalogue();
+  g_BrightLevel = 40;  // not kept: a picture opened from the catalog starts at its own brightness
+  DoubleClickCell(0);
+  Pump(20);
+  EXPECT_EQ(ShownTitle(), L"a.bmp  [ 60×40×24 ]");
+  EXPECT_EQ(g_BrightLevel, 0);
+  EXPECT_EQ(frame_->View().Cursor(), 0);
+  WindowStep(true);
+  EXPECT_EQ(ShownTitle(), L"b.bmp  [ 30×20×24 ]");
+  WindowStep(true);
+  WindowStep(true);
+  EXPECT_EQ(ShownTitle(), L"a.bmp  [ 60×40×24 ]") << "past the last entry: the first again";
+  WindowStep(false);
+  EXPECT_EQ(ShownTitle(), L"c.bmp  [ 20×30×24 ]") << "before the first: the last";
+  EXPECT_TRUE(prompt_.shown.empty());
+
+  // Closing the window with its stop command lets it go.
+  SendMessageW(frame_->SingleDisplay()->Handle(), WM_COMMAND, 32875, 0);
+  Pump(50);
+  EXPECT_EQ(frame_->SingleDisplay(), nullptr);
+}
+
+TEST_F(CatalogDisplayTest, UnreadableEntriesAreRefused) {
+  Picture(L"a.bmp", 20, 20, kRed);
+  Catalogue();
+  TheCatalog().entries[0].state = kEntryUnusable;
+  DoubleClickCell(0);
+  ASSERT_EQ(prompt_.shown.size(), 1u);
+  EXPECT_EQ(prompt_.shown[0].text, u"エラーファイル ≪読出不可≫");
+  EXPECT_EQ(prompt_.shown[0].caption, FromWide((data_ + L"a.bmp").c_str()));
+  EXPECT_EQ(frame_->SingleDisplay(), nullptr);
+}
+
+TEST_F(CatalogDisplayTest, SlideShowStepsOnItsTimerAndStops) {
+  Picture(L"a.bmp", 20, 20, kRed);
+  Picture(L"b.bmp", 20, 20, kGreen);
+  Picture(L"c.bmp", 20, 20, kBlue);
+  Catalogue();
+  m_SlideInterval = 5;  // half a second
+  SendMessageW(frame_->Handle(), WM_DISP_DIALOG, 0, 10);  // "ｽﾀｰﾄ"
+  EXPECT_EQ(g_ContiState, 300);
+  EXPECT_EQ(g_SlideShowRun, 1);
+  ASSERT_NE(frame_->SingleDisplay(), nullptr);
+  EXPECT_TRUE(frame_->SingleDisplay()->ContiFlag()) << "the show uses the continuous display";
+  EXPECT_EQ(ShownTitle().substr(0, 5), L"b.bmp");
+  // The view's timer 1, fired by hand: one step each time, the counter going down.
+  SendMessageW(frame_->View().Handle(), WM_TIMER, kTimerSlideShow, 0);
+  EXPECT_EQ(ShownTitle().substr(0, 5), L"c.bmp");
+  EXPECT_EQ(g_ContiState, 299);
+  SendMessageW(frame_->View().Handle(), WM_TIMER, kTimerSlideShow, 0);
+  EXPECT_EQ(ShownTitle().substr(0, 5), L"a.bmp") << "round to the first";
+  SendMessageW(frame_->Handle(), WM_DISP_DIALOG, 0, 12);  // "ｽﾄｯﾌﾟ"
+  Pump(50);
+  EXPECT_EQ(g_ContiState, 0);
+  EXPECT_EQ(g_SlideShowRun, 0);
+  EXPECT_EQ(frame_->SingleDisplay(), nullptr) << "the stop closes the window";
+  SendMessageW(frame_->View().Handle(), WM_TIMER, kTimerSlideShow, 0);
+  EXPECT_EQ(frame_->View().Cursor(), 0) << "no step after the stop";
+}
+
+TEST_F(CatalogDisplayTest, AMotionGifAdvancesFrameByFrameOnTheFramesTimer) {
+  Install(L"TarnGif.spi", L"TarnGif.spi");
+  registry_ = std::make_unique<CPluginRegistry>();
+  // The frame keeps the registry it was made with; make them again with TarnGif in it.
+  g_SaveSuppressed = true;
+  DestroyWindow(frame_->Handle());
+  frame_.reset();
+  ASSERT_EQ(Enumerate(), 2);
+  picture_ = std::make_unique<CPictureWnd>(*registry_);
+  frame_ = std::make_unique<CMainFrame>(*registry_, scratch_, *picture_);
+  ASSERT_TRUE(frame_->Create(false));
+  g_SaveSuppressed = false;
+  g_ThumbNailFlag = 1;
+  g_CatalogLimit = 1600;
+  GifFile gif;
+  gif.width = gif.height = 30;
+  gif.application = true;
+  for (int i = 0; i < 3; ++i) {
+    GifImage frame;
+    frame.width = frame.height = 30;
+    frame.pixels.assign(900, static_cast<std::uint8_t>(10 * (i + 1)));
+    frame.control = true;
+    frame.delay = 1;
+    gif.images.push_back(frame);
+  }
+  const Bytes bytes = MakeGif(gif);
+  WriteFile(L"pictures\\anim.gif", std::string(bytes.begin(), bytes.end()));
+  Catalogue();
+  ASSERT_EQ(TheCatalog().rows, 1);
+  DoubleClickCell(0);
+  ASSERT_EQ(g_MotionGifState, 3) << "the frame count from TarnGif";
+  ASSERT_GT(g_MotionGifLoops, 0) << "cycles from TarnGif";
+  EXPECT_EQ(g_MotionGifFrame, 1);
+  // The frame's timer 8, fired by hand so that no real time passes between the steps.
+  const auto tick = [&] { SendMessageW(frame_->Handle(), WM_TIMER, kTimerGifFrame, 0); };
+  tick();
+  EXPECT_EQ(g_MotionGifFrame, 2);
+  tick();
+  EXPECT_EQ(g_MotionGifFrame, 3);
+  const int loops = g_MotionGifLoops;
+  tick();
+  EXPECT_EQ(g_MotionGifFrame, 1) << "a new cycle starts from the first frame";
+  EXPECT_EQ(g_MotionGifLoops, loops - 1);
+  EXPECT_EQ(ShownTitle(), L"anim.gif  [ 30×30×8 ]");
+  // A turn is refused while it plays.
+  SendMessageW(frame_->SingleDisplay()->Handle(), WM_COMMAND, 32899, 0);
+  EXPECT_EQ(prompt_.shown.back().text, u"モーションGIFは回転できません ");
+  SendMessageW(frame_->SingleDisplay()->Handle(), WM_CLOSE, 0, 0);
+  Pump(50);
+}
+
+TEST_F(CatalogDisplayTest, MultipleWindowModeKeepsTenWindows) {
+  for (int i = 0; i < 11; ++i) Picture(L"p" + std::to_wstring(10 + i) + L".bmp", 20, 20, kRed);
+  Catalogue();
+  g_MultiWindowFlag = 1;
+  for (int k = 0; k < 11; ++k) DoubleClickCell(k);
+  Pump(50);
+  EXPECT_EQ(frame_->TrackedDisplays(), 10u);
+  // A slide show cannot use several windows: the mode is switched off.
+  SendMessageW(frame_->Handle(), WM_DISP_DIALOG, 0, 10);
+  EXPECT_EQ(g_MultiWindowFlag, 0);
+  ASSERT_FALSE(prompt_.shown.empty());
+  EXPECT_EQ(prompt_.shown.back().text, u"「複数画面表示」をOFF します。再実行してください ");
+  EXPECT_EQ(prompt_.shown.back().caption, u"画面設定変更");
+}
+
+}  // namespace
+}  // namespace tarn::test
