@@ -17,9 +17,9 @@
 namespace tarn {
 namespace {
 
-constexpr char16_t kDeleteFailed[] = u"ファイル削除に失敗しました";
-constexpr char16_t kCopyFailed[] = u"コピーに失敗しました";
-constexpr char16_t kMoveFailed[] = u"移動に失敗しました";
+constexpr char16_t kDeleteFailedText[] = u"ファイル削除に失敗しました";
+constexpr char16_t kCopyFailedText[] = u"コピーに失敗しました";
+constexpr char16_t kMoveFailedText[] = u"移動に失敗しました";
 
 bool Exists(const std::u16string& path) { return GetFileAttributesW(AsWide(path)) != INVALID_FILE_ATTRIBUTES; }
 
@@ -142,19 +142,19 @@ int CatalogFileOps::ReplaceByCopy(const std::u16string& source, const std::u16st
   const std::u16string staged = StagingFile(folder);
   if (staged.empty() || !CopyWhole(source, staged, false)) {
     if (!staged.empty()) DeleteFileW(AsWide(staged));
-    Say(kCopyFailed, target);
+    Say(kCopyFailedText, target);
     return kOpRefused;
   }
   const int deleted = DeleteOneFile(target, kDeleteForCopy);
   if (deleted != kDeleted) {
     DeleteFileW(AsWide(staged));
     if (deleted == kDeleteCancelled) return kOpCancelled;
-    Say(kDeleteFailed, target);
+    Say(kDeleteFailedText, target);
     return kOpRefused;
   }
   if (!MoveFileExW(AsWide(staged), AsWide(target), MOVEFILE_WRITE_THROUGH)) {
     DeleteFileW(AsWide(staged));
-    Say(kCopyFailed, target);
+    Say(kCopyFailedText, target);
     return kOpRefused;
   }
   return kOpDone;
@@ -166,7 +166,7 @@ int CatalogFileOps::CopyOne(const std::u16string& source, const std::u16string& 
   const std::u16string target = folder + std::u16string(name);
   if (CopyWhole(source, target, true)) return kOpDone;
   if (!Exists(target)) {
-    Say(kCopyFailed, target);
+    Say(kCopyFailedText, target);
     return kOpRefused;
   }
   if (g_DustBoxFlag) {
@@ -188,7 +188,7 @@ int CatalogFileOps::CopyOne(const std::u16string& source, const std::u16string& 
 int CatalogFileOps::MoveOne(const std::u16string& source, const std::u16string& target, const std::u16string& folder) {
   if (MoveWhole(source, target, false)) return kOpDone;
   if (!Exists(target) || !Exists(source)) {
-    Say(kMoveFailed, target);
+    Say(kMoveFailedText, target);
     return kOpRefused;
   }
   const int answer = Say(u"同名のファイルがあります　削除＋移動しますか？ ≪ｷｬﾝｾﾙ≫で終了", target, Buttons::kYesNoCancel);
@@ -199,14 +199,14 @@ int CatalogFileOps::MoveOne(const std::u16string& source, const std::u16string& 
   const std::u16string staged = StagingFile(folder);
   if (staged.empty() || !MoveWhole(source, staged, true)) {
     if (!staged.empty()) DeleteFileW(AsWide(staged));
-    Say(kMoveFailed, target);
+    Say(kMoveFailedText, target);
     return kOpRefused;
   }
   const int deleted = DeleteOneFile(target, kDeleteForMove);
   if (deleted == kDeleted && MoveFileExW(AsWide(staged), AsWide(target), MOVEFILE_WRITE_THROUGH)) return kOpDone;
-  if (!MoveWhole(staged, source, false)) Say(kMoveFailed, staged);
+  if (!MoveWhole(staged, source, false)) Say(kMoveFailedText, staged);
   if (deleted == kDeleteCancelled) return kOpCancelled;
-  Say(deleted == kDeleted ? kMoveFailed : kDeleteFailed, target);
+  Say(deleted == kDeleted ? kMoveFailedText : kDeleteFailedText, target);
   return kOpRefused;
 }
 

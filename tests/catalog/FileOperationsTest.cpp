@@ -12,6 +12,8 @@
 #include "app/Settings.h"
 #include "app/WinText.h"
 #include "catalog/FileOperations.h"
+#include "catalog/ThumbnailFiles.h"
+#include "catalog/ThumbnailRecord.h"
 #include "tests/plugin_host/HostFixture.h"
 #include "tests/support/RecordingCanvas.h"
 
@@ -364,6 +366,30 @@ TEST_F(FileOpsTest, DeleteAsksThenDeletesDirectly) {
   EXPECT_EQ(ops_.Vacated(), 2);
 }
 
+TEST_F(FileOpsTest, MovesAndDeletesDropTheThumbnailsOfFilesThatLeft) {
+  g_ThumbNailFlag = 1;
+  g_CatalogSize = 1;
+  const ThumbGeometry geometry = GeometryOf(1);
+  std::string cache;
+  for (const char16_t* name : {u"a.jpg", u"b.jpg", u"c.jpg"}) {
+    std::string record(static_cast<std::size_t>(geometry.recordLength), '\0');
+    ASSERT_TRUE(WriteHeader(4, LiveCode(1), 0, 1, name, reinterpret_cast<std::uint8_t*>(record.data())));
+    cache += record;
+  }
+  Put(source_ + L"_THUMB_N.TRN", cache);
+  for (const wchar_t* name : {L"a.jpg", L"b.jpg", L"c.jpg"}) Put(source_ + name, "x");
+  AddRow(L"a.jpg");
+  AddRow(L"b.jpg");
+  AddRow(L"c.jpg", 0, kEntryNormal);
+  EXPECT_EQ(ops_.CopyMoveDelete(kOpMove, U(target_)), kOpDone);
+  // The quiet engine run kept the one record whose file is still there.
+  const std::string left = ReadFile(source_ + L"_THUMB_N.TRN");
+  ASSERT_EQ(left.size(), static_cast<std::size_t>(geometry.recordLength));
+  EXPECT_EQ(left, cache.substr(2 * left.size()));
+  EXPECT_TRUE(prompt_.shown.empty());
+  EXPECT_EQ(FilesIn(target_), (Files{{L"a.jpg", "x"}, {L"b.jpg", "x"}}));
+}
+
 TEST_F(FileOpsTest, DeleteToTheRecycleBin) {
   g_DustBoxFlag = 1;
   Put(source_ + L"a b.jpg", "a");
@@ -407,6 +433,8 @@ TEST_F(FileOpsTest, DeleteReadOnlyMissingAndLockedFiles) {
   prompt_.shown.clear();
   EXPECT_EQ(ops_.CopyMoveDelete(kOpDelete), kOpRefused);
   EXPECT_EQ(prompt_.shown.back().text, u"削除失敗 CopyMoveDelete Error<-v27> ");
+  CloseHandle(locks_.back());
+  locks_.pop_back();
   EXPECT_EQ(FilesIn(source_), (Files{{L"l.jpg", "l"}, {L"r.jpg", "r"}, {L"z.jpg", "z"}}));
   EXPECT_EQ(State(3), kEntrySelected);
 }
