@@ -4,6 +4,7 @@
 
 #include "app/Prompt.h"
 #include "app/TextUtil.h"
+#include "catalog/FileClass.h"
 
 namespace tarn {
 
@@ -174,6 +175,39 @@ ClickResult ClickCell(CatalogTables& tables, SelectionState& state, CatalogCanva
   state.cursor = row;
   state.dragSource = row;
   return ClickResult::kStartDrag;
+}
+
+int StepCursor(const CatalogTables& tables, SelectionState& state, int offset, int shownEnd, bool up) {
+  const int begin = std::max(0, offset);
+  const int n = std::min(shownEnd, std::min(tables.rows, kCatalogRowsMax)) - begin;
+  const bool inRange = state.cursor >= begin && state.cursor < begin + n;
+  // From outside the range the first step lands on its first (down) or last (up) row.
+  const int from = inRange ? state.cursor - begin : up ? 0 : n - 1;
+  for (int k = 1; k <= n; ++k) {
+    const int row = begin + ((from + (up ? -k : k)) % n + n) % n;
+    const std::int32_t s = tables.entries[row].state;
+    if (s == kEntryNormal || s == kEntrySelected || (state.marked > 0 && s == kEntryMovieMarked)) {
+      state.cursor = row;
+      return row;
+    }
+  }
+  Say(u"ファイル選択エラー", up ? u"CTarnView::UpDownCatalog_Up" : u"CTarnView::UpDownCatalog_Down");
+  state.cursor = 0;
+  return -1;
+}
+
+bool MayOpenRow(const CatalogTables& tables, int row) {
+  if (!InTable(tables, row)) return false;
+  const CatalogEntry& entry = tables.entries[row];
+  if (IsDroppedState(entry.state)) {
+    Say(u"エラーファイル ≪読出不可≫", EntryPath(tables, entry));
+    return false;
+  }
+  if (ClassifyFileName(EntryName(entry)) != kClassStill) {
+    Say(u"動画・音楽ファイルは展開できません ", u"画像選択不可");
+    return false;
+  }
+  return true;
 }
 
 int MoveEntry(CatalogTables& tables, CatalogCanvas& canvas, int from, int to) {

@@ -85,6 +85,15 @@ void ShiftSelect(CatalogTables& tables, SelectionState& state, CatalogCanvas& ca
 // Ctrl-click on `row`: select (or mark while marks exist), deselect, or unmark and recount.
 void CtrlSelect(CatalogTables& tables, SelectionState& state, CatalogCanvas& canvas, int row);
 
+// The previous (`up`) or next row of the shown range [offset, shownEnd) after the cursor whose
+// state is 0 or 1, or 5 while marks exist, wrapping around at the ends; the cursor moves there.
+// With no such row "ファイル選択エラー" is shown, the cursor goes to 0 and the answer is -1.
+int StepCursor(const CatalogTables& tables, SelectionState& state, int offset, int shownEnd, bool up);
+
+// Whether the row may open in the display window: unusable and vacated rows show
+// "エラーファイル ≪読出不可≫" with the full path, movie and music files are refused.
+bool MayOpenRow(const CatalogTables& tables, int row);
+
 // Takes row `from` out and puts it back at `to`, the rows between moving one place towards `from`;
 // every row that changed is repainted. The slot travels with its row. 0, or -1 when a row is
 // outside the table or a repaint failed.

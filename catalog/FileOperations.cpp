@@ -17,6 +17,10 @@
 namespace tarn {
 namespace {
 
+// How one file of a run ended: done, left as it was (reported; the run goes on), or the run ends
+// cancelled or failed.
+enum Step : int { kStepDone, kStepKept, kStepCancelled, kStepEnded };
+
 constexpr char16_t kDeleteFailedText[] = u"ファイル削除に失敗しました";
 constexpr char16_t kCopyFailedText[] = u"コピーに失敗しました";
 constexpr char16_t kMoveFailedText[] = u"移動に失敗しました";
@@ -128,14 +132,14 @@ int CatalogFileOps::CopyRenamed(const std::u16string& source, const std::u16stri
   const std::size_t period = name.rfind(u'.');
   if (period == std::u16string_view::npos) {
     Say(u"拡張子の位置を検出できません ", source);
-    return kOpRefused;
+    return kStepKept;
   }
   const std::u16string base(name.substr(0, period));
   const std::u16string extension(name.substr(period));
   for (int k = 1; k <= 5; ++k)
-    if (CopyWhole(source, folder + base + u"_" + DecimalText(k) + extension, true)) return kOpDone;
+    if (CopyWhole(source, folder + base + u"_" + DecimalText(k) + extension, true)) return kStepDone;
   Say(u"ファイル名称を変更してもコピーできません ", source);
-  return kOpRefused;
+  return kStepKept;
 }
 
 int CatalogFileOps::ReplaceByCopy(const std::u16string& source, const std::u16string& target, const std::u16string& folder) {
@@ -143,71 +147,69 @@ int CatalogFileOps::ReplaceByCopy(const std::u16string& source, const std::u16st
   if (staged.empty() || !CopyWhole(source, staged, false)) {
     if (!staged.empty()) DeleteFileW(AsWide(staged));
     Say(kCopyFailedText, target);
-    return kOpRefused;
+    return kStepKept;
   }
   const int deleted = DeleteOneFile(target, kDeleteForCopy);
   if (deleted != kDeleted) {
     DeleteFileW(AsWide(staged));
-    if (deleted == kDeleteCancelled) return kOpCancelled;
+    if (deleted == kDeleteCancelled) return kStepCancelled;
     Say(kDeleteFailedText, target);
-    return kOpRefused;
+    return kStepKept;
   }
   if (!MoveFileExW(AsWide(staged), AsWide(target), MOVEFILE_WRITE_THROUGH)) {
     DeleteFileW(AsWide(staged));
     Say(kCopyFailedText, target);
-    return kOpRefused;
+    return kStepKept;
   }
-  return kOpDone;
+  return kStepDone;
 }
 
-// kOpDone, kOpCancelled, or kOpRefused for a file left as it was (reported, the run goes on).
 int CatalogFileOps::CopyOne(const std::u16string& source, const std::u16string& folder, std::u16string_view name,
                             bool& renameRun) {
   const std::u16string target = folder + std::u16string(name);
-  if (CopyWhole(source, target, true)) return kOpDone;
+  if (CopyWhole(source, target, true)) return kStepDone;
   if (!Exists(target)) {
     Say(kCopyFailedText, target);
-    return kOpRefused;
+    return kStepKept;
   }
   if (g_DustBoxFlag) {
     const int answer = Say(u"同名のファイルがあります　削除＋コピーしますか？ ≪ｷｬﾝｾﾙ≫で終了", target, Buttons::kYesNoCancel);
-    if (answer == kAnswerCancel) return kOpCancelled;
-    if (answer == kAnswerNo) return kOpRefused;
+    if (answer == kAnswerCancel) return kStepCancelled;
+    if (answer == kAnswerNo) return kStepKept;
     return ReplaceByCopy(source, target, folder);
   }
   if (!renameRun) {
     const int answer = Say(u"同名のファイルがあります 名称変更して連続コピーしますか？ ≪ｷｬﾝｾﾙ≫で終了", target, Buttons::kYesNoCancel);
-    if (answer == kAnswerCancel) return kOpCancelled;
-    if (answer == kAnswerNo) return kOpRefused;
+    if (answer == kAnswerCancel) return kStepCancelled;
+    if (answer == kAnswerNo) return kStepKept;
     renameRun = true;
   }
   return CopyRenamed(source, folder, name);
 }
 
-// kOpDone when the file left its folder, kOpCancelled, or kOpRefused with the source in place.
 int CatalogFileOps::MoveOne(const std::u16string& source, const std::u16string& target, const std::u16string& folder) {
-  if (MoveWhole(source, target, false)) return kOpDone;
+  if (MoveWhole(source, target, false)) return kStepDone;
   if (!Exists(target) || !Exists(source)) {
     Say(kMoveFailedText, target);
-    return kOpRefused;
+    return kStepKept;
   }
   const int answer = Say(u"同名のファイルがあります　削除＋移動しますか？ ≪ｷｬﾝｾﾙ≫で終了", target, Buttons::kYesNoCancel);
-  if (answer == kAnswerCancel) return kOpCancelled;
-  if (answer == kAnswerNo) return kOpRefused;
+  if (answer == kAnswerCancel) return kStepCancelled;
+  if (answer == kAnswerNo) return kStepKept;
   // The source goes beside the target first; the target is deleted only once that worked, and
   // every way back returns the source to its folder.
   const std::u16string staged = StagingFile(folder);
   if (staged.empty() || !MoveWhole(source, staged, true)) {
     if (!staged.empty()) DeleteFileW(AsWide(staged));
     Say(kMoveFailedText, target);
-    return kOpRefused;
+    return kStepKept;
   }
   const int deleted = DeleteOneFile(target, kDeleteForMove);
-  if (deleted == kDeleted && MoveFileExW(AsWide(staged), AsWide(target), MOVEFILE_WRITE_THROUGH)) return kOpDone;
+  if (deleted == kDeleted && MoveFileExW(AsWide(staged), AsWide(target), MOVEFILE_WRITE_THROUGH)) return kStepDone;
   if (!MoveWhole(staged, source, false)) Say(kMoveFailedText, staged);
-  if (deleted == kDeleteCancelled) return kOpCancelled;
+  if (deleted == kDeleteCancelled) return kStepCancelled;
   Say(deleted == kDeleted ? kMoveFailedText : kDeleteFailedText, target);
-  return kOpRefused;
+  return kStepKept;
 }
 
 void CatalogFileOps::RowGone(int row) {
@@ -293,36 +295,18 @@ int CatalogFileOps::CopyMoveDelete(int operation, std::u16string_view targetView
       const std::u16string folder = FolderPathOf(tables_, work.folder);
       const std::u16string_view name = EntryName(tables_.entries[work.row]);
       const std::u16string source = folder + std::u16string(name);
-      int step = kOpDone;
+      const int step = operation == kOpCopy   ? CopyOne(source, target, name, renameRun)
+                       : operation == kOpMove ? MoveOne(source, target + std::u16string(name), target)
+                                              : DeleteRow(source);
+      if (step == kStepCancelled || step == kStepEnded) {
+        result = step == kStepCancelled ? kOpCancelled : kOpRefused;
+        break;
+      }
       if (operation == kOpCopy) {
-        step = CopyOne(source, target, name, renameRun);
-        if (step == kOpCancelled) {
-          result = kOpCancelled;
-          break;
-        }
         // Marked rows stay marked until the run ends and turns the marks into selections.
         if (shown && state_.marked == 0) InvTitleColor(tables_, state_, canvas_, work.row, {}, kTitleDeselectCounted);
         TheSettingsHost().RefreshTreeDialog();
-        continue;
-      }
-      if (operation == kOpMove) {
-        step = MoveOne(source, target + std::u16string(name), target);
-      } else {
-        const int deleted = DeleteOneFile(source, kDeletePlain);
-        if (deleted == kDeleteSkipped) continue;
-        if (deleted == kDeleteCancelled) {
-          step = kOpCancelled;
-        } else if (deleted != kDeleted) {
-          Say(u"削除失敗 CopyMoveDelete Error<-v27> ");
-          result = kOpRefused;
-          break;
-        }
-      }
-      if (step == kOpCancelled) {
-        result = kOpCancelled;
-        break;
-      }
-      if (step == kOpDone) {
+      } else if (step == kStepDone) {
         RowGone(work.row);
         done.push_back(work);
       }
@@ -330,6 +314,20 @@ int CatalogFileOps::CopyMoveDelete(int operation, std::u16string_view targetView
   }
   AfterRun(operation, false, done);
   return result;
+}
+
+int CatalogFileOps::DeleteRow(const std::u16string& source) {
+  switch (DeleteOneFile(source, kDeletePlain)) {
+    case kDeleted:
+      return kStepDone;
+    case kDeleteSkipped:
+      return kStepKept;
+    case kDeleteCancelled:
+      return kStepCancelled;
+    default:
+      Say(u"削除失敗 CopyMoveDelete Error<-v27> ");
+      return kStepEnded;
+  }
 }
 
 int CatalogFileOps::CompleteDelete() {

@@ -55,10 +55,12 @@ class CatalogFileOps {
   const std::u16string& DeletionLine() const { return deletionLine_; }
 
  private:
+  // One file of a run; each answers how it ended: done, left as it was, cancelled or run ended.
   int CopyOne(const std::u16string& source, const std::u16string& folder, std::u16string_view name, bool& renameRun);
   int CopyRenamed(const std::u16string& source, const std::u16string& folder, std::u16string_view name);
   int ReplaceByCopy(const std::u16string& source, const std::u16string& target, const std::u16string& folder);
   int MoveOne(const std::u16string& source, const std::u16string& target, const std::u16string& folder);
+  int DeleteRow(const std::u16string& source);
   // The row left the catalog: counts, the cell and the companion windows follow.
   void RowGone(int row);
   void AfterRun(int operation, bool cut, const std::vector<WorkRow>& done);

@@ -360,6 +360,53 @@ TEST_F(SelectionTest, CloseGapsCursorOnAVacatedRowAndCancel) {
   EXPECT_EQ(state_.cursor, 3);
 }
 
+TEST_F(SelectionTest, SteppingSkipsUnreadableRowsAndWraps) {
+  State(3) = kEntryUnusable;
+  State(4) = kEntryVacated;
+  State(5) = kEntryMovieMarked;
+  State(6) = kEntrySelected;
+  state_.cursor = 2;
+  // Shown range 1..7.
+  EXPECT_EQ(StepCursor(*tables_, state_, 1, 8, false), 6);
+  EXPECT_EQ(StepCursor(*tables_, state_, 1, 8, false), 7);
+  EXPECT_EQ(StepCursor(*tables_, state_, 1, 8, false), 1) << "past the end the step wraps to the start";
+  EXPECT_EQ(StepCursor(*tables_, state_, 1, 8, true), 7) << "and back";
+  state_.marked = 1;
+  EXPECT_EQ(StepCursor(*tables_, state_, 1, 8, true), 6);
+  EXPECT_EQ(StepCursor(*tables_, state_, 1, 8, true), 5) << "marked rows count while marks exist";
+  state_.cursor = 0;  // outside the range: the first step lands on its first row
+  EXPECT_EQ(StepCursor(*tables_, state_, 1, 8, false), 1);
+  EXPECT_TRUE(prompt_.shown.empty());
+
+  for (int row = 1; row < 8; ++row) State(row) = kEntryVacated;
+  state_.cursor = 5;
+  EXPECT_EQ(StepCursor(*tables_, state_, 1, 8, true), -1);
+  EXPECT_EQ(state_.cursor, 0);
+  EXPECT_EQ(StepCursor(*tables_, state_, 1, 1, false), -1) << "an empty range";
+  ASSERT_EQ(prompt_.shown.size(), 2u);
+  EXPECT_EQ(prompt_.shown[0].text, u"ファイル選択エラー");
+  EXPECT_EQ(prompt_.shown[0].caption, u"CTarnView::UpDownCatalog_Up");
+  EXPECT_EQ(prompt_.shown[1].caption, u"CTarnView::UpDownCatalog_Down");
+}
+
+TEST_F(SelectionTest, OnlyReadableStillImagesOpen) {
+  const std::u16string folder = u"C:\\p\\";
+  std::copy(folder.begin(), folder.end(), tables_->folders[0].path);
+  tables_->folderRows = 1;
+  EXPECT_TRUE(MayOpenRow(*tables_, 0));
+  State(0) = kEntryUnusableSelected;
+  EXPECT_FALSE(MayOpenRow(*tables_, 0));
+  const std::u16string movie = u"clip.avi";
+  std::copy(movie.begin(), movie.end(), tables_->entries[2].name);
+  EXPECT_FALSE(MayOpenRow(*tables_, 2));
+  EXPECT_FALSE(MayOpenRow(*tables_, 10));
+  ASSERT_EQ(prompt_.shown.size(), 2u);
+  EXPECT_EQ(prompt_.shown[0].text, u"エラーファイル ≪読出不可≫");
+  EXPECT_EQ(prompt_.shown[0].caption, u"C:\\p\\p0.jpg");
+  EXPECT_EQ(prompt_.shown[1].text, u"動画・音楽ファイルは展開できません ");
+  EXPECT_EQ(prompt_.shown[1].caption, u"画像選択不可");
+}
+
 TEST_F(SelectionTest, WorkRowsAreSelectedOrMarkedRowsInTableOrder) {
   State(1) = kEntrySelected;
   State(4) = kEntryUnusableSelected;
