@@ -75,6 +75,16 @@ bool SameFolder(std::u16string a, std::u16string b) {
   return CompareStringOrdinal(AsWide(a), -1, AsWide(b), -1, TRUE) == CSTR_EQUAL;
 }
 
+// Marks a file run as under way, so that the busy guard keeps the settings it reads from changing
+// while the progress window lets messages through.
+class MoveRunScope {
+ public:
+  MoveRunScope() { g_MoveRun = 1; }
+  ~MoveRunScope() { g_MoveRun = 0; }
+  MoveRunScope(const MoveRunScope&) = delete;
+  MoveRunScope& operator=(const MoveRunScope&) = delete;
+};
+
 void RefreshCompanions() {
   TheSettingsHost().RefreshTreeDialog();
   TheSettingsHost().RefreshFolderCounters();
@@ -224,10 +234,10 @@ void CatalogFileOps::RowGone(int row) {
   RefreshCompanions();
 }
 
-void CatalogFileOps::AfterRun(int operation, bool cut, const std::vector<WorkRow>& done) {
+void CatalogFileOps::AfterRun(bool filesLeft, const std::vector<WorkRow>& done) {
   if (g_CatRenewFlag && vacated_ > 0) CloseGaps(tables_, state_, canvas_, offset_, shownEnd_, true);
   if (state_.marked > 0) ClearMarks(tables_, state_, canvas_, 3);
-  if (g_ThumbNailFlag && !cut && (operation == kOpMove || operation == kOpDelete)) DropGoneThumbnails(tables_, done);
+  if (g_ThumbNailFlag && filesLeft) DropGoneThumbnails(tables_, done);
 }
 
 int CatalogFileOps::CopyMoveDelete(int operation, std::u16string_view targetView) {
@@ -287,6 +297,7 @@ int CatalogFileOps::CopyMoveDelete(int operation, std::u16string_view targetView
   bool renameRun = false;
   std::vector<WorkRow> done;
   {
+    MoveRunScope busy;
     ProgressScope progress(u"ﾌｧｲﾙ " + std::u16string(op) + u"中・・・");
     for (std::size_t i = 0; i < rows.size(); ++i) {
       TheProgress().SetPos(static_cast<int>(i * 100 / rows.size()));
@@ -312,7 +323,7 @@ int CatalogFileOps::CopyMoveDelete(int operation, std::u16string_view targetView
       }
     }
   }
-  AfterRun(operation, false, done);
+  AfterRun(operation == kOpMove || operation == kOpDelete, done);
   return result;
 }
 
@@ -363,9 +374,7 @@ int CatalogFileOps::CompleteDelete() {
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
   for (const WorkRow& work : deletionListed_) RowGone(work.row);
-  if (g_CatRenewFlag && vacated_ > 0) CloseGaps(tables_, state_, canvas_, offset_, shownEnd_, true);
-  if (state_.marked > 0) ClearMarks(tables_, state_, canvas_, 3);
-  if (g_ThumbNailFlag) DropGoneThumbnails(tables_, deletionListed_);
+  AfterRun(true, deletionListed_);
   return listed;
 }
 

@@ -63,7 +63,9 @@ class CatalogFileOps {
   int DeleteRow(const std::u16string& source);
   // The row left the catalog: counts, the cell and the companion windows follow.
   void RowGone(int row);
-  void AfterRun(int operation, bool cut, const std::vector<WorkRow>& done);
+  // Gaps closed, marks turned back, and, when files left their folders, the folders' caches
+  // trimmed of the rows `done`.
+  void AfterRun(bool filesLeft, const std::vector<WorkRow>& done);
 
   CatalogTables& tables_;
   SelectionState& state_;

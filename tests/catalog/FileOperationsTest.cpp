@@ -454,6 +454,18 @@ TEST_F(FileOpsTest, CancelAfterTheFirstFileKeepsItDone) {
   EXPECT_TRUE(prompt_.shown.empty());
 }
 
+TEST_F(FileOpsTest, TheBusyGuardHoldsWhileFilesAreWorkedOn) {
+  struct Probe : RecordingProgressWindow {
+    std::vector<int> busy;
+    void SetPos(int) override { busy.push_back(g_MoveRun); }
+  } probe;
+  Put(source_ + L"a.jpg", "a");
+  AddRow(L"a.jpg");
+  EXPECT_EQ(ops_.CopyMoveDelete(kOpCopy, U(target_)), kOpDone);
+  EXPECT_EQ(probe.busy, (std::vector<int>{1}));
+  EXPECT_EQ(g_MoveRun, 0);
+}
+
 TEST_F(FileOpsTest, RefusalsBeforeAnyFile) {
   Put(source_ + L"a.jpg", "a");
   EXPECT_EQ(ops_.CopyMoveDelete(kOpCopy, U(target_)), kOpRefused);
