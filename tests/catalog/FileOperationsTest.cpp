@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <map>
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "app/RunState.h"
 #include "app/Settings.h"
 #include "app/WinText.h"
+#include "catalog/CatalogDrag.h"
 #include "catalog/FileOperations.h"
 #include "catalog/ThumbnailFiles.h"
 #include "catalog/ThumbnailRecord.h"
@@ -489,6 +491,31 @@ TEST_F(FileOpsTest, RefusalsBeforeAnyFile) {
   EXPECT_EQ(prompt_.shown[4].caption, u"画面設定変更");
   EXPECT_TRUE(FilesIn(target_).empty());
   EXPECT_EQ(FilesIn(source_), (Files{{L"a.jpg", "a"}}));
+}
+
+TEST(CatalogDrag, TheBlockHoldsTheTextAndOnlyItIsTakenForACatalogMove) {
+  HGLOBAL block = MakeCatalogDragBlock();
+  ASSERT_NE(block, nullptr);
+  ASSERT_EQ(GlobalSize(block), 36u);
+  const auto* bytes = static_cast<const char16_t*>(GlobalLock(block));
+  EXPECT_EQ(std::u16string(bytes, 18), std::u16string(u"Tarn Catalog Move\0", 18));
+  GlobalUnlock(block);
+  EXPECT_TRUE(IsCatalogDragBlock(block));
+  GlobalFree(block);
+
+  // Other text, the text without its NUL, a shorter block and no block are not the catalog's.
+  const auto textBlock = [](const wchar_t* text, SIZE_T bytes) {
+    HGLOBAL b = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    std::memcpy(GlobalLock(b), text, bytes);
+    GlobalUnlock(b);
+    return b;
+  };
+  for (HGLOBAL other : {textBlock(L"Tarn Catalog Copy", 36), textBlock(L"Tarn Catalog Moves", 36),
+                        textBlock(L"Tarn Catalog", 26)}) {
+    EXPECT_FALSE(IsCatalogDragBlock(other));
+    GlobalFree(other);
+  }
+  EXPECT_FALSE(IsCatalogDragBlock(nullptr));
 }
 
 class CompleteDeleteTest : public FileOpsTest {
