@@ -34,17 +34,27 @@ bool SizeOf(const std::u16string& path, ULONGLONG& size) {
   return true;
 }
 
+// Removes a file this program made (a copy or a staged file), which may carry the read-only
+// attribute of the file it was copied from.
+void RemoveOwnCopy(const std::u16string& path) {
+  SetFileAttributesW(AsWide(path), FILE_ATTRIBUTE_NORMAL);
+  DeleteFileW(AsWide(path));
+}
+
 // Copies `source` to `target` and answers true only when the target holds the whole file. A
 // target this call created and could not finish is removed, so no partial copy is ever left
 // looking like a complete one; a target that existed before is never touched when `keepExisting`.
 bool CopyWhole(const std::u16string& source, const std::u16string& target, bool keepExisting) {
-  const bool existed = Exists(target);
-  if (existed && keepExisting) return false;
+  if (keepExisting && Exists(target)) return false;
+  if (!CopyFileW(AsWide(source), AsWide(target), keepExisting ? TRUE : FALSE)) {
+    // A file that appeared under the name meanwhile is someone else's.
+    const DWORD error = GetLastError();
+    if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) RemoveOwnCopy(target);
+    return false;
+  }
   ULONGLONG from = 0, to = 0;
-  if (CopyFileW(AsWide(source), AsWide(target), keepExisting ? TRUE : FALSE) && SizeOf(source, from) &&
-      SizeOf(target, to) && from == to)
-    return true;
-  if (!existed || !keepExisting) DeleteFileW(AsWide(target));
+  if (SizeOf(source, from) && SizeOf(target, to) && from == to) return true;
+  RemoveOwnCopy(target);
   return false;
 }
 
@@ -57,7 +67,7 @@ bool MoveWhole(const std::u16string& source, const std::u16string& target, bool 
   if (GetLastError() != ERROR_NOT_SAME_DEVICE) return false;
   if (!CopyWhole(source, target, !replace)) return false;
   if (DeleteFileW(AsWide(source))) return true;
-  DeleteFileW(AsWide(target));
+  RemoveOwnCopy(target);
   return false;
 }
 
@@ -155,19 +165,19 @@ int CatalogFileOps::CopyRenamed(const std::u16string& source, const std::u16stri
 int CatalogFileOps::ReplaceByCopy(const std::u16string& source, const std::u16string& target, const std::u16string& folder) {
   const std::u16string staged = StagingFile(folder);
   if (staged.empty() || !CopyWhole(source, staged, false)) {
-    if (!staged.empty()) DeleteFileW(AsWide(staged));
+    if (!staged.empty()) RemoveOwnCopy(staged);
     Say(kCopyFailedText, target);
     return kStepKept;
   }
   const int deleted = DeleteOneFile(target, kDeleteForCopy);
   if (deleted != kDeleted) {
-    DeleteFileW(AsWide(staged));
+    RemoveOwnCopy(staged);
     if (deleted == kDeleteCancelled) return kStepCancelled;
     Say(kDeleteFailedText, target);
     return kStepKept;
   }
   if (!MoveFileExW(AsWide(staged), AsWide(target), MOVEFILE_WRITE_THROUGH)) {
-    DeleteFileW(AsWide(staged));
+    RemoveOwnCopy(staged);
     Say(kCopyFailedText, target);
     return kStepKept;
   }
@@ -210,7 +220,7 @@ int CatalogFileOps::MoveOne(const std::u16string& source, const std::u16string& 
   // every way back returns the source to its folder.
   const std::u16string staged = StagingFile(folder);
   if (staged.empty() || !MoveWhole(source, staged, true)) {
-    if (!staged.empty()) DeleteFileW(AsWide(staged));
+    if (!staged.empty()) RemoveOwnCopy(staged);
     Say(kMoveFailedText, target);
     return kStepKept;
   }
