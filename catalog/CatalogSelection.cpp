@@ -121,6 +121,9 @@ bool AskReleaseMarks(const SelectionState& state) {
              Buttons::kOkCancel) == kAnswerOk;
 }
 
+namespace {
+
+// Both ends included; selected, vacated and marked rows are left as they are.
 void ShiftSelect(CatalogTables& tables, SelectionState& state, CatalogCanvas& canvas, int row) {
   const int first = std::max(0, std::min(state.cursor, row));
   const int last = std::min(std::max(state.cursor, row), std::min(tables.rows, kCatalogRowsMax) - 1);
@@ -143,6 +146,8 @@ void CtrlSelect(CatalogTables& tables, SelectionState& state, CatalogCanvas& can
   }
   state.cursor = row;
 }
+
+}  // namespace
 
 ClickResult ClickCell(CatalogTables& tables, SelectionState& state, CatalogCanvas& canvas, int row, bool ctrl,
                       bool shift, bool singleClick, int displayedRow, bool running) {

@@ -75,15 +75,11 @@ enum class ClickResult {
 
 // Left button on `row` (a row the hit test answered). `displayedRow` is the row open in the
 // display window (-1 none); `running` is true while a slide show or display sequence runs.
+// Shift selects every normal or unusable row between the cursor and `row` (not while marks exist);
+// Ctrl selects one row (marks it while marks exist), deselects it, or unmarks it; a plain click
+// selects the row alone and makes it the drag source.
 ClickResult ClickCell(CatalogTables& tables, SelectionState& state, CatalogCanvas& canvas, int row, bool ctrl,
                       bool shift, bool singleClick, int displayedRow, bool running);
-
-// Shift-click: every normal or unusable row between the cursor and `row`, both ends included, is
-// selected; selected, vacated and marked rows are left as they are. The cursor moves to `row`.
-void ShiftSelect(CatalogTables& tables, SelectionState& state, CatalogCanvas& canvas, int row);
-
-// Ctrl-click on `row`: select (or mark while marks exist), deselect, or unmark and recount.
-void CtrlSelect(CatalogTables& tables, SelectionState& state, CatalogCanvas& canvas, int row);
 
 // The previous (`up`) or next row of the shown range [offset, shownEnd) after the cursor whose
 // state is 0 or 1, or 5 while marks exist, wrapping around at the ends; the cursor moves there.
