@@ -26,6 +26,14 @@ void StoreName(CatalogEntry& entry, std::u16string_view name) {
 
 }  // namespace
 
+bool VacatedCellBlock(int row, const ShownCatalog& shown, const CatalogGeometry& geometry, CellBlock& block) {
+  if (row < shown.offset || row >= shown.shownEnd || shown.columns < 1) return false;
+  const int k = row - shown.offset;
+  const CellPoint origin = CellOrigin(k % shown.columns, k / shown.columns, geometry);
+  block = {.x = origin.x, .y = origin.y, .width = geometry.ColumnPitch(), .height = geometry.RowPitch()};
+  return true;
+}
+
 int InvTitleColor(CatalogTables& tables, SelectionState& state, CatalogCanvas& canvas, int row,
                   std::u16string_view name, int mode) {
   if (!InTable(tables, row) || mode < kTitleToggle || mode > kTitleUnmark) {

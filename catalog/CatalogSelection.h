@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "catalog/CatalogLayout.h"
 #include "catalog/CatalogTable.h"
 
 namespace tarn {
@@ -35,6 +36,14 @@ class CatalogCanvas {
   // A catalog is on the catalog screen.
   virtual bool CatalogShown() = 0;
 };
+
+// The block of the screen a vacated cell is painted white over: W + 4 by W + 18 from the corner of
+// the row's image square, in view coordinates before scrolling. False for a row outside the shown
+// range.
+struct CellBlock {
+  int x = 0, y = 0, width = 0, height = 0;
+};
+bool VacatedCellBlock(int row, const ShownCatalog& shown, const CatalogGeometry& geometry, CellBlock& block);
 
 // InvTitleColor modes.
 enum TitleMode : int {

@@ -407,6 +407,24 @@ TEST_F(SelectionTest, OnlyReadableStillImagesOpen) {
   EXPECT_EQ(prompt_.shown[1].caption, u"画像選択不可");
 }
 
+TEST(VacatedCellBlock, CoversTheCellAndItsTitleBand) {
+  const CatalogGeometry m{GeometryOf(1)};
+  const ShownCatalog shown{.columns = 5, .offset = 10, .shownEnd = 30, .catalogLimit = 20};
+  CellBlock block;
+  // Row 17 is shown position 7: column 2 of the second line.
+  ASSERT_TRUE(VacatedCellBlock(17, shown, m, block));
+  EXPECT_EQ(block.x, 4 + 2 * 94);
+  EXPECT_EQ(block.y, 4 + 108);
+  EXPECT_EQ(block.width, 94);
+  EXPECT_EQ(block.height, 108);
+  ASSERT_TRUE(VacatedCellBlock(10, shown, CatalogGeometry{GeometryOf(3)}, block));
+  EXPECT_EQ(block.x, 4);
+  EXPECT_EQ(block.width, 196);
+  EXPECT_EQ(block.height, 210);
+  EXPECT_FALSE(VacatedCellBlock(9, shown, m, block));
+  EXPECT_FALSE(VacatedCellBlock(30, shown, m, block));
+}
+
 TEST_F(SelectionTest, WorkRowsAreSelectedOrMarkedRowsInTableOrder) {
   State(1) = kEntrySelected;
   State(4) = kEntryUnusableSelected;
