@@ -51,8 +51,6 @@ class CatalogFileOps {
   int Vacated() const { return vacated_; }
   // The folder of the last complete-deletion list.
   const std::u16string& DeletionFolder() const { return deletionFolder_; }
-  // The command line of the last complete-deletion list.
-  const std::u16string& DeletionLine() const { return deletionLine_; }
 
  private:
   // One file of a run; each answers how it ended: done, left as it was, cancelled or run ended.
