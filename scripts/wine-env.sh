@@ -5,4 +5,7 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 # The ANSI code page must be 932, as on a Japanese Windows.
 export LC_ALL=ja_JP.UTF-8 LANG=ja_JP.UTF-8
+# What a program run here moves to the recycle bin lands in the build tree, not in the user's trash.
+export XDG_DATA_HOME="$top/build/win64/xdg-data"
+mkdir -p "$XDG_DATA_HOME"
 wine=/usr/lib/wine/wine64

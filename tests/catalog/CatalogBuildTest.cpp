@@ -106,7 +106,7 @@ TEST_F(CatalogBuildTest, CacheOfAnotherSizeIsReplacedOnlyWithConsent) {
 
 TEST_F(CatalogBuildTest, CancelEndsTheBuildAndKeepsOnlyWholeRecords) {
   for (int i = 0; i < 5; ++i) Picture(L"p" + std::to_wstring(i) + L".bmp", 20, 20, kBlue);
-  CancellingProgress cancelling(2);
+  BuildCancellingProgress cancelling(2);
   Catalogue();
   EXPECT_EQ(TheCatalog().rows, 5) << "the table stays";
   EXPECT_EQ(g_CatalogShown, 0);

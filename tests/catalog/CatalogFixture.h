@@ -65,9 +65,9 @@ inline BOOL CALLBACK FindDisplaySortDialog(HWND window, LPARAM found) {
 }
 
 // Cancels the build once it has drawn `rows` rows; the file list before it runs to the end.
-class CancellingProgress : public RecordingProgressWindow {
+class BuildCancellingProgress : public RecordingProgressWindow {
  public:
-  explicit CancellingProgress(int rows) : rows_(rows) {}
+  explicit BuildCancellingProgress(int rows) : rows_(rows) {}
   bool Cancelled() override { return text == kBuilding && lastPos > 0 && ++asked_ > rows_; }
 
  private:

@@ -17,27 +17,8 @@
 namespace tarn {
 namespace {
 
-using test::RecordingProgressWindow;
+using test::CancellingProgress;
 using test::ScriptedPrompt;
-
-// Records every position and text and answers Cancel at the given check.
-class CancellingProgress : public RecordingProgressWindow {
- public:
-  int checks = 0;
-  int cancelAtCheck = -1;
-  std::vector<std::u16string> opens;
-  std::vector<int> positions;
-
-  void Open(std::u16string_view t) override {
-    RecordingProgressWindow::Open(t);
-    opens.emplace_back(t);
-  }
-  void SetPos(int pos) override {
-    RecordingProgressWindow::SetPos(pos);
-    positions.push_back(pos);
-  }
-  bool Cancelled() override { return ++checks == cancelAtCheck; }
-};
 
 class TableFiles : public FileFactsSource {
  public:
