@@ -27,7 +27,7 @@ constexpr int kNotYetAvailable[] = {
     ID_FILE_PRINT_SETUP,   ID_FILE_CLIP_OPEN,        ID_FILE_CLIP_SAVE,      ID_FILE_CLIP_CLEAR,
     ID_FILE_CLIP_IMAGE,    ID_EDIT_SELECT_ALL,       ID_EDIT_SELECT_NONE,    ID_EDIT_SELECT_INVERT,
     ID_EDIT_SELECT_STRING, ID_EDIT_SELECT_ATTRIBUTE, ID_EDIT_SELECT_ONLY,    ID_EDIT_RENAME_ALL,
-    ID_EDIT_TIME_STAMP,    ID_EDIT_DELETE,           ID_EDIT_COMPLETE_DELETE, ID_EDIT_THUMB_COPY,
+    ID_EDIT_TIME_STAMP,    ID_EDIT_THUMB_COPY,
     ID_EDIT_SIZE_CHANGE,   ID_VIEW_CATALOG_LIMIT,    ID_SET_THUMBNAIL,
 };
 
@@ -78,6 +78,13 @@ bool CMainFrame::Create(bool show) {
   m_View.statusBar = [this](int sw, int value, const std::u16string& text) { StatusBarSet(sw, value, text); };
   m_View.tableChanged = [this] { m_DispDialog.RefreshCount(); };
   m_View.openInWindow = [this](const std::u16string& path, int request, int row) { ChildWindowIF(path, request, row); };
+  m_View.renameAsked = [this](POINT screen, const std::u16string& name) {
+    m_PopupDialog.Open(screen, std::wstring(AsWide(name)));
+  };
+  m_PopupDialog.accepted = [this](const std::wstring& text) {
+    m_PopupText = text;
+    PostMessageW(Handle(), WM_POPUP_WIN, 0, 21);
+  };
   m_View.catalogFolder = [this](const std::u16string& folder) {
     SetWindowTextW(Handle(), AsWide(folder + u" - Tarn"));
   };
@@ -210,6 +217,12 @@ void CMainFrame::OnCommand(int id) {
   switch (id) {
     case ID_FILE_WALL_SELECT2: ToggleSetting(g_WallSelect2Flag); break;
     case ID_FILE_OPEN_FOLDER: OpenFolderCommand(); break;
+    case ID_EDIT_DELETE:
+      if (!BusyGuard()) Forward(9);
+      break;
+    case ID_EDIT_COMPLETE_DELETE:
+      if (!BusyGuard()) m_View.CompleteDeleteCommand();
+      break;
     case ID_APP_EXIT_TARN: PostMessageW(Handle(), WM_CLOSE, 0, 0); break;
     case ID_VIEW_TOOLBAR_BAR: ShowBar(ToolBar(), !IsBarShown(ToolBar())); break;
     case ID_VIEW_STATUS_BAR_BAR: ShowBar(StatusBar(), !IsBarShown(StatusBar())); break;

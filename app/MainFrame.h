@@ -14,6 +14,7 @@
 #include "catalog/TarnView.h"
 #include "PanelDialog.h"
 #include "catalog/DispSortDialog.h"
+#include "catalog/PopupTextDialog.h"
 #include "framework/FrameWindow.h"
 
 namespace tarn {
@@ -128,7 +129,7 @@ class CMainFrame final : public CFrameWindow, private SettingsHost {
   HintRecord m_Hint;
   CDispSortDialog m_DispDialog;
   CPanelDialog m_TreeDialog{IDD_TREE_DIALOG};
-  CPanelDialog m_PopupDialog{IDD_POPUP_DIALOG};
+  CPopupTextDialog m_PopupDialog;
   CPanelDialog m_ThumbDialog{IDD_THUMB_DIALOG};
   CPanelDialog m_StreDialog{IDD_STRE_DIALOG};
   std::unique_ptr<CDispWin> m_DispWin;                // the single display window

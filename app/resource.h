@@ -30,6 +30,16 @@
 #define IDD_ABOUTBOX 115
 #define IDC_ABOUT_VERSION 1010
 
+// The catalog's right-button menu.
+#define ID_CATALOG_COPY 33010
+#define ID_CATALOG_MOVE 33011
+#define ID_CATALOG_DELETE 33012
+#define ID_CATALOG_RENAME 33013
+#define ID_CATALOG_COMPLETE_DELETE 33014
+
+// The rename text window.
+#define IDC_POPUP_TEXT 1240
+
 // The display/sort dialog.
 #define IDC_DISP_CLEAR 1007
 #define IDC_DISP_START 1217

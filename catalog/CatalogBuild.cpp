@@ -263,7 +263,7 @@ void CTarnView::FinishBuild(int result, int done) {
     g_CatalogShown = 1;
     if (catalogFolder) catalogFolder(g_CurrentFolder);
     if (statusBar) statusBar(1, 0, {});
-    m_Cursor = 0;
+    m_Selection = SelectionState{};
   }
   InvalidateRect(Handle(), nullptr, TRUE);
   m_Cache.ThumbNailCont(4, {}, FolderRow{});

@@ -25,7 +25,13 @@ bool IsViewRequest(int code) {
   return std::find(std::begin(kViewRequests), std::end(kViewRequests), code) != std::end(kViewRequests);
 }
 
-bool CTarnView::Create(HWND frame) { return CreateView(frame, L"TarnCatalogView"); }
+bool CTarnView::Create(HWND frame) {
+  if (!CreateView(frame, L"TarnCatalogView")) return false;
+  // Drops of the catalog's own drag rearrange the cells; without OLE the catalog simply takes none.
+  m_DropTarget = std::make_unique<CatalogDropTarget>(Handle(), [this](POINT at) { DropAt(at); });
+  if (FAILED(RegisterDragDrop(Handle(), m_DropTarget.get()))) m_DropTarget.reset();
+  return true;
+}
 
 void CTarnView::Bind(CPluginRegistry& registry, CPictureWnd& picture) {
   m_Registry = &registry;
@@ -59,6 +65,10 @@ void CTarnView::OnUpdate(CView*, LPARAM hint, void* object) {
     case 10: StartSlideShow(); break;
     case 12: StopSlideShow(); break;
     case 15: StepRequest(record.param1); break;
+    case 7:
+    case 8:
+    case 9: FileRequest(record.request, record.folder); break;
+    case 21: FileRequest(21, record.folder); break;
     case 28: StopSlideShow(); break;
     case 13: ClearCatalog(); break;
     default: break;  // the operations behind the other codes come with their features
@@ -129,6 +139,11 @@ LRESULT CTarnView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         OnEmptyListing();
         return 0;
       }
+      if (wParam == kTimerOpenClick) {
+        KillTimer(Handle(), kTimerOpenClick);
+        OpenEntry(m_Selection.cursor);
+        return 0;
+      }
       if (wParam == kTimerSlideShow) {
         OnSlideShowTimer();
         return 0;
@@ -144,6 +159,12 @@ LRESULT CTarnView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnSize();
       return result;
     }
+    case WM_LBUTTONDOWN:
+      OnLeftButton({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, wParam);
+      return 0;
+    case WM_RBUTTONUP:
+      OnRightButton({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      return 0;
     case WM_LBUTTONDBLCLK: {
       // A step or show already running owns the display window.
       if (g_ContiState > 0) return 0;
@@ -153,6 +174,7 @@ LRESULT CTarnView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_DESTROY:
       m_Monitor.Destroy();
+      if (m_DropTarget) RevokeDragDrop(Handle());
       break;
     default: break;
   }

@@ -4,12 +4,16 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "app/RunState.h"
 #include "app/TarnDoc.h"
+#include "catalog/CatalogDrag.h"
 #include "catalog/CatalogLayout.h"
+#include "catalog/CatalogSelection.h"
+#include "catalog/FileOperations.h"
 #include "catalog/CellTitle.h"
 #include "catalog/MonitorWindow.h"
 #include "catalog/ThumbWorkBitmap.h"
@@ -23,12 +27,17 @@ namespace tarn {
 class CPictureWnd;
 class CPluginRegistry;
 
-enum ViewTimer : UINT_PTR { kTimerSlideShow = 1, kTimerEmptyListing = 3, kTimerResizeRefusal = 11 };
+enum ViewTimer : UINT_PTR {
+  kTimerSlideShow = 1,
+  kTimerEmptyListing = 3,
+  kTimerOpenClick = 7,  // single-click mode opens the clicked row once the click is over
+  kTimerResizeRefusal = 11,
+};
 
 // How the frame is asked to show an entry: on its own, or as the slide show's next picture.
 enum OpenRequest : int { kOpenSingle = 0, kOpenSlideShow = 3 };
 
-class CTarnView final : public CScrollView {
+class CTarnView final : public CScrollView, private CatalogCanvas {
  public:
   bool Create(HWND frame);
   // The registry the file list asks and the picture the catalog decodes into; both outlive the view.
@@ -40,6 +49,8 @@ class CTarnView final : public CScrollView {
   std::function<void(const std::u16string& folder)> catalogFolder;
   // The catalog table changed: the dialogs that show its counts refresh them.
   std::function<void()> tableChanged;
+  // The user asked to rename the cursor row: the frame shows its text window at `screen`.
+  std::function<void(POINT screen, const std::u16string& name)> renameAsked;
   // Shows table row `row`'s picture at `path` in a display window (see OpenRequest).
   std::function<void(const std::u16string& path, int request, int row)> openInWindow;
 
@@ -67,7 +78,12 @@ class CTarnView final : public CScrollView {
   bool UpDownCatalog(bool up);
   void StartSlideShow();
   void StopSlideShow();
-  int Cursor() const { return m_Cursor; }
+  int Cursor() const { return m_Selection.cursor; }
+  const SelectionState& Selection() const { return m_Selection; }
+  // A drop of the catalog's own drag at a client point: the drag source moves to the row there.
+  void DropAt(POINT client);
+  // "完全削除": the selected files handed to the complete-deletion program.
+  void CompleteDeleteCommand();
   // A catalog built by this view is on the catalog screen.
   bool CatalogOnScreen() const { return g_CatalogShown != 0 && m_Catalog.Dc() != nullptr; }
 
@@ -104,6 +120,21 @@ class CTarnView final : public CScrollView {
   // The step pressed while the catalog was being built.
   void MakePendingStep();
   void OnSize();
+  void OnLeftButton(POINT point, WPARAM keys);
+  // The right-button menu of a cell: copy, move, delete, rename and the complete deletion.
+  void OnRightButton(POINT point);
+  // A command of that menu; `screen` is where the menu was opened.
+  void CatalogCommand(int command, POINT screen);
+  // Requests 7 (copy), 8 (move) and 9 (delete) of the selected rows; 21 renames the cursor row.
+  void FileRequest(int request, const std::wstring& text);
+  void AfterFileOperation(const CatalogFileOps& ops);
+
+  // CatalogCanvas: rows repainted on the screen as the selection and file operations change them.
+  void RepaintTitle(int row) override;
+  bool RepaintCell(int row) override;
+  void PaintCellWhite(int row) override;
+  void RepaintView() override;
+  bool CatalogShown() override { return CatalogOnScreen(); }
 
   CPluginRegistry* m_Registry = nullptr;  // not owned
   CPictureWnd* m_Picture = nullptr;       // not owned
@@ -119,8 +150,8 @@ class CTarnView final : public CScrollView {
   int m_DrawnRows = 0;
   int m_DecodedRows = 0;
   bool m_ResizeRefused = false;
-  int m_Cursor = 0;       // the row last clicked or shown
-  int m_MarkedCount = 0;  // rows marked for the slide show
+  SelectionState m_Selection;
+  std::unique_ptr<CatalogDropTarget> m_DropTarget;  // registered with OLE while the view exists
   HintRecord m_LastRequest;
   int m_RequestCount = 0;
 };

@@ -1,11 +1,8 @@
 // Pictures from the catalog in a display window: opening an entry, stepping to the previous or
 // next one, and the slide show that steps on the view's timer.
 #include "TarnView.h"
-#include "app/Prompt.h"
 #include "app/RunState.h"
 #include "app/Settings.h"
-#include "catalog/CatalogStepping.h"
-#include "catalog/FileClass.h"
 #include "catalog/PendingStep.h"
 #include "plugin_host/SenseState.h"
 
@@ -16,29 +13,17 @@ constexpr int kSlideShowSteps = 300;
 
 void CTarnView::OpenEntry(int row) {
   const CatalogTables& tables = TheCatalog();
-  if (row < 0 || row >= tables.rows) return;
+  if (!MayOpenRow(tables, row)) return;
   const CatalogEntry& entry = tables.entries[row];
-  if (entry.state >= kEntryUnusable && entry.state != kEntryMovieMarked) {
-    Say(u"エラーファイル ≪読出不可≫", EntryPath(tables, entry));
-    return;
-  }
-  if (ClassifyFileName(EntryName(entry)) != kClassStill) {
-    Say(u"動画・音楽ファイルは展開できません ", u"画像選択不可");
-    return;
-  }
-  m_Cursor = row;
+  m_Selection.cursor = row;
   // A picture opened from the catalog starts at its loaded brightness unless the level is kept.
   if (!g_BrightKeep) g_BrightLevel = 0;
   if (openInWindow) openInWindow(EntryPath(tables, entry), g_ContiState > 0 ? kOpenSlideShow : kOpenSingle, row);
 }
 
 bool CTarnView::UpDownCatalog(bool up) {
-  const int row = StepRow(TheCatalog(), m_Shown.offset, m_Shown.shownEnd, m_Cursor, up, m_MarkedCount > 0);
-  if (row < 0) {
-    Say(u"ファイル選択エラー", up ? u"CTarnView::UpDownCatalog_Up" : u"CTarnView::UpDownCatalog_Down");
-    m_Cursor = 0;
-    return false;
-  }
+  const int row = StepCursor(TheCatalog(), m_Selection, m_Shown.offset, m_Shown.shownEnd, up);
+  if (row < 0) return false;
   OpenEntry(row);
   return true;
 }

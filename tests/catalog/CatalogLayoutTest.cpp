@@ -5,7 +5,6 @@
 #include "app/Settings.h"
 #include "catalog/CatalogLayout.h"
 #include "catalog/CatalogShow.h"
-#include "catalog/CatalogStepping.h"
 #include "catalog/MarkFolders.h"
 #include "catalog/PendingStep.h"
 #include "catalog/ThumbPlacement.h"
@@ -313,26 +312,6 @@ TEST(MarkFoldersTest, ShownFoldersWithACacheAreMarkedTwo) {
   tables.entries[3].folder = 99;          // a broken folder number marks nothing
   MarkFolders(tables, 0, 4, fs);
   EXPECT_EQ(tables.folders[2].state, 0);
-}
-
-TEST(CatalogSteppingTest, StepsWrapAroundAndSkipRowsThatCannotBeShown) {
-  static CatalogTables tables;
-  tables = {};
-  tables.rows = 6;
-  const int states[] = {kEntryNormal, kEntryUnusable, kEntrySelected, kEntryVacated, kEntryMovieMarked, kEntryNormal};
-  for (int i = 0; i < 6; ++i) tables.entries[i].state = states[i];
-  // Shown range 0 .. 5.
-  EXPECT_EQ(StepRow(tables, 0, 6, 0, false, false), 2);
-  EXPECT_EQ(StepRow(tables, 0, 6, 2, false, false), 5);
-  EXPECT_EQ(StepRow(tables, 0, 6, 5, false, false), 0) << "past the end: back to the first";
-  EXPECT_EQ(StepRow(tables, 0, 6, 0, true, false), 5) << "before the first: round to the last";
-  EXPECT_EQ(StepRow(tables, 0, 6, 2, false, true), 4) << "marked rows count while marks exist";
-  // A range of the shown rows only, and a cursor outside it.
-  EXPECT_EQ(StepRow(tables, 1, 4, 2, false, false), 2) << "the only showable row is found again";
-  EXPECT_EQ(StepRow(tables, 1, 4, 99, false, false), 2);
-  EXPECT_EQ(StepRow(tables, 3, 4, 3, false, false), -1);
-  EXPECT_EQ(StepRow(tables, 0, 0, 0, false, false), -1);
-  EXPECT_EQ(StepRow(tables, 0, 60, 5, false, false), 0) << "the range never passes the table";
 }
 
 TEST(PendingStepTest, AStepDuringABuildWaitsForItsEnd) {

@@ -1,0 +1,140 @@
+// The catalog's selection by mouse, the drag of one cell onto another, the file operations on the
+// selected rows, and the repainting of the cells they change.
+#include "TarnView.h"
+#include "app/RunState.h"
+#include "app/Settings.h"
+#include "app/WinText.h"
+#include "app/resource.h"
+#include "folders/FolderBrowse.h"
+
+namespace tarn {
+namespace {
+
+// A device context of the view in catalog coordinates: the scroll offset is taken off.
+class ScrolledDc {
+ public:
+  ScrolledDc(HWND view, POINT scroll) : view_(view), dc_(GetDC(view)) {
+    SetViewportOrgEx(dc_, -scroll.x, -scroll.y, nullptr);
+  }
+  ~ScrolledDc() { ReleaseDC(view_, dc_); }
+  ScrolledDc(const ScrolledDc&) = delete;
+  ScrolledDc& operator=(const ScrolledDc&) = delete;
+  HDC Get() const { return dc_; }
+
+ private:
+  HWND view_;
+  HDC dc_;
+};
+
+}  // namespace
+
+void CTarnView::OnLeftButton(POINT point, WPARAM keys) {
+  if (!CatalogOnScreen()) return;
+  const CatalogHit hit = HitTest(point);
+  if (hit.row < 0) return;
+  const bool running = g_ContiState > 0;
+  switch (ClickCell(TheCatalog(), m_Selection, *this, hit.row, (keys & MK_CONTROL) != 0, (keys & MK_SHIFT) != 0,
+                    g_SinglClickFlag != 0, -1, running)) {
+    case ClickResult::kOpenByTimer: SetTimer(Handle(), kTimerOpenClick, 10, nullptr); break;
+    case ClickResult::kStartDrag: {
+      // The drag begins once the mouse really moves with the button held; a plain click is a
+      // selection and nothing more.
+      POINT screen = point;
+      ClientToScreen(Handle(), &screen);
+      if (DragDetect(Handle(), screen)) DragCatalogCell();
+      break;
+    }
+    default: break;
+  }
+}
+
+void CTarnView::DropAt(POINT client) {
+  DropOnRow(TheCatalog(), m_Selection, *this, HitTest(client).row, g_ContiState > 0);
+}
+
+void CTarnView::OnRightButton(POINT point) {
+  if (!CatalogOnScreen() || IsBusy()) return;
+  const CatalogHit hit = HitTest(point);
+  if (hit.row < 0) return;
+  CatalogTables& tables = TheCatalog();
+  // The menu works on the selection; a click on an unselected cell makes that cell the selection.
+  if (const int state = tables.entries[hit.row].state; state != kEntrySelected && state != kEntryUnusableSelected)
+    ClickCell(tables, m_Selection, *this, hit.row, false, false, false, -1, false);
+  m_Selection.cursor = hit.row;
+  HMENU menu = CreatePopupMenu();
+  AppendMenuW(menu, MF_STRING, ID_CATALOG_COPY, L"コピー(&C)...");
+  AppendMenuW(menu, MF_STRING, ID_CATALOG_MOVE, L"移動(&M)...");
+  AppendMenuW(menu, MF_STRING, ID_CATALOG_DELETE, L"削除(&D)");
+  AppendMenuW(menu, MF_STRING, ID_CATALOG_RENAME, L"名称変更(&N)");
+  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(menu, MF_STRING, ID_CATALOG_COMPLETE_DELETE, L"完全削除ｱﾌﾟﾘ(&E)");
+  POINT screen = point;
+  ClientToScreen(Handle(), &screen);
+  const int command = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0, Handle(), nullptr);
+  DestroyMenu(menu);
+  CatalogCommand(command, screen);
+}
+
+void CTarnView::CatalogCommand(int command, POINT screen) {
+  switch (command) {
+    case ID_CATALOG_COPY:
+    case ID_CATALOG_MOVE: {
+      std::u16string folder;
+      if (BrowseForFolder(Handle(), folder) == kFolderChosen)
+        FileRequest(command == ID_CATALOG_COPY ? 7 : 8, std::wstring(AsWide(folder)));
+      break;
+    }
+    case ID_CATALOG_DELETE: FileRequest(9, {}); break;
+    case ID_CATALOG_RENAME:
+      if (renameAsked && m_Selection.cursor < TheCatalog().rows)
+        renameAsked(screen, std::u16string(EntryName(TheCatalog().entries[m_Selection.cursor])));
+      break;
+    case ID_CATALOG_COMPLETE_DELETE: CompleteDeleteCommand(); break;
+    default: break;
+  }
+}
+
+void CTarnView::FileRequest(int request, const std::wstring& text) {
+  // A build, slide show or move in progress owns the catalog.
+  if (IsBusy()) return;
+  CatalogFileOps ops(TheCatalog(), m_Selection, *this);
+  ops.SetShownRange(m_Shown.offset, m_Shown.shownEnd);
+  if (request == 21)
+    ops.RenameEntry(WideView(text.c_str()));
+  else
+    ops.CopyMoveDelete(request, WideView(text.c_str()));
+  AfterFileOperation(ops);
+}
+
+void CTarnView::CompleteDeleteCommand() {
+  if (IsBusy()) return;
+  CatalogFileOps ops(TheCatalog(), m_Selection, *this);
+  ops.SetShownRange(m_Shown.offset, m_Shown.shownEnd);
+  ops.CompleteDelete();
+  AfterFileOperation(ops);
+}
+
+void CTarnView::AfterFileOperation(const CatalogFileOps& ops) {
+  m_DrawnRows -= ops.Vacated();
+  if (tableChanged) tableChanged();
+  if (statusBar) statusBar(CatalogOnScreen() ? 1 : 0, 0, {});
+}
+
+void CTarnView::RepaintTitle(int row) { RepaintCell(row); }
+
+bool CTarnView::RepaintCell(int row) {
+  if (!CatalogOnScreen()) return false;
+  ScrolledDc dc(Handle(), ScrollPosition());
+  return DrawCatalogCell(dc.Get(), row - m_Shown.offset) == 0;
+}
+
+void CTarnView::PaintCellWhite(int row) {
+  CellBlock block;
+  if (!VacatedCellBlock(row, m_Shown, CurrentCatalogGeometry(), block)) return;
+  ScrolledDc dc(Handle(), ScrollPosition());
+  PatBlt(dc.Get(), block.x, block.y, block.width, block.height, WHITENESS);
+}
+
+void CTarnView::RepaintView() { InvalidateRect(Handle(), nullptr, TRUE); }
+
+}  // namespace tarn

@@ -1,0 +1,106 @@
+// The catalog's selection and file operations through the view under the test display: Ctrl and
+// Shift clicks, a cell dragged onto another, deleting with the gaps closed, renaming through the
+// text window's request.
+#include "tests/catalog/CatalogFixture.h"
+
+namespace tarn::test {
+namespace {
+
+class CatalogSelectTest : public CatalogTest {
+ protected:
+  void SetUp() override {
+    CatalogTest::SetUp();
+    g_SinglClickFlag = 0;
+    g_DustBoxFlag = 0;
+    g_CatRenewFlag = 1;
+    for (int i = 0; i < 8; ++i) Picture(L"p" + std::to_wstring(i) + L".bmp", 20, 20, RGB(30 * i, 0, 0));
+    Catalogue();
+    ASSERT_EQ(TheCatalog().rows, 8);
+  }
+
+  POINT CellPoint(int k) const {
+    const int columns = frame_->View().Shown().columns;
+    return {4 + k % columns * 94 + 20, 4 + k / columns * 108 + 20};
+  }
+  // A click as the mouse makes it; the button is already up again, so no drag begins.
+  void Click(int k, WPARAM keys = 0) {
+    const POINT at = CellPoint(k);
+    const HWND view = frame_->View().Handle();
+    PostMessageW(view, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    SendMessageW(view, WM_LBUTTONDOWN, MK_LBUTTON | keys, MAKELPARAM(at.x, at.y));
+    Pump(10);
+  }
+  int State(int row) const { return TheCatalog().entries[row].state; }
+  std::u16string Name(int row) const { return TheCatalog().entries[row].name; }
+  bool OnDisk(const wchar_t* name) const {
+    return GetFileAttributesW((data_ + name).c_str()) != INVALID_FILE_ATTRIBUTES;
+  }
+};
+
+TEST_F(CatalogSelectTest, CtrlAndShiftClicksSelect) {
+  Click(1, MK_CONTROL);
+  Click(4, MK_CONTROL);
+  EXPECT_EQ(State(1), kEntrySelected);
+  EXPECT_EQ(State(4), kEntrySelected);
+  EXPECT_EQ(frame_->View().Selection().selected, 2);
+  Click(1, MK_CONTROL);
+  EXPECT_EQ(State(1), kEntryNormal);
+  // A plain click selects its row alone; Shift then takes every row up to the clicked one.
+  Click(3);
+  EXPECT_EQ(State(4), kEntryNormal);
+  EXPECT_EQ(frame_->View().Cursor(), 3);
+  TheCatalog().entries[5].state = kEntryVacated;
+  Click(6, MK_SHIFT);
+  for (int row : {3, 4, 6}) EXPECT_EQ(State(row), kEntrySelected) << row;
+  EXPECT_EQ(State(5), kEntryVacated) << "a vacated row stays out";
+  EXPECT_EQ(State(2), kEntryNormal);
+  EXPECT_EQ(frame_->View().Selection().selected, 3);
+}
+
+TEST_F(CatalogSelectTest, ACellDraggedOntoAnotherTakesItsPlace) {
+  Click(2);  // the drag source
+  const int slot = TheCatalog().entries[2].slot;
+  frame_->View().DropAt(CellPoint(5));
+  EXPECT_EQ(Name(2), u"p3.bmp");
+  EXPECT_EQ(Name(3), u"p4.bmp");
+  EXPECT_EQ(Name(4), u"p5.bmp");
+  EXPECT_EQ(Name(5), u"p2.bmp");
+  EXPECT_EQ(TheCatalog().entries[5].slot, slot) << "the cell image travels with its row";
+  EXPECT_EQ(frame_->View().Selection().dragSource, -1);
+  // A second drop without a drag moves nothing.
+  frame_->View().DropAt(CellPoint(0));
+  EXPECT_EQ(Name(0), u"p0.bmp");
+}
+
+TEST_F(CatalogSelectTest, DeletingClosesTheGapsAndRenamingFollowsTheTextWindow) {
+  Click(1, MK_CONTROL);
+  Click(2, MK_CONTROL);
+  SendMessageW(frame_->Handle(), WM_COMMAND, ID_EDIT_DELETE, 0);
+  ASSERT_FALSE(prompt_.shown.empty());
+  EXPECT_EQ(prompt_.shown[0].text, u"複数ファイルを削除しますか ");
+  EXPECT_FALSE(OnDisk(L"p1.bmp"));
+  EXPECT_FALSE(OnDisk(L"p2.bmp"));
+  EXPECT_TRUE(OnDisk(L"p3.bmp"));
+  // The later cells moved up over the gaps.
+  EXPECT_EQ(Name(1), u"p3.bmp");
+  EXPECT_EQ(Name(5), u"p7.bmp");
+  EXPECT_EQ(State(6), kEntryVacated);
+  EXPECT_EQ(State(7), kEntryVacated);
+  EXPECT_EQ(frame_->View().DrawnRows(), 6);
+
+  Click(0);
+  frame_->m_PopupText = L"renamed.bmp";
+  SendMessageW(frame_->Handle(), WM_POPUP_WIN, 0, 21);
+  EXPECT_EQ(Name(0), u"renamed.bmp");
+  EXPECT_TRUE(OnDisk(L"renamed.bmp"));
+  EXPECT_FALSE(OnDisk(L"p0.bmp"));
+  // Onto an existing name: refused, both files kept.
+  frame_->m_PopupText = L"p3.bmp";
+  SendMessageW(frame_->Handle(), WM_POPUP_WIN, 0, 21);
+  EXPECT_EQ(Name(0), u"renamed.bmp");
+  EXPECT_TRUE(OnDisk(L"renamed.bmp"));
+  EXPECT_TRUE(OnDisk(L"p3.bmp"));
+}
+
+}  // namespace
+}  // namespace tarn::test
