@@ -43,18 +43,11 @@ void FillKindKey(CatalogEntry& row) {
 }
 
 int FillKeys(CatalogTables& tables, int mode, FileFactsSource& files) {
-  const int n = tables.rows;
-  ProgressScope scope(kFillTexts[mode]);
-  ProgressWindow& progress = TheProgress();
-  for (int i = 0; i < n; ++i) {
-    progress.SetPos(i * 100 / n);
-    if (progress.Cancelled()) return kSortCancelled;
-    CatalogEntry& row = tables.entries[i];
-    if (IsDroppedState(row.state)) continue;
+  return FillUsableRows(tables, kFillTexts[mode], [&](CatalogEntry& row) {
     if (mode == kSortSize || mode == kSortDate) FillFileKey(tables, row, mode, files);
     else if (mode == kSortKind) FillKindKey(row);
-  }
-  return kSortDone;
+    return static_cast<int>(kSortDone);
+  });
 }
 
 }  // namespace

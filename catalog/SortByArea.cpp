@@ -37,29 +37,21 @@ int FillPictureArea(CatalogEntry& row, const std::u16string& path, PictureSizer&
 }
 
 int FillAreas(CatalogTables& tables, PictureSizer& pictures, SortHost& host) {
-  const int n = tables.rows;
-  ProgressScope scope(u"画像ｻｲｽﾞ 取得中・・・");
-  ProgressWindow& progress = TheProgress();
-  for (int i = 0; i < n; ++i) {
-    progress.SetPos(i * 100 / n);
-    if (progress.Cancelled()) return kSortCancelled;
-    CatalogEntry& row = tables.entries[i];
-    if (IsDroppedState(row.state)) continue;
+  return FillUsableRows(tables, u"画像ｻｲｽﾞ 取得中・・・", [&](CatalogEntry& row) {
     const std::u16string_view name = EntryName(row);
     const int kind = ClassifyFileName(name);
     if (kind == kClassMedia || kind == kClassFlvMp4) {
       row.size = 0;
     } else if (kind == kClassStill) {
-      const int filled = FillPictureArea(row, EntryPath(tables, row), pictures, host);
-      if (filled != kSortDone) return filled;
+      return FillPictureArea(row, EntryPath(tables, row), pictures, host);
     } else {
       const std::u16string text =
           u"SequArea1 ﾌｧｲﾙ名称ｴﾗｰ ret= " + DecimalText(kind) + u"  Title= " + std::u16string(name);
       host.LogError(text);
       Say(text);
     }
-  }
-  return kSortDone;
+    return static_cast<int>(kSortDone);
+  });
 }
 
 }  // namespace

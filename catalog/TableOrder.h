@@ -2,6 +2,9 @@
 // folder and reversal. Every CatalogEntry's size field doubles as the sort key.
 #pragma once
 
+#include <string_view>
+
+#include "app/Prompt.h"
 #include "catalog/CatalogTable.h"
 
 namespace tarn {
@@ -34,5 +37,22 @@ int GroupByFolder(CatalogTables& tables, int mode);
 
 // Reverses the row order; states stay where they are.
 void ReverseTable(CatalogTables& tables);
+
+// Walks the rows that are neither unusable nor vacated under the progress window `text`, stepping
+// its bar; Cancel answers 2. `fill` answers 0 to go on, and anything else ends the walk with it.
+template <typename Fill>
+int FillUsableRows(CatalogTables& tables, std::u16string_view text, Fill fill) {
+  const int n = tables.rows;
+  ProgressScope scope(text);
+  ProgressWindow& progress = TheProgress();
+  for (int i = 0; i < n; ++i) {
+    progress.SetPos(i * 100 / n);
+    if (progress.Cancelled()) return kSortCancelled;
+    CatalogEntry& row = tables.entries[i];
+    if (IsDroppedState(row.state)) continue;
+    if (const int filled = fill(row); filled != kSortDone) return filled;
+  }
+  return kSortDone;
+}
 
 }  // namespace tarn
