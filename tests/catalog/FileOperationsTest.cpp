@@ -11,6 +11,7 @@
 
 #include "app/RunState.h"
 #include "app/Settings.h"
+#include "app/TextUtil.h"
 #include "app/WinText.h"
 #include "catalog/FileOperations.h"
 #include "catalog/ThumbnailFiles.h"
@@ -528,6 +529,35 @@ TEST_F(CompleteDeleteTest, TheProgramGetsTheSelectedPaths) {
   EXPECT_EQ(State(2), kEntryNormal);
   EXPECT_EQ(ops_.DeletionFolder(), U(source_));
   EXPECT_EQ(FilesIn(source_).size(), 3u) << "only the program deletes";
+}
+
+TEST_F(CompleteDeleteTest, ALongListIsCutAt24000CharactersAndTheRestStaysSelected) {
+  const std::wstring program = folder_ + L"shred dir\Shredit.exe";
+  ASSERT_TRUE(CopyFileW((ProgramFolder() + L"RecordArgs.exe").c_str(), program.c_str(), FALSE));
+  SetProgram(program);
+  // Names of 120 units: far fewer than 300 paths fit the program's line.
+  constexpr int kFiles = 300;
+  for (int i = 0; i < kFiles; ++i) {
+    const std::wstring name = std::to_wstring(1000 + i) + std::wstring(112, L'x') + L".jpg";
+    Put(source_ + name, "p");
+    AddRow(name.c_str());
+  }
+  EXPECT_EQ(ops_.CompleteDelete(), kOpListCut);
+  ASSERT_EQ(prompt_.shown.size(), 1u);
+  EXPECT_EQ(prompt_.shown[0].text, u"削除するファイルパスが長いので途中打切します");
+  const std::wstring line = Recorded();
+  EXPECT_LE(line.size(), 24000u);
+  int listed = 0;
+  while (listed < kFiles && State(listed) == kEntryVacated) ++listed;
+  ASSERT_GT(listed, 0);
+  ASSERT_LT(listed, kFiles);
+  EXPECT_EQ(prompt_.shown[0].caption, u"完全削除ファイル数 = " + DecimalText(listed));
+  for (int row = listed; row < kFiles; ++row) ASSERT_EQ(State(row), kEntrySelected) << row;
+  // The line names exactly the listed files, and one more would not have fitted.
+  const std::wstring next = source_ + std::to_wstring(1000 + listed) + std::wstring(112, L'x') + L".jpg";
+  EXPECT_EQ(line.find(next), std::wstring::npos);
+  EXPECT_GT(line.size() + next.size() + 5, 24000u);
+  EXPECT_EQ(FilesIn(source_).size(), static_cast<std::size_t>(kFiles)) << "only the program deletes";
 }
 
 TEST_F(CompleteDeleteTest, NothingIsHandedOverWhenTheProgramCannotStart) {
