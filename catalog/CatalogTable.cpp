@@ -22,13 +22,14 @@ std::u16string_view Terminated(const char16_t (&units)[N]) {
 
 std::u16string FolderPath(const FolderRow& folder) {
   std::u16string path(Terminated(folder.path));
-  AppendBackslash(path);
+  // A blank row stays blank: a lone backslash would name the root of the drive.
+  if (!path.empty()) AppendBackslash(path);
   return path;
 }
 
 std::u16string FolderPathOf(const CatalogTables& tables, int folder) {
   if (folder < 0 || folder >= std::min(tables.folderRows, kFolderRowsMax)) return {};
-  return std::u16string(Terminated(tables.folders[folder].path));
+  return FolderPath(tables.folders[folder]);
 }
 
 std::u16string_view EntryName(const CatalogEntry& entry) { return Terminated(entry.name); }

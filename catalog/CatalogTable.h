@@ -47,14 +47,14 @@ struct CatalogTables {
   int folderRows = 0;
 };
 
-// A folder row's path, bounded by its field even without a terminator, ending in "\".
+// A folder row's path, bounded by its field even without a terminator, ending in "\" (empty for
+// a blank row).
 std::u16string FolderPath(const FolderRow& folder);
 
 // The view's tables.
 CatalogTables& TheCatalog();
 
-// The path of folder row `folder`, read no further than its 256 units; empty for a number outside
-// the folder table.
+// The path of folder row `folder` (as FolderPath); empty for a number outside the folder table.
 std::u16string FolderPathOf(const CatalogTables& tables, int folder);
 
 // A row's name, read no further than its 128 units.

@@ -314,6 +314,22 @@ TEST(MarkFoldersTest, ShownFoldersWithACacheAreMarkedTwo) {
   EXPECT_EQ(tables.folders[2].state, 0);
 }
 
+TEST(CatalogTableTest, PathsStayInsideTheirFieldsAndNeverNameARoot) {
+  static CatalogTables tables;
+  tables = {};
+  tables.folderRows = 2;
+  std::char_traits<char16_t>::copy(tables.folders[0].path, u"C:\\pics", 7);
+  std::fill(std::begin(tables.folders[1].path), std::end(tables.folders[1].path), u'a');  // no terminator
+  EXPECT_EQ(FolderPath(tables.folders[0]), u"C:\\pics\\");
+  EXPECT_EQ(FolderPath(tables.folders[1]).size(), 257u) << "the whole field and the backslash, no further";
+  EXPECT_EQ(FolderPath(FolderRow{}), u"") << "a blank row is not the root";
+  std::fill(std::begin(tables.entries[0].name), std::end(tables.entries[0].name), u'n');
+  tables.entries[0].folder = 0;
+  EXPECT_EQ(EntryPath(tables, tables.entries[0]), u"C:\\pics\\" + std::u16string(128, u'n'));
+  tables.entries[0].folder = 5;  // past the folder rows
+  EXPECT_EQ(EntryPath(tables, tables.entries[0]), std::u16string(128, u'n'));
+}
+
 TEST(PendingStepTest, AStepDuringABuildWaitsForItsEnd) {
   g_PendingStep = 0;
   EXPECT_EQ(StepButton(false, true, false).request, 12) << "a slide show stops instead";
