@@ -62,12 +62,16 @@ class ListWalk {
   int m_Invalid = 0;   // folders that held no accepted file
 
  private:
+  // Adds a name's records to the folder's pending ones; false for a name with no record form.
   bool Write(std::u16string_view name, int number);
+  // Writes the folder's records in one go.
+  bool Flush();
   int NameProblem(const char16_t* logTag, const std::u16string& folder, const std::u16string& name,
                   std::u16string_view question, std::u16string_view caption);
 
   CPluginRegistry& m_Registry;
   HANDLE m_List;
+  std::string m_Pending;  // records of the folder being listed, written when it is done
   int m_Searched = 0;  // entries of the walk, counted from the folder last entered
 };
 
@@ -91,9 +95,17 @@ std::u16string FolderNumberText(int number) {
 bool ListWalk::Write(std::u16string_view name, int number) {
   const std::string bytes = EncodeOpenListEntry(name, number);
   if (bytes.empty()) return false;
+  m_Pending += bytes;
+  return true;
+}
+
+bool ListWalk::Flush() {
   DWORD written = 0;
-  return WriteFile(m_List, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-         written == bytes.size();
+  const bool whole = m_Pending.empty() ||
+                     (WriteFile(m_List, m_Pending.data(), static_cast<DWORD>(m_Pending.size()), &written, nullptr) &&
+                      written == m_Pending.size());
+  m_Pending.clear();
+  return whole;
 }
 
 // Logs a refused name and asks whether to go on: 0 skip the file, -2 stop.
@@ -170,6 +182,8 @@ int ListWalk::ListFolder(const std::u16string& folder, int number) {
     ++m_Written;
   } while (FindNextFileW(search, &found));
   FindClose(search);
+  // The names listed before a stop stay listed; a list that cannot be written is a failure.
+  if (!Flush()) return -1;
   return done ? result : records;
 }
 

@@ -103,17 +103,18 @@ std::unique_ptr<ThumbFile> Win32ThumbFiles::Open(std::u16string_view pathView, O
 }
 
 SizeQuery Win32ThumbFiles::FileSize(std::u16string_view pathView, std::int64_t& size) {
+  // One query of the directory entry: every cached thumbnail of a catalog asks this once, and
+  // opening each picture only to learn its size would cost several times as much.
   const std::u16string path(pathView);
-  const DWORD attributes = GetFileAttributesW(AsWide(path));
-  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return SizeQuery::kMissing;
-  HANDLE h = CreateFileW(AsWide(path), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return SizeQuery::kCannotOpen;
-  LARGE_INTEGER length{};
-  const bool known = GetFileSizeEx(h, &length) != 0;
-  CloseHandle(h);
-  if (!known) return SizeQuery::kCannotOpen;
-  size = length.QuadPart;
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExW(AsWide(path), GetFileExInfoStandard, &data)) {
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_INVALID_NAME
+               ? SizeQuery::kMissing
+               : SizeQuery::kCannotOpen;
+  }
+  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return SizeQuery::kMissing;
+  size = static_cast<std::int64_t>(static_cast<std::uint64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow);
   return SizeQuery::kFound;
 }
 
