@@ -127,7 +127,8 @@ class CTarnView final : public CScrollView, private CatalogCanvas {
   void CatalogCommand(int command, POINT screen);
   // Requests 7 (copy), 8 (move) and 9 (delete) of the selected rows; 21 renames the cursor row.
   void FileRequest(int request, const std::wstring& text);
-  void AfterFileOperation(const CatalogFileOps& ops);
+  // Runs one operation on the selection with the shown range, then updates the counts and dialogs.
+  void RunFileOperation(const std::function<void(CatalogFileOps&)>& operation);
 
   // CatalogCanvas: rows repainted on the screen as the selection and file operations change them.
   void RepaintTitle(int row) override;

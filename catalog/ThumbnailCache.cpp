@@ -154,6 +154,14 @@ bool ThumbnailCache::EnsureOpen() {
   return file_ != nullptr;
 }
 
+bool ThumbnailCache::ImageSize(std::u16string_view name, const FolderRow& folder, std::u16string_view tag,
+                               std::int64_t& size) {
+  const std::u16string imagePath = FolderPath(folder) + std::u16string(name);
+  if (fs_.FileSize(imagePath, size) == SizeQuery::kFound) return true;
+  Say(u"ファイル " + imagePath + u" をオープンできません" + std::u16string(tag));
+  return false;
+}
+
 int ThumbnailCache::Lookup(std::u16string_view name, const FolderRow& folder) {
   const ThumbGeometry geometry = GeometryOf(g_CatalogSize);
   const auto recordLength = static_cast<std::size_t>(geometry.recordLength);
@@ -182,12 +190,8 @@ int ThumbnailCache::Lookup(std::u16string_view name, const FolderRow& folder) {
       SwitchOff();
       return -3;
     }
-    const std::u16string imagePath = FolderPath(folder) + std::u16string(name);
     std::int64_t size = 0;
-    if (fs_.FileSize(imagePath, size) != SizeQuery::kFound) {
-      Say(u"ファイル " + imagePath + u" をオープンできません<-v53> ");
-      return -1;
-    }
+    if (!ImageSize(name, folder, u"<-v53> ", size)) return -1;
     ThumbHeader header;
     ParseHeader(record, recordLength, header);
     const WorkPixels work = Work();
@@ -233,12 +237,8 @@ int ThumbnailCache::Append(std::u16string_view name, const FolderRow& folder, bo
     Say(u"出力ファイル " + cachePath_ + u" シークエラー<-v56> ");
     return -1;
   }
-  const std::u16string imagePath = FolderPath(folder) + std::u16string(name);
   std::int64_t size = 0;
-  if (fs_.FileSize(imagePath, size) != SizeQuery::kFound) {
-    Say(u"ファイル " + imagePath + u" をオープンできません<-v57> ");
-    return -1;
-  }
+  if (!ImageSize(name, folder, u"<-v57> ", size)) return -1;
   std::uint8_t* record = ThumbRecordBuffer();
   const auto fileSize = static_cast<std::int32_t>(static_cast<std::uint32_t>(size));
   if (!WriteHeader(static_cast<std::uint8_t>(displayPixelSize_), LiveCode(geometry.size),

@@ -53,6 +53,8 @@ class ThumbnailCache {
   int Lookup(std::u16string_view name, const FolderRow& folder);
   int Append(std::u16string_view name, const FolderRow& folder, bool drawn);
   int Release();
+  // The picture's current size; false after the program's message ending in `tag`.
+  bool ImageSize(std::u16string_view name, const FolderRow& folder, std::u16string_view tag, std::int64_t& size);
   // Opens the file once per pass for the lookup and the append: read-only on a read-only catalog.
   bool EnsureOpen();
   void SwitchOff();

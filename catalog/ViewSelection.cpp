@@ -95,26 +95,24 @@ void CTarnView::CatalogCommand(int command, POINT screen) {
 }
 
 void CTarnView::FileRequest(int request, const std::wstring& text) {
+  RunFileOperation([&](CatalogFileOps& ops) {
+    if (request == 21)
+      ops.RenameEntry(WideView(text.c_str()));
+    else
+      ops.CopyMoveDelete(request, WideView(text.c_str()));
+  });
+}
+
+void CTarnView::CompleteDeleteCommand() {
+  RunFileOperation([](CatalogFileOps& ops) { ops.CompleteDelete(); });
+}
+
+void CTarnView::RunFileOperation(const std::function<void(CatalogFileOps&)>& operation) {
   // A build, slide show or move in progress owns the catalog.
   if (IsBusy()) return;
   CatalogFileOps ops(TheCatalog(), m_Selection, *this);
   ops.SetShownRange(m_Shown.offset, m_Shown.shownEnd);
-  if (request == 21)
-    ops.RenameEntry(WideView(text.c_str()));
-  else
-    ops.CopyMoveDelete(request, WideView(text.c_str()));
-  AfterFileOperation(ops);
-}
-
-void CTarnView::CompleteDeleteCommand() {
-  if (IsBusy()) return;
-  CatalogFileOps ops(TheCatalog(), m_Selection, *this);
-  ops.SetShownRange(m_Shown.offset, m_Shown.shownEnd);
-  ops.CompleteDelete();
-  AfterFileOperation(ops);
-}
-
-void CTarnView::AfterFileOperation(const CatalogFileOps& ops) {
+  operation(ops);
   m_DrawnRows -= ops.Vacated();
   if (tableChanged) tableChanged();
   if (statusBar) statusBar(CatalogOnScreen() ? 1 : 0, 0, {});

@@ -30,6 +30,21 @@ int WithPictureBytes(LPCSTR buf, LONG_PTR len, unsigned int flag, std::size_t mi
 void StorePictureInfo(PictureInfo* info, std::uint32_t width, std::uint32_t height, std::uint16_t xDensity,
                       std::uint16_t yDensity, int bitCount);
 
+// GetPictureInfo of a plug-in whose `readInfo(data, size, &info)` fills an Info with width,
+// height, xDpi, yDpi and bitCount and answers a plug-in code.
+template <typename Info, typename ReadInfo>
+int AnswerPictureInfo(LPCSTR buf, LONG_PTR len, unsigned int flag, PictureInfo* lpInfo, std::size_t minimumBytes,
+                      ReadInfo readInfo) {
+  if (buf == nullptr || lpInfo == nullptr) return kSpiInternal;
+  Info info;
+  const int result = WithPictureBytes(buf, len, flag, minimumBytes, [&](const std::uint8_t* data, std::size_t size) {
+    return readInfo(data, size, &info);
+  });
+  if (result != kSpiOk) return result;
+  StorePictureInfo(lpInfo, info.width, info.height, info.xDpi, info.yDpi, info.bitCount);
+  return kSpiOk;
+}
+
 using PictureDecoder =
     std::function<int(const std::uint8_t* data, std::size_t size, PictureMemory& memory, ProgressReport* progress)>;
 

@@ -46,14 +46,7 @@ extern "C" int WINAPI IsSupported(LPCSTR filename, ULONG_PTR dw) {
 }
 
 extern "C" int WINAPI GetPictureInfo(LPCSTR buf, LONG_PTR len, unsigned int flag, PictureInfo* lpInfo) {
-  if (buf == nullptr || lpInfo == nullptr) return kSpiInternal;
-  JpegInfo info;
-  const int result = WithPictureBytes(buf, len, flag, kSignatureBytes, [&](const std::uint8_t* data, std::size_t size) {
-    return ReadJpegInfo(data, size, &info);
-  });
-  if (result != kSpiOk) return result;
-  StorePictureInfo(lpInfo, info.width, info.height, info.xDpi, info.yDpi, info.bitCount);
-  return kSpiOk;
+  return AnswerPictureInfo<JpegInfo>(buf, len, flag, lpInfo, kSignatureBytes, ReadJpegInfo);
 }
 
 extern "C" int WINAPI GetPicture(LPCSTR buf, LONG_PTR len, unsigned int flag, HLOCAL* pHBInfo,
