@@ -113,7 +113,10 @@ void CMainFrame::Forward(int request, int param1, int param2, const std::wstring
 }
 
 void CMainFrame::ShowPanel(CPanelDialog& panel) {
-  if (panel.Handle() != nullptr) ShowWindow(panel.Handle(), SW_SHOW);
+  // First over the catalog's corner, not over the frame's menu bar.
+  POINT origin{0, 0};
+  ClientToScreen(m_View.Handle(), &origin);
+  panel.ShowInFront(origin);
 }
 
 void CMainFrame::HidePanel(CPanelDialog& panel) {

@@ -109,7 +109,8 @@ class CMainFrame final : public CFrameWindow, private SettingsHost {
   void ToggleSetting(int& flag);
   void RestoreIfZoomed();
   CDispWin* DisplayWindowFor(int request);
-  void AttachDisplay(CDispWin& window);
+  // Attaches a display window and sets where it opens: over the view, `cascade` steps in.
+  void AttachDisplay(CDispWin& window, int cascade);
   void OnGifFrameTimer(UINT_PTR id);
   // Closes the display window showing row `index` (the single window unless several are open).
   void CloseDisplayWindow(int index);
@@ -136,6 +137,7 @@ class CMainFrame final : public CFrameWindow, private SettingsHost {
   std::vector<std::unique_ptr<CDispWin>> m_DispWins;   // multiple-window mode, oldest first, at most 10
   std::u16string m_DisplayPath;                        // the picture shown last, for its GIF frames
   int m_DisplayIndex = -1;
+  int m_Cascade = 0;  // the next multiple window's step down from the view's corner
   int m_CloseRequests = 0;
   int m_CurrentBusyNotice = -1;
 };

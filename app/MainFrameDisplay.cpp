@@ -21,8 +21,12 @@ namespace {
 
 constexpr std::size_t kTrackedWindows = 10;
 
-// Display modes of DisplayConti.
-constexpr int kFirstDisplay = 0, kContinuousDisplay = 3;
+// The DisplayConti mode of a request: the slide show's continuous display, or a first display;
+// in large-screen mode that is the window of the largest size, in which the picture is centred.
+int DisplayModeFor(bool continuous) {
+  if (continuous) return kDisplayConti;
+  return g_MaxSizeFlag != 0 ? kDisplayLargest : kDisplayNew;
+}
 
 }  // namespace
 
@@ -55,7 +59,7 @@ int CMainFrame::ChildWindowIF(const std::u16string& path, int request, int index
   }
 
   CDispWin* window = DisplayWindowFor(request);
-  const int result = window->DisplayConti(AsWide(path), continuous ? kContinuousDisplay : kFirstDisplay, index);
+  const int result = window->DisplayConti(AsWide(path), DisplayModeFor(continuous), index);
   if (result != 0) {
     window->Destroy();
     PostMessageW(Handle(), WM_REAP_DISPLAYS, 0, 0);
@@ -76,7 +80,7 @@ CDispWin* CMainFrame::DisplayWindowFor(int request) {
   if (!g_MultiWindowFlag || nextFrame) {
     if (nextFrame && !m_DispWins.empty()) return m_DispWins.back().get();
     if (!m_DispWin) m_DispWin = std::make_unique<CDispWin>(m_Picture);
-    AttachDisplay(*m_DispWin);
+    AttachDisplay(*m_DispWin, 0);
     return m_DispWin.get();
   }
   // At most ten windows are tracked: the oldest gives way to the newest.
@@ -85,14 +89,22 @@ CDispWin* CMainFrame::DisplayWindowFor(int request) {
     m_DispWins.erase(m_DispWins.begin());
   }
   m_DispWins.push_back(std::make_unique<CDispWin>(m_Picture));
-  AttachDisplay(*m_DispWins.back());
+  AttachDisplay(*m_DispWins.back(), m_Cascade++ % static_cast<int>(kTrackedWindows));
   return m_DispWins.back().get();
 }
 
-void CMainFrame::AttachDisplay(CDispWin& window) {
+void CMainFrame::AttachDisplay(CDispWin& window, int cascade) {
   RECT dialog{};
   if (m_DispDialog.IsOpen()) GetWindowRect(m_DispDialog.Handle(), &dialog);
   window.Attach(Handle(), 0, dialog.right - dialog.left);
+  // Over the catalog rather than over the frame's menu bar; several windows step down and right
+  // by a caption each, so that every one of them shows its title.
+  POINT origin{0, 0};
+  ClientToScreen(m_View.Handle(), &origin);
+  // The display/sort dialog moved to the left keeps its place; the windows open beside it.
+  if (dialog.right > origin.x && dialog.left < origin.x + (dialog.right - dialog.left)) origin.x = dialog.right;
+  const int step = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYFRAME);
+  window.SetOrigin({origin.x + cascade * step, origin.y + cascade * step});
 }
 
 void CMainFrame::OnGifFrameTimer(UINT_PTR id) {
@@ -127,6 +139,7 @@ void CMainFrame::CloseAllDisplayWindows() {
 void CMainFrame::ReapDisplayWindows() {
   if (m_DispWin && m_DispWin->Handle() == nullptr) m_DispWin.reset();
   std::erase_if(m_DispWins, [](const std::unique_ptr<CDispWin>& window) { return window->Handle() == nullptr; });
+  if (m_DispWins.empty()) m_Cascade = 0;
 }
 
 }  // namespace tarn

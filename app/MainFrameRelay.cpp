@@ -5,6 +5,7 @@
 
 #include "Prompt.h"
 #include "RunState.h"
+#include "WinText.h"
 
 namespace tarn {
 
@@ -46,6 +47,9 @@ void CMainFrame::OnChangeDialogThumbNail(int, int request) {
 void CMainFrame::OnDispWinClose(int param, int request) {
   switch (request) {
     case 9:
+      // The window's delete is for the picture it showed, not for what the catalog has selected.
+      Forward(9, kDeleteShownEntry, param, param == m_DisplayIndex ? std::wstring(AsWide(m_DisplayPath)) : L"");
+      break;
     case 12:
     case 41: Forward(request); break;
     case 10:

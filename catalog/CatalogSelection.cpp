@@ -14,7 +14,6 @@ bool InTable(const CatalogTables& tables, int row) {
   return row >= 0 && row < std::min(tables.rows, kCatalogRowsMax);
 }
 
-bool IsSelected(std::int32_t state) { return state == kEntrySelected || state == kEntryUnusableSelected; }
 // Normal and unusable rows carry the selection in bit 0; vacated and marked rows carry none.
 bool CarriesMark(std::int32_t state) { return state >= kEntryNormal && state <= kEntryUnusableSelected; }
 
@@ -207,6 +206,13 @@ int StepCursor(const CatalogTables& tables, SelectionState& state, int offset, i
   Say(u"ファイル選択エラー", up ? u"CTarnView::UpDownCatalog_Up" : u"CTarnView::UpDownCatalog_Down");
   state.cursor = 0;
   return -1;
+}
+
+void CarrySelection(CatalogTables& tables, SelectionState& state, CatalogCanvas& canvas, int from, int to) {
+  if (from == to || state.selected != 1 || state.marked > 0 || !InTable(tables, from) || !InTable(tables, to)) return;
+  if (!IsSelected(tables.entries[from].state) || tables.entries[to].state != kEntryNormal) return;
+  InvTitleColor(tables, state, canvas, from, {}, kTitleDeselectIfSelected);
+  InvTitleColor(tables, state, canvas, to, {}, kTitleSelectIfNot);
 }
 
 bool MayOpenRow(const CatalogTables& tables, int row) {

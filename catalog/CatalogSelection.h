@@ -95,6 +95,10 @@ ClickResult ClickCell(CatalogTables& tables, SelectionState& state, CatalogCanva
 // With no such row "ファイル選択エラー" is shown, the cursor goes to 0 and the answer is -1.
 int StepCursor(const CatalogTables& tables, SelectionState& state, int offset, int shownEnd, bool up);
 
+// A step from row `from` to row `to`: a lone selection on `from` is the catalog's current entry,
+// and it goes along to `to`. Any other selection stays where the user put it.
+void CarrySelection(CatalogTables& tables, SelectionState& state, CatalogCanvas& canvas, int from, int to);
+
 // Whether the row may open in the display window: unusable and vacated rows show
 // "エラーファイル ≪読出不可≫" with the full path, movie and music files are refused.
 bool MayOpenRow(const CatalogTables& tables, int row);

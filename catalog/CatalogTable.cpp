@@ -38,4 +38,15 @@ std::u16string EntryPath(const CatalogTables& tables, const CatalogEntry& entry)
   return FolderPathOf(tables, entry.folder) + std::u16string(EntryName(entry));
 }
 
+int FindEntryRow(const CatalogTables& tables, int hint, std::u16string_view path) {
+  const int rows = std::min(tables.rows, kCatalogRowsMax);
+  const auto holds = [&](int row) {
+    return tables.entries[row].state != kEntryVacated && EntryPath(tables, tables.entries[row]) == path;
+  };
+  if (hint >= 0 && hint < rows && holds(hint)) return hint;
+  for (int row = 0; row < rows; ++row)
+    if (holds(row)) return row;
+  return -1;
+}
+
 }  // namespace tarn

@@ -23,6 +23,9 @@ constexpr bool IsDroppedState(std::int32_t state) {
   return state == kEntryUnusable || state == kEntryUnusableSelected || state == kEntryVacated;
 }
 
+// Selected rows, usable or not.
+constexpr bool IsSelected(std::int32_t state) { return state == kEntrySelected || state == kEntryUnusableSelected; }
+
 struct CatalogEntry {
   std::int32_t state = kEntryNormal;
   char16_t name[128] = {};  // file name without folder, NUL-terminated
@@ -62,5 +65,9 @@ std::u16string_view EntryName(const CatalogEntry& entry);
 
 // Folder path + name of a row.
 std::u16string EntryPath(const CatalogTables& tables, const CatalogEntry& entry);
+
+// The row that holds `path`: `hint` when it still does, else the first other one; vacated rows
+// hold nothing. -1 when no row does.
+int FindEntryRow(const CatalogTables& tables, int hint, std::u16string_view path);
 
 }  // namespace tarn

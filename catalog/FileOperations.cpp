@@ -235,7 +235,8 @@ int CatalogFileOps::MoveOne(const std::u16string& source, const std::u16string& 
 void CatalogFileOps::RowGone(int row) {
   tables_.offeredRows = std::max(0, tables_.offeredRows - 1);
   if (canvas_.CatalogShown()) {
-    if (tables_.entries[row].state != kEntryMovieMarked) state_.selected = std::max(0, state_.selected - 1);
+    // A display window's delete may take a row that was never selected.
+    if (IsSelected(tables_.entries[row].state)) state_.selected = std::max(0, state_.selected - 1);
     VacateCell(tables_, canvas_, row);
   } else {
     tables_.entries[row].state = kEntryVacated;
@@ -250,7 +251,20 @@ void CatalogFileOps::AfterRun(bool filesLeft, const std::vector<WorkRow>& done) 
   if (g_ThumbNailFlag && filesLeft) DropGoneThumbnails(tables_, done);
 }
 
-int CatalogFileOps::CopyMoveDelete(int operation, std::u16string_view targetView) {
+int CatalogFileOps::CopyMoveDelete(int operation, std::u16string_view target) { return Run(operation, target, nullptr); }
+
+int CatalogFileOps::DeleteEntry(int row, std::u16string_view path) {
+  vacated_ = 0;
+  const int found = FindEntryRow(tables_, row, path);
+  if (found < 0) {
+    Say(u"ファイルが有りません<-v28> ", path);
+    return kOpRefused;
+  }
+  const WorkRow work{.row = found, .position = found - offset_, .folder = tables_.entries[found].folder};
+  return Run(kOpDelete, {}, &work);
+}
+
+int CatalogFileOps::Run(int operation, std::u16string_view targetView, const WorkRow* only) {
   vacated_ = 0;
   if (g_MultiWindowFlag) {
     g_MultiWindowFlag = 0;
@@ -268,7 +282,7 @@ int CatalogFileOps::CopyMoveDelete(int operation, std::u16string_view targetView
     return kOpRefused;
   }
   const bool shown = canvas_.CatalogShown();
-  const std::vector<WorkRow> rows = CollectWorkRows(tables_, state_.marked > 0, offset_);
+  const std::vector<WorkRow> rows = only != nullptr ? std::vector<WorkRow>{*only} : CollectWorkRows(tables_, state_.marked > 0, offset_);
   if (rows.empty()) {
     const std::u16string text = g_SinglClickFlag && shown
                                     ? u"≪設定(S)≫の≪ｼﾝｸﾞﾙ・ｸﾘｯｸ≫を解除して \n\nカタログから" + std::u16string(op) + u"ファイルを選択してください "

@@ -36,6 +36,10 @@ class CatalogFileOps {
   // the complete-deletion list (after DeletionProgramPrefix, see CompleteDelete). A FileOpResult.
   int CopyMoveDelete(int operation, std::u16string_view target = {});
 
+  // Deletes the file a display window shows: row `row` when it still holds `path`, else the row
+  // that does, whatever is selected. A FileOpResult.
+  int DeleteEntry(int row, std::u16string_view path);
+
   // Deletes one file after the questions its state calls for; `purpose` is a DeletePurpose. A
   // DeleteResult.
   int DeleteOneFile(std::u16string_view path, int purpose);
@@ -53,6 +57,8 @@ class CatalogFileOps {
   const std::u16string& DeletionFolder() const { return deletionFolder_; }
 
  private:
+  // CopyMoveDelete on `only` when given, else on the selection (or the marks).
+  int Run(int operation, std::u16string_view target, const WorkRow* only);
   // One file of a run; each answers how it ended: done, left as it was, cancelled or run ended.
   int CopyOne(const std::u16string& source, const std::u16string& folder, std::u16string_view name, bool& renameRun);
   int CopyRenamed(const std::u16string& source, const std::u16string& folder, std::u16string_view name);

@@ -65,9 +65,14 @@ void CTarnView::OnUpdate(CView*, LPARAM hint, void* object) {
     case 10: StartSlideShow(); break;
     case 12: StopSlideShow(); break;
     case 15: StepRequest(record.param1); break;
+    case 9:
+      if (record.param1 == kDeleteShownEntry)
+        DeleteShownEntry(record.param2, record.folder);
+      else
+        FileRequest(9, record.folder);
+      break;
     case 7:
-    case 8:
-    case 9: FileRequest(record.request, record.folder); break;
+    case 8: FileRequest(record.request, record.folder); break;
     case 21: FileRequest(21, record.folder); break;
     case 28: StopSlideShow(); break;
     case 13: ClearCatalog(); break;

@@ -37,6 +37,10 @@ enum ViewTimer : UINT_PTR {
 // How the frame is asked to show an entry: on its own, or as the slide show's next picture.
 enum OpenRequest : int { kOpenSingle = 0, kOpenSlideShow = 3 };
 
+// Request 9's first parameter: delete the selection, or the entry a display window shows (its
+// row in the second parameter, its path in the folder field).
+enum DeleteScope : int { kDeleteSelection = 0, kDeleteShownEntry = 1 };
+
 class CTarnView final : public CScrollView, private CatalogCanvas {
  public:
   bool Create(HWND frame);
@@ -127,6 +131,8 @@ class CTarnView final : public CScrollView, private CatalogCanvas {
   void CatalogCommand(int command, POINT screen);
   // Requests 7 (copy), 8 (move) and 9 (delete) of the selected rows; 21 renames the cursor row.
   void FileRequest(int request, const std::wstring& text);
+  // Request 9 from a display window: the file of row `row`, which showed `path`.
+  void DeleteShownEntry(int row, const std::wstring& path);
   // Runs one operation on the selection with the shown range, then updates the counts and dialogs.
   void RunFileOperation(const std::function<void(CatalogFileOps&)>& operation);
 

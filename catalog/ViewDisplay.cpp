@@ -22,8 +22,10 @@ void CTarnView::OpenEntry(int row) {
 }
 
 bool CTarnView::UpDownCatalog(bool up) {
+  const int from = m_Selection.cursor;
   const int row = StepCursor(TheCatalog(), m_Selection, m_Shown.offset, m_Shown.shownEnd, up);
   if (row < 0) return false;
+  CarrySelection(TheCatalog(), m_Selection, *this, from, row);
   OpenEntry(row);
   return true;
 }

@@ -103,6 +103,10 @@ void CTarnView::FileRequest(int request, const std::wstring& text) {
   });
 }
 
+void CTarnView::DeleteShownEntry(int row, const std::wstring& path) {
+  RunFileOperation([&](CatalogFileOps& ops) { ops.DeleteEntry(row, WideView(path.c_str())); });
+}
+
 void CTarnView::CompleteDeleteCommand() {
   RunFileOperation([](CatalogFileOps& ops) { ops.CompleteDelete(); });
 }

@@ -61,10 +61,44 @@ void CFrameWindow::RecalcLayout() {
   if (m_View != nullptr) MoveWindow(m_View, 0, top, client.right, bottom > top ? bottom - top : 0, TRUE);
 }
 
+namespace {
+
+constexpr UINT kRaiseOwned = WM_APP + 0x3F00;
+
+struct OwnedWindows {
+  HWND owner;
+  std::vector<HWND> topFirst;
+};
+
+BOOL CALLBACK CollectOwned(HWND window, LPARAM found) {
+  auto& owned = *reinterpret_cast<OwnedWindows*>(found);
+  if (GetWindow(window, GW_OWNER) == owned.owner && IsWindowVisible(window)) owned.topFirst.push_back(window);
+  return TRUE;
+}
+
+}  // namespace
+
+void CFrameWindow::RaiseOwnedWindows() const {
+  OwnedWindows owned{Handle(), {}};
+  EnumThreadWindows(GetCurrentThreadId(), &CollectOwned, reinterpret_cast<LPARAM>(&owned));
+  constexpr UINT kKeep = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
+  for (auto window = owned.topFirst.rbegin(); window != owned.topFirst.rend(); ++window) {
+    // A window already first in the system's order is not restacked on the display: it goes
+    // under the frame and then back on top.
+    SetWindowPos(*window, Handle(), 0, 0, 0, 0, kKeep);
+    SetWindowPos(*window, HWND_TOP, 0, 0, 0, 0, kKeep);
+  }
+}
+
 LRESULT CFrameWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_SIZE) {
-    RecalcLayout();
-    return 0;
+  switch (message) {
+    case WM_SIZE: RecalcLayout(); return 0;
+    case WM_ACTIVATE:
+      // After the activation is over: the display raises the frame once the click is handled.
+      if (LOWORD(wParam) != WA_INACTIVE) PostMessageW(Handle(), kRaiseOwned, 0, 0);
+      break;
+    case kRaiseOwned: RaiseOwnedWindows(); return 0;
+    default: break;
   }
   return CWindow::OnMessage(message, wParam, lParam);
 }

@@ -30,6 +30,11 @@ class CFrameWindow : public CWindow {
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  // Puts the frame's visible owned windows (dialogs, picture windows) back above it, in their
+  // order. Windows keeps them there itself; a display without a window manager (Wine's unmanaged
+  // X windows) raises the frame alone when it is clicked, and they would stay hidden behind it.
+  void RaiseOwnedWindows() const;
+
   HWND m_ToolBar = nullptr;    // child windows, destroyed with the frame
   HWND m_StatusBar = nullptr;
   HWND m_View = nullptr;

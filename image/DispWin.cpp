@@ -87,6 +87,7 @@ int CDispWin::DisplayConti(const wchar_t* path, int mode, int index) {
     // Several windows at once cannot all animate: the frame's one timer serves one picture.
     const int select = mode == kDisplayConti || g_MultiWindowFlag == 0 ? kSelectGifFrame : kSelectStill;
     if (const int loaded = m_Picture.FileLoad(select, path); loaded != 0) return loaded;
+    m_LoadCount = m_Picture.LoadCount();
   }
   if (m_Picture.m_lpBI == nullptr) {
     Say(u"エラーCDispWin::DisplayConti≪lpBI=0≫");
@@ -229,10 +230,13 @@ int CDispWin::PlaceWindow(const wchar_t* path, int mode) {
 
   const Layout& sys = System();
   const bool created = Handle() == nullptr;
+  const POINT origin = g_MaxSizeFlag != 0 ? POINT{0, 0} : m_Origin;
   if (created) {
     RegisterClassOnce(kClassName, 0, nullptr);
     const DWORD style = g_MaxSizeFlag != 0 ? WS_POPUP | WS_VISIBLE | WS_DLGFRAME : WS_OVERLAPPEDWINDOW | WS_VISIBLE;
-    if (!CreateWin(0, kClassName, title.c_str(), style, 0, 0, m_MaxWidth, m_MaxHeight, m_pMainFrame, nullptr)) {
+    // Owned by the frame, so that it stays above the frame whatever the user clicks there.
+    if (!CreateWin(0, kClassName, title.c_str(), style, origin.x, origin.y, m_MaxWidth, m_MaxHeight, m_pMainFrame,
+                   nullptr)) {
       Say(u"CDispWin::DisplayConti CreateWindow Error");
       return -1;
     }
@@ -249,8 +253,10 @@ int CDispWin::PlaceWindow(const wchar_t* path, int mode) {
   }
   // A new window of modes 0 and 1 comes on top of everything; an existing one keeps its place.
   const bool topmost = created && mode != kDisplayConti;
-  const UINT flags = SWP_NOMOVE | (topmost ? 0 : SWP_NOZORDER | SWP_NOACTIVATE);
-  if (!SetWindowPos(Handle(), topmost ? HWND_TOPMOST : nullptr, 0, 0, width, height, flags))
+  const UINT flags = (created ? 0 : SWP_NOMOVE) | (topmost ? 0 : SWP_NOZORDER | SWP_NOACTIVATE);
+  const int x = std::max(0, std::min<int>(origin.x, GetSystemMetrics(SM_CXSCREEN) - width));
+  const int y = std::max(0, std::min<int>(origin.y, GetSystemMetrics(SM_CYSCREEN) - height));
+  if (!SetWindowPos(Handle(), topmost ? HWND_TOPMOST : nullptr, x, y, width, height, flags))
     Say(u"ウインドウサイズ変更失敗<-d14> ");
   return 0;
 }

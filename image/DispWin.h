@@ -19,7 +19,7 @@ class CPictureWnd;
 constexpr UINT kDispWinNotify = WM_USER + 10;
 
 enum DispWinNotice : int {
-  kNoticeDelete = 9,        // "削除(&D)"
+  kNoticeDelete = 9,        // "削除(&D)"; wParam m_Index, the row whose picture is shown
   kNoticeRestart = 10,      // "再ｽﾀｰﾄ(&R)"
   kNoticePause = 12,        // right button while the slide show runs
   kNoticeClear = 13,        // "画面ｸﾘｱ(&Z)"
@@ -50,6 +50,9 @@ class CDispWin final : public CWindow {
   // frame's side area (`sideWidth`), the dialog (`dialogWidth`, 0 when closed), the caption and
   // the menu. With the dialog open, notification 48 follows.
   void Attach(HWND frame, int sideWidth, int dialogWidth);
+  // Where the window opens: its top-left corner on the screen, moved in as far as it takes for a
+  // new window to fit on the screen. Large-screen mode always opens at the screen's corner.
+  void SetOrigin(POINT origin) { m_Origin = origin; }
   // Shows `path` (modes 0, 1, 3) or the current picture again (mode 2, after a transform):
   // 0, the loader's result, kDisplayNoHeader, kDisplayNoBitmap or kDisplayNoMemoryDc.
   int DisplayConti(const wchar_t* path, int mode, int index);
@@ -107,6 +110,9 @@ class CDispWin final : public CWindow {
   void OnCommand(int id);
   void StopCommand();
   void Transform(int id);
+  // Loads this window's file again when the picture object has been given another since; false
+  // (after the loader's message) when that fails.
+  bool TakeBackPicture(bool& reloaded);
   void BrightnessLoop();
   int Redisplay();
 
@@ -127,6 +133,8 @@ class CDispWin final : public CWindow {
   int m_MemWidth = 0, m_MemHeight = 0;
   int m_ContiFlag = 0;
   int m_Index = 0;
+  POINT m_Origin{};
+  unsigned m_LoadCount = 0;  // the picture object's load count when this window's picture was loaded
   bool m_MenuReopen = false;
   POINT m_LastClick{};
   MemoryBitmap m_Memory;  // the memory device context and its bitmap, from first display to close

@@ -76,7 +76,7 @@ void CDispWin::OnCommand(int id) {
     case ID_CONTI_CLEAR: Post(kNoticeClear); break;
     case ID_DISP_DELETE:
       StopCommand();
-      Post(kNoticeDelete);
+      Post(kNoticeDelete, static_cast<WPARAM>(m_Index));
       break;
     case ID_DISP_ROTATE_RIGHT:
     case ID_DISP_ROTATE_LEFT:
@@ -99,6 +99,13 @@ void CDispWin::Transform(int id) {
                              : u"モーションGIFは回転できません ");
     return;
   }
+  bool reloaded = false;
+  if (!TakeBackPicture(reloaded)) return;
+  // What the window shows is this file as loaded now; there is nothing further to return from.
+  if (reloaded && id == ID_DISP_RESTORE) {
+    Redisplay();
+    return;
+  }
   int op = kRotateRestore;
   switch (id) {
     case ID_DISP_BRIGHT: BrightnessLoop(); return;
@@ -116,6 +123,16 @@ void CDispWin::Transform(int id) {
     default: op = kRotateFlipLeftRight; break;
   }
   if (m_Picture.RotateMap(op) == 0) Redisplay();
+}
+
+bool CDispWin::TakeBackPicture(bool& reloaded) {
+  // The catalog decodes its thumbnails through the same picture object, so a build since this
+  // window loaded its file has left another picture there.
+  reloaded = m_Picture.LoadCount() != m_LoadCount;
+  if (!reloaded) return true;
+  if (m_Picture.FileLoad(kSelectStill, m_FilePath.c_str()) != 0) return false;
+  m_LoadCount = m_Picture.LoadCount();
+  return true;
 }
 
 void CDispWin::BrightnessLoop() {

@@ -54,6 +54,9 @@ class CPictureWnd {
   // background. Nothing without a picture.
   void StretchDraw(HDC dc, int left, int top, int right, int bottom);
 
+  // Counts the pictures this object has held: it changes with every load and release, so a window
+  // can tell that the catalog has decoded something else into it since.
+  unsigned LoadCount() const { return m_LoadCount; }
   // 0 untouched, 1 turned or flipped, 2 brightened, 3 both.
   int TransState() const { return m_Transforms.State(); }
   // Anything to return from: a work buffer, or a colour table changed in place.
@@ -96,6 +99,7 @@ class CPictureWnd {
   DrawPlacement m_DrawnRect;
   int m_ExtentWidth = 0;
   int m_ExtentHeight = 0;
+  unsigned m_LoadCount = 0;
 };
 
 }  // namespace tarn

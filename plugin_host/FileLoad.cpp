@@ -184,6 +184,7 @@ int CPictureWnd::FileLoad(int select, const wchar_t* path) {
   // Whatever comes next starts untouched: no work buffer, no saved colours, not turned.
   m_Transforms.ForgetPicture();
   ReleasePicture();
+  ++m_LoadCount;
   if (select == kSelectRelease) {
     g_MovieRun = 0;
     return 0;

@@ -171,5 +171,41 @@ TEST_F(CatalogDisplayTest, MultipleWindowModeKeepsTenWindows) {
   EXPECT_EQ(prompt_.shown.back().caption, u"画面設定変更");
 }
 
+TEST_F(CatalogDisplayTest, WindowsOpenOverTheCatalogCascadeAndFillTheScreenInLargeScreenMode) {
+  Picture(L"a.bmp", 40, 30, kRed);
+  Picture(L"b.bmp", 40, 30, kGreen);
+  Picture(L"c.bmp", 200, 150, kBlue);
+  Catalogue();
+  POINT corner{0, 0};
+  ClientToScreen(frame_->View().Handle(), &corner);
+  const auto placeOf = [](const wchar_t* title) {
+    RECT r{};
+    GetWindowRect(FindWindowW(L"CDispWin", title), &r);
+    return r;
+  };
+  g_MultiWindowFlag = 1;
+  DoubleClickCell(0);
+  DoubleClickCell(1);
+  const RECT first = placeOf(L"a.bmp  [ 40×30×24 ]"), second = placeOf(L"b.bmp  [ 40×30×24 ]");
+  EXPECT_EQ(first.left, corner.x);
+  EXPECT_EQ(first.top, corner.y);
+  const int step = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYFRAME);
+  EXPECT_EQ(second.left - first.left, step) << "each further window steps in by a caption";
+  EXPECT_EQ(second.top - first.top, step);
+
+  // Large screen: the whole screen, with the picture centred where the window shows it.
+  g_MultiWindowFlag = 0;
+  g_MaxSizeFlag = 1;
+  DoubleClickCell(2);
+  g_MaxSizeFlag = 0;
+  const CDispWin* large = frame_->SingleDisplay();
+  ASSERT_NE(large, nullptr);
+  RECT window{};
+  GetWindowRect(large->Handle(), &window);
+  EXPECT_EQ(window.left, 0);
+  EXPECT_EQ(window.right - window.left, GetSystemMetrics(SM_CXSCREEN));
+  EXPECT_EQ(GetPixel(large->MemoryDc(), GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2), kBlue);
+}
+
 }  // namespace
 }  // namespace tarn::test

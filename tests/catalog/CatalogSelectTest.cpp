@@ -3,6 +3,8 @@
 // text window's request.
 #include "tests/catalog/CatalogFixture.h"
 
+#include "image/DispWin.h"
+
 namespace tarn::test {
 namespace {
 
@@ -100,6 +102,45 @@ TEST_F(CatalogSelectTest, DeletingClosesTheGapsAndRenamingFollowsTheTextWindow) 
   EXPECT_EQ(Name(0), u"renamed.bmp");
   EXPECT_TRUE(OnDisk(L"renamed.bmp"));
   EXPECT_TRUE(OnDisk(L"p3.bmp"));
+}
+
+TEST_F(CatalogSelectTest, AWindowDeletesThePictureItShowsAndAStepCarriesALoneSelection) {
+  const auto open = [&](int k) {
+    const POINT at = CellPoint(k);
+    SendMessageW(frame_->View().Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+    Pump(10);
+  };
+  const auto deleteFromWindow = [&] {
+    ASSERT_NE(frame_->SingleDisplay(), nullptr);
+    SendMessageW(frame_->SingleDisplay()->Handle(), WM_COMMAND, 32909, 0);  // "削除(&D)"
+    Pump(50);
+  };
+  // p0 is shown; the user then selects p5 in the catalog: the window's delete still means p0.
+  Click(0);
+  open(0);
+  Click(5);
+  deleteFromWindow();
+  ASSERT_EQ(prompt_.shown.size(), 1u);
+  EXPECT_EQ(prompt_.shown[0].text, u"ファイルを削除しますか ");
+  EXPECT_EQ(prompt_.shown[0].caption, u"p0.bmp");
+  EXPECT_FALSE(OnDisk(L"p0.bmp"));
+  EXPECT_TRUE(OnDisk(L"p5.bmp"));
+  ASSERT_GE(Row(u"p5.bmp"), 0);
+  EXPECT_EQ(State(Row(u"p5.bmp")), kEntrySelected) << "the catalog's selection is left as it was";
+  EXPECT_EQ(frame_->View().Selection().selected, 1);
+
+  // p1 selected and shown; the window steps to p2 and the lone selection goes along.
+  Click(Row(u"p1.bmp"));
+  open(Row(u"p1.bmp"));
+  SendMessageW(frame_->Handle(), WM_DISP_WIN, 0, 16);  // "▽次画面"
+  Pump(20);
+  EXPECT_EQ(frame_->SingleDisplay()->Title().substr(0, 6), L"p2.bmp");
+  EXPECT_EQ(State(Row(u"p2.bmp")), kEntrySelected);
+  EXPECT_EQ(State(Row(u"p1.bmp")), kEntryNormal);
+  deleteFromWindow();
+  EXPECT_EQ(prompt_.shown.back().caption, u"p2.bmp");
+  EXPECT_FALSE(OnDisk(L"p2.bmp"));
+  EXPECT_TRUE(OnDisk(L"p1.bmp"));
 }
 
 }  // namespace

@@ -295,5 +295,27 @@ TEST_F(MainFrameTest, PluginSettingsLaunch) {
   EXPECT_EQ(prompt_.shown.size(), 3u) << "its dialog ran";
 }
 
+TEST_F(MainFrameTest, DialogsOpenOverTheCatalogAndComeToTheFrontWhenAskedForAgain) {
+  SendMessageW(frame_->Handle(), WM_COMMAND, ID_MENU_DISP_DIALOG, 0);
+  SendMessageW(frame_->Handle(), WM_COMMAND, ID_MENU_TREE_DIALOG, 0);
+  const HWND disp = FindWindowW(L"#32770", L"表示/並替"), tree = FindWindowW(L"#32770", L"読出/書込");
+  ASSERT_TRUE(disp != nullptr && tree != nullptr);
+  EXPECT_EQ(GetWindow(disp, GW_OWNER), frame_->Handle()) << "owned: it stays above the frame";
+  POINT corner{0, 0};
+  ClientToScreen(frame_->View().Handle(), &corner);
+  RECT place{};
+  GetWindowRect(tree, &place);
+  EXPECT_EQ(place.left, corner.x) << "not over the menu bar";
+  EXPECT_EQ(place.top, corner.y);
+  const auto above = [](HWND upper, HWND lower) {
+    for (HWND w = GetWindow(upper, GW_HWNDNEXT); w != nullptr; w = GetWindow(w, GW_HWNDNEXT))
+      if (w == lower) return true;
+    return false;
+  };
+  EXPECT_TRUE(above(tree, disp));
+  SendMessageW(frame_->Handle(), WM_COMMAND, ID_MENU_DISP_DIALOG, 0);
+  EXPECT_TRUE(above(disp, tree)) << "the dialog asked for again is in front";
+}
+
 }  // namespace
 }  // namespace tarn::test

@@ -263,6 +263,24 @@ TEST_F(DispWinTest, QuarterTurnRedrawsTurnedAndRestoreThenCloses) {
   EXPECT_EQ(window_->MemoryDc(), nullptr);
 }
 
+TEST_F(DispWinTest, CommandsAfterTheCatalogDecodedAnotherPictureWorkOnTheWindowsOwnFile) {
+  Open(L"quad.bmp", 200, 150, 800, 3);
+  // A catalog build decodes its thumbnails through the same picture object.
+  const std::wstring other = WriteFile(L"other.bmp", QuadrantBmp(60, 20));
+  ASSERT_EQ(picture_->FileLoad(kSelectStill, other.c_str()), 0);
+  Command(ID_DISP_ROTATE_RIGHT);
+  EXPECT_EQ(window_->PicWidth(), 150);
+  EXPECT_EQ(window_->PicHeight(), 200);
+  EXPECT_EQ(Pixel(1, 1), kBlue);
+  // Restore after another decode shows the file as it is, and keeps the window open.
+  ASSERT_EQ(picture_->FileLoad(kSelectStill, other.c_str()), 0);
+  Command(ID_DISP_RESTORE);
+  Pump();
+  EXPECT_EQ(window_->PicWidth(), 200);
+  EXPECT_EQ(Pixel(1, 1), kRed);
+  EXPECT_TRUE(Actions().empty());
+}
+
 TEST_F(DispWinTest, MotionGifIsNeitherTurnedFlippedNorBrightened) {
   Open(L"quad.bmp", 40, 30, 800);
   g_MotionGifState = 3;
@@ -392,7 +410,7 @@ TEST_F(DispWinTest, MenuCommandsPostTheirNotifications) {
                                             {0, kNoticeMarkNext},
                                             {0, kNoticeClear},
                                             {6, kNoticeStop},
-                                            {0, kNoticeDelete}}));
+                                            {6, kNoticeDelete}}));
   EXPECT_EQ(window_->MemoryDc(), nullptr);
 }
 
