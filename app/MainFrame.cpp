@@ -28,7 +28,7 @@ constexpr int kNotYetAvailable[] = {
     ID_FILE_CLIP_IMAGE,    ID_EDIT_SELECT_ALL,       ID_EDIT_SELECT_NONE,    ID_EDIT_SELECT_INVERT,
     ID_EDIT_SELECT_STRING, ID_EDIT_SELECT_ATTRIBUTE, ID_EDIT_SELECT_ONLY,    ID_EDIT_RENAME_ALL,
     ID_EDIT_TIME_STAMP,    ID_EDIT_THUMB_COPY,
-    ID_EDIT_SIZE_CHANGE,   ID_VIEW_CATALOG_LIMIT,    ID_SET_THUMBNAIL,
+    ID_EDIT_SIZE_CHANGE,   ID_VIEW_CATALOG_LIMIT,
 };
 
 bool IsNotYetAvailable(int id) {
@@ -248,16 +248,20 @@ void CMainFrame::OnCommand(int id) {
       MoveDisplayDialog();
       break;
     case ID_SET_MAX_SIZE:
-      // Large-screen display and multiple windows exclude each other.
+      // Large-screen display and multiple windows exclude each other; the windows of the old
+      // way of showing go first.
       if (BusyGuard()) break;
+      CloseDisplayWindows();
       g_MaxSizeFlag = g_MaxSizeFlag ? 0 : 1;
       if (g_MaxSizeFlag) g_MultiWindowFlag = 0;
       break;
     case ID_SET_MULTI_WINDOW:
       if (BusyGuard()) break;
+      CloseDisplayWindows();
       g_MultiWindowFlag = g_MultiWindowFlag ? 0 : 1;
       if (g_MultiWindowFlag) g_MaxSizeFlag = 0;
       break;
+    case ID_SET_THUMBNAIL: ToggleSetting(g_ThumbNailFlag); break;
     case ID_SET_LIMIT_NONE: sizeLimit(0, 0); break;
     case ID_SET_LIMIT_MIN_1K: sizeLimit(1000, 0); break;
     case ID_SET_LIMIT_MIN_100K: sizeLimit(100000, 0); break;
@@ -284,9 +288,14 @@ void CMainFrame::OnCommand(int id) {
     case ID_SET_OTHER:
       if (!BusyGuard()) RunOtherSettingsDialog(Handle());
       break;
-    case ID_SET_RESET:
-      if (!BusyGuard()) ResetSettings();
+    case ID_SET_RESET: {
+      if (BusyGuard()) break;
+      const int size = g_CatalogSize;
+      ResetSettings();
+      // A catalog drawn at another size is shown again at the size the reset chose.
+      if (g_CatalogShown && g_CatalogSize != size) Forward(2);
       break;
+    }
     case ID_HELP_TARN:
       HtmlHelpW(Handle(), (std::wstring(AsWide(g_StartFolder)) + L"Tarn.chm::/Tarn.htm").c_str(), HH_DISPLAY_TOPIC, 0);
       break;
@@ -330,7 +339,7 @@ void CMainFrame::DeleteTreeLists(std::initializer_list<int> numbers, const char1
 }
 
 void CMainFrame::OnDestroy() {
-  CloseAllDisplayWindows();
+  CloseDisplayWindows();
   KillTimer(Handle(), kTimerGifFrame);
   KillTimer(Handle(), kTimerGifContinuous);
   KillTimer(Handle(), kTimerBusyNotice);

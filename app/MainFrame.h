@@ -114,11 +114,12 @@ class CMainFrame final : public CFrameWindow, private SettingsHost {
   void OnGifFrameTimer(UINT_PTR id);
   // Closes the display window showing row `index` (the single window unless several are open).
   void CloseDisplayWindow(int index);
-  void CloseAllDisplayWindows();
   void ReapDisplayWindows();
 
   // SettingsHost.
   void ClearScreen() override;
+  void CloseDisplayWindows() override;
+  void RedrawDisplay() override;
   void MoveDisplayDialog() override;
   void ClearAndRedrawView() override;
 

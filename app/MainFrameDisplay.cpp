@@ -59,6 +59,11 @@ int CMainFrame::ChildWindowIF(const std::u16string& path, int request, int index
   }
 
   CDispWin* window = DisplayWindowFor(request);
+  if (window == nullptr) {
+    // The window the animation played in has been closed: the animation ends with it.
+    g_MotionGifState = 0;
+    return 0;
+  }
   const int result = window->DisplayConti(AsWide(path), DisplayModeFor(continuous), index);
   if (result != 0) {
     window->Destroy();
@@ -76,9 +81,11 @@ int CMainFrame::ChildWindowIF(const std::u16string& path, int request, int index
 }
 
 CDispWin* CMainFrame::DisplayWindowFor(int request) {
-  const bool nextFrame = request == kNextGifFrame || request == kNextGifFrameContinuous;
-  if (!g_MultiWindowFlag || nextFrame) {
-    if (nextFrame && !m_DispWins.empty()) return m_DispWins.back().get();
+  // An animation plays on in the single window it started in, and in no other; several windows
+  // show still pictures only.
+  if (request == kNextGifFrame || request == kNextGifFrameContinuous)
+    return m_DispWin && m_DispWin->Handle() != nullptr ? m_DispWin.get() : nullptr;
+  if (!g_MultiWindowFlag) {
     if (!m_DispWin) m_DispWin = std::make_unique<CDispWin>(m_Picture);
     AttachDisplay(*m_DispWin, 0);
     return m_DispWin.get();
@@ -130,10 +137,17 @@ void CMainFrame::CloseDisplayWindow(int index) {
   PostMessageW(Handle(), WM_REAP_DISPLAYS, 0, 0);
 }
 
-void CMainFrame::CloseAllDisplayWindows() {
+void CMainFrame::RedrawDisplay() {
+  if (m_DispWin && m_DispWin->Handle() != nullptr) m_DispWin->ShowAgain();
+}
+
+void CMainFrame::CloseDisplayWindows() {
+  KillTimer(Handle(), kTimerGifFrame);
+  KillTimer(Handle(), kTimerGifContinuous);
   if (m_DispWin) m_DispWin->Destroy();
   for (const auto& window : m_DispWins) window->Destroy();
-  ReapDisplayWindows();
+  // Let go once the messages under way are over: the one being handled may be a window's own.
+  PostMessageW(Handle(), WM_REAP_DISPLAYS, 0, 0);
 }
 
 void CMainFrame::ReapDisplayWindows() {

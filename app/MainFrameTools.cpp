@@ -1,5 +1,6 @@
 // CMainFrame: the cleanup tool, the plug-ins' own settings, and closing the frame.
 #include "MainFrame.h"
+#include "image/DispWin.h"
 
 #include "AppGlobals.h"
 #include "Prompt.h"
@@ -12,6 +13,7 @@ namespace tarn {
 
 bool CMainFrame::StartWipeset() {
   if (BusyGuard()) return false;
+  if (m_DispWin) CloseDisplayWindow(m_DispWin->Index());
   const std::u16string path = g_StartFolder + u"Wipeset.exe";
   if (GetFileAttributesW(AsWide(path)) == INVALID_FILE_ATTRIBUTES) {
     Say(u"Tarn.exe のあるフォルダに入れてください ", u"Wipeset.exe プログラム未検出");
@@ -62,6 +64,7 @@ void CMainFrame::ConfigurePlugin(bool catchPlugin) {
 }
 
 void CMainFrame::OnClose() {
+  CloseDisplayWindows();
   if (!g_SlideShowRun) m_CloseRequests = 0;
   switch (CloseRequestAction(g_SlideShowRun != 0, g_HiddenMovieWindow != 0, g_FlvMp4Playing != 0,
                              g_SlideShowRun ? ++m_CloseRequests : 0)) {

@@ -57,6 +57,9 @@ class CDispWin final : public CWindow {
   // 0, the loader's result, kDisplayNoHeader, kDisplayNoBitmap or kDisplayNoMemoryDc.
   int DisplayConti(const wchar_t* path, int mode, int index);
   int Index() const { return m_Index; }
+  // Draws this window's picture again under the current settings (AUTO size, say), reading its
+  // file again when the picture object holds another by now.
+  void ShowAgain();
 
   // What the window shows, for the frame's status text and for tests.
   HDC MemoryDc() const { return m_Memory.Dc(); }

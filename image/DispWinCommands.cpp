@@ -91,6 +91,11 @@ void CDispWin::OnCommand(int id) {
 
 int CDispWin::Redisplay() { return DisplayConti(L"", kDisplayAgain, m_Index); }
 
+void CDispWin::ShowAgain() {
+  bool reloaded = false;
+  if (TakeBackPicture(reloaded)) Redisplay();
+}
+
 void CDispWin::Transform(int id) {
   if (g_MotionGifState > 0) {
     const bool flip = id == ID_DISP_FLIP_VERT || id == ID_DISP_FLIP_HORZ;

@@ -20,7 +20,7 @@ class CatalogDisplayTest : public CatalogTest {
     g_MotionGifState = g_MotionGifLoops = g_MotionGifFrame = 0;
   }
   void TearDown() override {
-    g_MultiWindowFlag = 0;
+    g_MultiWindowFlag = g_MaxSizeFlag = 0;
     g_ContiState = 0;
     g_MotionGifState = g_MotionGifLoops = g_MotionGifFrame = 0;
     CatalogTest::TearDown();
@@ -34,6 +34,39 @@ class CatalogDisplayTest : public CatalogTest {
   void WindowStep(bool next) {
     SendMessageW(frame_->Handle(), WM_DISP_WIN, 0, next ? 16 : 15);
     Pump(20);
+  }
+  // The frame's timer 8, fired by hand so that no real time passes between the steps.
+  void tick() { SendMessageW(frame_->Handle(), WM_TIMER, kTimerGifFrame, 0); }
+  // The frame keeps the registry it was made with; make them again with TarnGif in it.
+  void WithTarnGif() {
+    Install(L"TarnGif.spi", L"TarnGif.spi");
+    registry_ = std::make_unique<CPluginRegistry>();
+    g_SaveSuppressed = true;
+    DestroyWindow(frame_->Handle());
+    frame_.reset();
+    ASSERT_EQ(Enumerate(), 2);
+    picture_ = std::make_unique<CPictureWnd>(*registry_);
+    frame_ = std::make_unique<CMainFrame>(*registry_, scratch_, *picture_);
+    ASSERT_TRUE(frame_->Create(false));
+    g_SaveSuppressed = false;
+    g_ThumbNailFlag = 1;
+    g_CatalogLimit = 1600;
+  }
+  // Three 30 x 30 frames of one colour each.
+  void WriteAnimatedGif(const std::wstring& name) {
+    GifFile gif;
+    gif.width = gif.height = 30;
+    gif.application = true;
+    for (int i = 0; i < 3; ++i) {
+      GifImage frame;
+      frame.width = frame.height = 30;
+      frame.pixels.assign(900, static_cast<std::uint8_t>(10 * (i + 1)));
+      frame.control = true;
+      frame.delay = 1;
+      gif.images.push_back(frame);
+    }
+    const Bytes bytes = MakeGif(gif);
+    WriteFile(L"pictures\\" + name, std::string(bytes.begin(), bytes.end()));
   }
   std::wstring ShownTitle() const {
     const CDispWin* window = frame_->SingleDisplay();
@@ -106,40 +139,14 @@ TEST_F(CatalogDisplayTest, SlideShowStepsOnItsTimerAndStops) {
 }
 
 TEST_F(CatalogDisplayTest, AMotionGifAdvancesFrameByFrameOnTheFramesTimer) {
-  Install(L"TarnGif.spi", L"TarnGif.spi");
-  registry_ = std::make_unique<CPluginRegistry>();
-  // The frame keeps the registry it was made with; make them again with TarnGif in it.
-  g_SaveSuppressed = true;
-  DestroyWindow(frame_->Handle());
-  frame_.reset();
-  ASSERT_EQ(Enumerate(), 2);
-  picture_ = std::make_unique<CPictureWnd>(*registry_);
-  frame_ = std::make_unique<CMainFrame>(*registry_, scratch_, *picture_);
-  ASSERT_TRUE(frame_->Create(false));
-  g_SaveSuppressed = false;
-  g_ThumbNailFlag = 1;
-  g_CatalogLimit = 1600;
-  GifFile gif;
-  gif.width = gif.height = 30;
-  gif.application = true;
-  for (int i = 0; i < 3; ++i) {
-    GifImage frame;
-    frame.width = frame.height = 30;
-    frame.pixels.assign(900, static_cast<std::uint8_t>(10 * (i + 1)));
-    frame.control = true;
-    frame.delay = 1;
-    gif.images.push_back(frame);
-  }
-  const Bytes bytes = MakeGif(gif);
-  WriteFile(L"pictures\\anim.gif", std::string(bytes.begin(), bytes.end()));
+  WithTarnGif();
+  WriteAnimatedGif(L"anim.gif");
   Catalogue();
   ASSERT_EQ(TheCatalog().rows, 1);
   DoubleClickCell(0);
   ASSERT_EQ(g_MotionGifState, 3) << "the frame count from TarnGif";
   ASSERT_GT(g_MotionGifLoops, 0) << "cycles from TarnGif";
   EXPECT_EQ(g_MotionGifFrame, 1);
-  // The frame's timer 8, fired by hand so that no real time passes between the steps.
-  const auto tick = [&] { SendMessageW(frame_->Handle(), WM_TIMER, kTimerGifFrame, 0); };
   tick();
   EXPECT_EQ(g_MotionGifFrame, 2);
   tick();
@@ -169,6 +176,71 @@ TEST_F(CatalogDisplayTest, MultipleWindowModeKeepsTenWindows) {
   ASSERT_FALSE(prompt_.shown.empty());
   EXPECT_EQ(prompt_.shown.back().text, u"「複数画面表示」をOFF します。再実行してください ");
   EXPECT_EQ(prompt_.shown.back().caption, u"画面設定変更");
+}
+
+TEST_F(CatalogDisplayTest, SwitchingTheWayOfShowingClosesTheWindowsAndAnAnimationStaysInItsWindow) {
+  WithTarnGif();
+  Picture(L"a.bmp", 20, 20, kRed);
+  Picture(L"b.bmp", 20, 20, kGreen);
+  WriteAnimatedGif(L"c.gif");
+  Catalogue();
+  ASSERT_EQ(TheCatalog().rows, 3);
+  const auto windowsOnScreen = [] {
+    int n = 0;
+    for (HWND w = FindWindowExW(nullptr, nullptr, L"CDispWin", nullptr); w != nullptr;
+         w = FindWindowExW(nullptr, w, L"CDispWin", nullptr))
+      ++n;
+    return n;
+  };
+  g_MultiWindowFlag = 1;
+  DoubleClickCell(0);
+  DoubleClickCell(1);
+  ASSERT_EQ(windowsOnScreen(), 2);
+  SendMessageW(frame_->Handle(), WM_COMMAND, ID_SET_MULTI_WINDOW, 0);
+  Pump(20);
+  EXPECT_EQ(g_MultiWindowFlag, 0);
+  EXPECT_EQ(windowsOnScreen(), 0) << "switching the mode off closes its windows";
+  EXPECT_EQ(frame_->TrackedDisplays(), 0u);
+
+  DoubleClickCell(2);
+  ASSERT_EQ(g_MotionGifState, 3);
+  tick();
+  EXPECT_EQ(g_MotionGifFrame, 2);
+  EXPECT_EQ(windowsOnScreen(), 1) << "the later frames go to the window the animation started in";
+  EXPECT_EQ(ShownTitle(), L"c.gif  [ 30×30×8 ]");
+  // Closed while it plays: the next tick brings no window back.
+  SendMessageW(frame_->SingleDisplay()->Handle(), WM_CLOSE, 0, 0);
+  Pump(20);
+  tick();
+  Pump(20);
+  EXPECT_EQ(windowsOnScreen(), 0);
+
+  // Large-screen display switched on, then off: each switch closes what the other way showed.
+  DoubleClickCell(0);
+  SendMessageW(frame_->Handle(), WM_COMMAND, ID_SET_MAX_SIZE, 0);
+  Pump(20);
+  EXPECT_EQ(windowsOnScreen(), 0);
+  DoubleClickCell(0);
+  ASSERT_EQ(windowsOnScreen(), 1);
+  EXPECT_TRUE(GetWindowLongW(frame_->SingleDisplay()->Handle(), GWL_STYLE) & WS_POPUP);
+  SendMessageW(frame_->Handle(), WM_COMMAND, ID_SET_MAX_SIZE, 0);
+  Pump(20);
+  EXPECT_EQ(windowsOnScreen(), 0);
+  EXPECT_EQ(g_MaxSizeFlag, 0);
+}
+
+TEST_F(CatalogDisplayTest, ResetShowsACatalogOfAnotherSizeAgainAtTheNewSize) {
+  Picture(L"a.bmp", 20, 20, kRed);
+  g_CatalogSize = 2;  // L
+  Catalogue();
+  ASSERT_EQ(frame_->View().DrawnRows(), 1);
+  const int before = frame_->View().RequestCount();
+  SendMessageW(frame_->Handle(), WM_COMMAND, ID_SET_RESET, 0);
+  EXPECT_EQ(g_CatalogSize, 1);
+  ASSERT_GT(frame_->View().RequestCount(), before);
+  EXPECT_EQ(frame_->View().LastRequest().request, 2) << "catalog again";
+  // Drawn again at M: the picture fills the 90-pixel cell's middle.
+  EXPECT_EQ(CellPixel(0, 45, 45), kRed);
 }
 
 TEST_F(CatalogDisplayTest, WindowsOpenOverTheCatalogCascadeAndFillTheScreenInLargeScreenMode) {

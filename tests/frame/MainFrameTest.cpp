@@ -68,7 +68,13 @@ TEST_F(MainFrameTest, MenuBarIsJapaneseAndLaterFeaturesAreGreyed) {
   SendMessageW(frame_->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(settings), 4);
   EXPECT_TRUE(GetMenuState(settings, ID_SET_SIZE_S + g_CatalogSize, MF_BYCOMMAND) & MF_CHECKED);
   EXPECT_FALSE(GetMenuState(settings, ID_SET_PLUGIN, MF_BYCOMMAND) & MF_GRAYED);
-  EXPECT_TRUE(GetMenuState(settings, ID_SET_THUMBNAIL, MF_BYCOMMAND) & MF_GRAYED);
+  EXPECT_FALSE(GetMenuState(settings, ID_SET_THUMBNAIL, MF_BYCOMMAND) & MF_GRAYED)
+      << "a cache switched off by an error can be switched on again";
+  const int cache = g_ThumbNailFlag;
+  SendMessageW(frame_->Handle(), WM_COMMAND, ID_SET_THUMBNAIL, 0);
+  EXPECT_EQ(g_ThumbNailFlag, cache ? 0 : 1);
+  SendMessageW(frame_->Handle(), WM_COMMAND, ID_SET_THUMBNAIL, 0);
+  EXPECT_EQ(g_ThumbNailFlag, cache);
   wchar_t reset[64] = {};
   GetMenuStringW(settings, ID_SET_RESET, reset, 64, MF_BYCOMMAND);
   EXPECT_STREQ(reset, L"**設定初期化**(&Z)");
