@@ -90,8 +90,30 @@ void CFrameWindow::RaiseOwnedWindows() const {
   }
 }
 
+void CFrameWindow::OnMenuSelect(UINT id, UINT flags, HMENU menu) {
+  if (flags == 0xFFFF && menu == nullptr) {
+    if (m_MenuOpen) SetStatusText(0, m_PaneBeforeMenu);
+    m_MenuOpen = false;
+    return;
+  }
+  if (!m_MenuOpen) m_PaneBeforeMenu = StatusText(0);
+  m_MenuOpen = true;
+  std::wstring prompt;
+  const wchar_t* text = nullptr;
+  if (!(flags & (MF_POPUP | MF_SEPARATOR))) {
+    // With no buffer the string is not copied: the text stays in the resource, not terminated.
+    const int length = LoadStringW(GetModuleHandleW(nullptr), id, reinterpret_cast<wchar_t*>(&text), 0);
+    if (length > 0) prompt.assign(text, static_cast<std::size_t>(length));
+  }
+  prompt = prompt.substr(0, prompt.find(L'\n'));
+  SetStatusText(0, prompt.empty() ? m_PaneBeforeMenu : prompt);
+}
+
 LRESULT CFrameWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case WM_MENUSELECT:
+      OnMenuSelect(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam));
+      return 0;
     case WM_SIZE: RecalcLayout(); return 0;
     case WM_ACTIVATE:
       // After the activation is over: the display raises the frame once the click is handled.

@@ -34,6 +34,13 @@ class CFrameWindow : public CWindow {
   // order. Windows keeps them there itself; a display without a window manager (Wine's unmanaged
   // X windows) raises the frame alone when it is clicked, and they would stay hidden behind it.
   void RaiseOwnedWindows() const;
+  // A menu item highlighted, in the frame's menus or in those of a window that passes its
+  // WM_MENUSELECT on: the first pane shows the item's prompt (the string resource of the same id,
+  // up to a "\n"), and its own text again once the menu has closed.
+  void OnMenuSelect(UINT id, UINT flags, HMENU menu);
+
+  std::wstring m_PaneBeforeMenu;  // the first pane's text while a menu is open
+  bool m_MenuOpen = false;
 
   HWND m_ToolBar = nullptr;    // child windows, destroyed with the frame
   HWND m_StatusBar = nullptr;

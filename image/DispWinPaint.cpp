@@ -19,6 +19,10 @@ LRESULT CDispWin::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_RBUTTONDOWN: OnRightButton({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}); return 0;
     case kReopenSlideShowMenu: OpenSlideShowMenu({m_LastClick.x + 8, m_LastClick.y}); return 0;
     case WM_COMMAND: OnCommand(LOWORD(wParam)); return 0;
+    case WM_MENUSELECT:
+      // The frame's status bar gives the prompt of the highlighted item.
+      if (m_pMainFrame != nullptr) SendMessageW(m_pMainFrame, WM_MENUSELECT, wParam, lParam);
+      return 0;
     case WM_CLOSE: {
       // The frame may delete this object while it hears of the close, so nothing of it is
       // touched after the notification.

@@ -94,6 +94,12 @@ TEST_F(CatalogDisplayTest, DoubleClickOpensTheEntryAndStepsWrapAround) {
   EXPECT_EQ(ShownTitle(), L"c.bmp  [ 20×30×24 ]") << "before the first: the last";
   EXPECT_TRUE(prompt_.shown.empty());
 
+  // The window's menu items have their prompts in the frame's status bar.
+  SendMessageW(frame_->SingleDisplay()->Handle(), WM_MENUSELECT, MAKEWPARAM(32899, MF_STRING), 1);
+  EXPECT_EQ(frame_->StatusText(0), L"ウインドウ画像を右９０度回転");
+  SendMessageW(frame_->SingleDisplay()->Handle(), WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+  EXPECT_NE(frame_->StatusText(0), L"ウインドウ画像を右９０度回転");
+
   // Closing the window with its stop command lets it go.
   SendMessageW(frame_->SingleDisplay()->Handle(), WM_COMMAND, 32875, 0);
   Pump(50);

@@ -301,6 +301,23 @@ TEST_F(MainFrameTest, PluginSettingsLaunch) {
   EXPECT_EQ(prompt_.shown.size(), 3u) << "its dialog ran";
 }
 
+TEST_F(MainFrameTest, AHighlightedMenuItemShowsItsPromptUntilTheMenuCloses) {
+  frame_->StatusBarSet(9, 0, u"カタログ画面");
+  const auto select = [&](int id, UINT flags, HMENU menu) {
+    SendMessageW(frame_->Handle(), WM_MENUSELECT, MAKEWPARAM(id, flags), reinterpret_cast<LPARAM>(menu));
+  };
+  const HMENU menu = GetMenu(frame_->Handle());
+  select(ID_SET_RESET, MF_STRING, menu);
+  EXPECT_EQ(Pane(), L"基本設定の各項目を初期化");
+  select(ID_MENU_DISP_DIALOG, MF_STRING, menu);
+  EXPECT_EQ(Pane(), L"ファイルの≪表示≫≪並替≫ダイアログ");
+  select(ID_FILE_OPEN_FOLDER, MF_STRING, menu);
+  EXPECT_EQ(Pane(), L"カタログ画面") << "an item without a prompt leaves the screen's text";
+  select(ID_SET_MULTI_WINDOW, MF_STRING, menu);
+  select(0, 0xFFFF, nullptr);
+  EXPECT_EQ(Pane(), L"カタログ画面") << "the menu closed";
+}
+
 TEST_F(MainFrameTest, DialogsOpenOverTheCatalogAndComeToTheFrontWhenAskedForAgain) {
   SendMessageW(frame_->Handle(), WM_COMMAND, ID_MENU_DISP_DIALOG, 0);
   SendMessageW(frame_->Handle(), WM_COMMAND, ID_MENU_TREE_DIALOG, 0);
