@@ -282,6 +282,8 @@ void CMainFrame::OnCommand(int id) {
       dialog.DoModal(Handle());
       break;
     }
+    case ID_SET_CATCH_CONFIG:
+    case ID_SET_FLV_CONFIG: ConfigurePlugin(id == ID_SET_CATCH_CONFIG); break;
     case ID_SET_APPLICATION:
       if (!BusyGuard()) RunApplicationDialog(Handle());
       break;

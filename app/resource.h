@@ -111,6 +111,8 @@
 #define ID_SET_APPLICATION 32859
 #define ID_SET_OTHER 32860
 #define ID_SET_RESET 32861
+#define ID_SET_CATCH_CONFIG 32862  // "TarnCatch の拡張子設定ダイアログ"
+#define ID_SET_FLV_CONFIG 32863    // "TarnFlv のアプリ設定ダイアログ"
 #define ID_HOLDER_0 32870  // desktop, computer, documents, network, internet files, typed
 #define ID_TOP_CLEAR 32880
 #define ID_HELP_TARN 32881

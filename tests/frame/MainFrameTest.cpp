@@ -280,7 +280,8 @@ TEST_F(MainFrameTest, WipesetMustBeBesideTheProgram) {
 }
 
 TEST_F(MainFrameTest, PluginSettingsLaunch) {
-  frame_->ConfigurePlugin(true);
+  // Reached from the settings menu.
+  SendMessageW(frame_->Handle(), WM_COMMAND, ID_SET_CATCH_CONFIG, 0);
   ASSERT_EQ(prompt_.shown.size(), 1u);
   EXPECT_EQ(prompt_.shown[0].text, u"プラグインがありません ");
   EXPECT_EQ(prompt_.shown[0].caption, FromWide((folder_ + L"TarnCatch.spi").c_str()));
@@ -291,7 +292,7 @@ TEST_F(MainFrameTest, PluginSettingsLaunch) {
   EXPECT_EQ(prompt_.shown[1].text, u"プラグイン・オープンエラー<-M21> ") << "no settings function";
 
   Install(L"FakeNoInfo.spi", L"TarnFlv.spi");
-  frame_->ConfigurePlugin(false);
+  SendMessageW(frame_->Handle(), WM_COMMAND, ID_SET_FLV_CONFIG, 0);
   ASSERT_EQ(prompt_.shown.size(), 3u);
   EXPECT_EQ(prompt_.shown[2].text, u"プラグインの操作失敗<-M25> ");
 
