@@ -57,6 +57,8 @@ class CTarnView final : public CScrollView, private CatalogCanvas {
   std::function<void(POINT screen, const std::u16string& name)> renameAsked;
   // Shows table row `row`'s picture at `path` in a display window (see OpenRequest).
   std::function<void(const std::u16string& path, int request, int row)> openInWindow;
+  // The row the single display window shows, -1 when it is not open.
+  std::function<int()> displayedRow;
 
   void OnUpdate(CView* sender, LPARAM hint, void* object) override;
 

@@ -33,8 +33,10 @@ void CTarnView::OnLeftButton(POINT point, WPARAM keys) {
   const CatalogHit hit = HitTest(point);
   if (hit.row < 0) return;
   const bool running = g_ContiState > 0;
+  // In single-click mode a click on the picture already on display opens nothing again.
+  const int displayed = displayedRow ? displayedRow() : -1;
   switch (ClickCell(TheCatalog(), m_Selection, *this, hit.row, (keys & MK_CONTROL) != 0, (keys & MK_SHIFT) != 0,
-                    g_SinglClickFlag != 0, -1, running)) {
+                    g_SinglClickFlag != 0, displayed, running)) {
     case ClickResult::kOpenByTimer: SetTimer(Handle(), kTimerOpenClick, 10, nullptr); break;
     case ClickResult::kStartDrag: {
       // The drag begins once the mouse really moves with the button held; a plain click is a

@@ -143,5 +143,21 @@ TEST_F(CatalogSelectTest, AWindowDeletesThePictureItShowsAndAStepCarriesALoneSel
   EXPECT_TRUE(OnDisk(L"p1.bmp"));
 }
 
+TEST_F(CatalogSelectTest, ASingleClickOnThePictureOnDisplayOpensNothingAgain) {
+  g_SinglClickFlag = 1;
+  Click(0);
+  Pump(50);  // the 10 ms timer opens it
+  ASSERT_NE(frame_->SingleDisplay(), nullptr);
+  const unsigned loads = picture_->LoadCount();
+  Click(0);
+  Pump(50);
+  EXPECT_EQ(picture_->LoadCount(), loads) << "already on display";
+  Click(1);
+  Pump(50);
+  EXPECT_GT(picture_->LoadCount(), loads);
+  EXPECT_EQ(frame_->SingleDisplay()->Title().substr(0, 6), L"p1.bmp");
+  g_SinglClickFlag = 0;
+}
+
 }  // namespace
 }  // namespace tarn::test
