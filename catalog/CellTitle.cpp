@@ -35,7 +35,12 @@ void DrawTitleBand(HDC dc, HFONT font, int x, int y, int width, std::u16string_v
   SetBkMode(dc, OPAQUE);
   SetBkColor(dc, colours.back);
   SetTextColor(dc, colours.text);
-  TextOutW(dc, x + 2, y, reinterpret_cast<const wchar_t*>(name.data()), length);
+  // A font taller than the band gives up its top (the internal leading, above every glyph) rather
+  // than its descent, where the underscores and the tails of "g" and "p" are.
+  TEXTMETRICW metrics{};
+  const int top = GetTextMetricsW(dc, &metrics) && metrics.tmHeight > kTitleBand ? y + kTitleBand - metrics.tmHeight : y;
+  ExtTextOutW(dc, x + 2, top, ETO_CLIPPED, &band, reinterpret_cast<const wchar_t*>(name.data()),
+              static_cast<UINT>(length), nullptr);
   if (previous != nullptr) SelectObject(dc, previous);
 }
 

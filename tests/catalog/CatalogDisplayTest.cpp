@@ -3,6 +3,7 @@
 // frame's timer, and the limit of ten windows in multiple-window mode.
 #include "tests/catalog/CatalogFixture.h"
 
+#include "catalog/CellTitle.h"
 #include "image/DispWin.h"
 #include "plugin_host/SenseState.h"
 #include "tests/plugins/gif/GifBuilder.h"
@@ -283,6 +284,39 @@ TEST_F(CatalogDisplayTest, WindowsOpenOverTheCatalogCascadeAndFillTheScreenInLar
   EXPECT_EQ(window.left, 0);
   EXPECT_EQ(window.right - window.left, GetSystemMetrics(SM_CXSCREEN));
   EXPECT_EQ(GetPixel(large->MemoryDc(), GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2), kBlue);
+}
+
+// A title band is 14 pixels high under the cell; the name, its underscores and descenders
+// included, is drawn inside it and nothing of it below.
+TEST(CellTitle, ATitleIsDrawnWholeWithinItsBand) {
+  const HDC screen = GetDC(nullptr);
+  const HDC dc = CreateCompatibleDC(screen);
+  const HBITMAP bitmap = CreateCompatibleBitmap(screen, 120, 40);
+  ReleaseDC(nullptr, screen);
+  const HGDIOBJ previous = SelectObject(dc, bitmap);
+  // The title font, and one taller than the band as a font substitute may be.
+  TitleFont title;
+  const HFONT tall = CreateFontW(-17, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+                                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, L"ＭＳ Ｐゴシック");
+  for (const auto& [font, name] : {std::pair{title.Get(dc), u"IMG_0001.jpg"}, std::pair{tall, u"_"},
+                                   std::pair{tall, u"gjpqy"}}) {
+    const RECT all{0, 0, 120, 40};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    DrawTitleBand(dc, font, 0, 10, 100, name, 40, {RGB(255, 0, 0), RGB(255, 255, 255)});
+    int red = 0, below = 0;
+    for (int y = 0; y < 40; ++y)
+      for (int x = 0; x < 120; ++x) {
+        const COLORREF c = GetPixel(dc, x, y);
+        if (y >= 10 + 14 || y < 10) below += c != RGB(0, 0, 0);
+        else red += c == RGB(255, 0, 0);
+      }
+    EXPECT_EQ(below, 0) << "drawn outside the band";
+    EXPECT_GT(red, 0) << "the glyphs, underscores included, are inside it";
+  }
+  DeleteObject(tall);
+  SelectObject(dc, previous);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
 }
 
 }  // namespace
