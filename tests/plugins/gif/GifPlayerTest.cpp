@@ -241,6 +241,26 @@ TEST_F(GifPlayerTest, OpaqueFirstFrameFillsWithTheBackgroundInEveryDepth) {
   }
 }
 
+// A two-colour canvas is filled with the colour the file names, like the deeper ones: the
+// background when the first frame is opaque, the transparent index when it is transparent.
+TEST_F(GifPlayerTest, TwoColourCanvasIsFilledWithTheNamedIndex) {
+  for (const bool transparent : {false, true}) {
+    SCOPED_TRACE(transparent);
+    GifFile f{.width = 5, .height = 2, .field = 0, .background = 0, .application = true};
+    // Restoring to the background makes the player compose even when nothing is transparent.
+    f.images.push_back({.left = 2, .top = 0, .width = 1, .height = 2, .pixels = {0, 0}, .control = true,
+                        .disposal = 2, .transparent = transparent, .transparentIndex = 1});
+    f.images.push_back({.width = 1, .height = 1, .pixels = {0}, .control = true});
+    const Bytes gif = MakeGif(f);
+    ASSERT_EQ(Sense(gif, -1), kSpiOk);
+    ASSERT_TRUE(player.Composing());
+    Picture p;
+    ASSERT_EQ(Frame(gif, 1, &p), kSpiOk);
+    EXPECT_EQ(Rows(p), transparent ? (std::vector<std::string>{"11011", "11011"})
+                                   : (std::vector<std::string>{"00000", "00000"}));
+  }
+}
+
 TEST_F(GifPlayerTest, ComposeFlagConditions) {
   struct Case {
     const char* what;
