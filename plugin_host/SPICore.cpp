@@ -208,7 +208,9 @@ int CSPICore::GetPictureInfo(const wchar_t* path, PictureInfo* info) {
   if (!PluginNameFor(path, NameMode::kMarker, kGetPictureInfoFailed, name))
     return -1;
   if (m_GetPictureInfo(name, 0, 0, info) == 0) return 0;
-  // Some files carry a 128-byte preamble before the picture.
+  // Some files carry a 128-byte preamble before the picture. The second answer starts from a
+  // clean record, not from whatever the failed first call left in it.
+  std::memset(info, 0, sizeof(PictureInfo));
   return m_GetPictureInfo(name, 128, 0, info);
 }
 

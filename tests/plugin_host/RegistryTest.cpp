@@ -198,6 +198,7 @@ TEST_F(Registry, PictureInformationIsRetriedAtOffset128) {
   EXPECT_EQ(fake->infoCalls, 2);
   EXPECT_EQ(fake->infoOffsets[0], 0);
   EXPECT_EQ(fake->infoOffsets[1], 128);
+  EXPECT_EQ(info.left, 0) << "the record is cleared again before the second call";
 }
 
 TEST_F(Registry, ConversionFailuresAreLoggedAndShown) {

@@ -89,7 +89,10 @@ extern "C" int WINAPI IsSupported(LPCSTR filename, ULONG_PTR dw) {
 extern "C" int WINAPI GetPictureInfo(LPCSTR, LONG_PTR len, unsigned int, PictureInfo* lpInfo) {
   if (g_control.infoCalls < 4) g_control.infoOffsets[g_control.infoCalls] = static_cast<int>(len);
   ++g_control.infoCalls;
-  if (len == 0 && g_control.infoResult != 0) return g_control.infoResult;
+  if (len == 0 && g_control.infoResult != 0) {
+    lpInfo->left = 77;  // a failed answer may leave anything behind
+    return g_control.infoResult;
+  }
   lpInfo->width = 2;
   lpInfo->height = 2;
   lpInfo->colorDepth = 24;
