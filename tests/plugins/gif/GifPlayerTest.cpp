@@ -225,39 +225,29 @@ TEST_F(GifPlayerTest, RestoreToPreviousLeavesTheFrameInPlace) {
   EXPECT_EQ(Rows(p), (std::vector<std::string>{"777227", "717227", "771777", "377777"}));
 }
 
-TEST_F(GifPlayerTest, OpaqueFirstFrameFillsWithTheBackgroundInEveryDepth) {
-  for (int field : {0, 2, 7}) {
-    SCOPED_TRACE(field);
-    GifFile f{.width = 5, .height = 3, .field = field, .background = 1, .application = true};
+// A composed animation's canvas starts as the colour the file names, in every depth, two colours
+// included: the background when the first frame is opaque, its transparent index when it is not.
+TEST_F(GifPlayerTest, FirstFrameFillsTheCanvasWithTheNamedIndexInEveryDepth) {
+  struct Case {
+    int field;
+    std::uint8_t background;
+    bool transparent;
+    const char* row;
+  };
+  for (const Case c : {Case{0, 1, false, "11001"}, Case{2, 1, false, "11001"}, Case{7, 1, false, "11001"},
+                       Case{0, 0, false, "00000"}, Case{0, 0, true, "11001"}}) {
+    SCOPED_TRACE(testing::Message() << c.field << " " << int{c.background} << " " << c.transparent);
+    GifFile f{.width = 5, .height = 3, .field = c.field, .background = c.background, .application = true};
     // Larger than the screen in height: the canvas grows to 5 x 4.
-    f.images.push_back({.left = 2, .top = 0, .width = 2, .height = 4, .pixels = {0, 0, 0, 0, 0, 0, 0, 0}, .control = true});
+    f.images.push_back({.left = 2, .top = 0, .width = 2, .height = 4, .pixels = {0, 0, 0, 0, 0, 0, 0, 0}, .control = true,
+                        .transparent = c.transparent, .transparentIndex = 1});
     f.images.push_back({.width = 1, .height = 1, .pixels = {0}, .control = true});
     const Bytes gif = MakeGif(f);
     ASSERT_EQ(Sense(gif, -1), kSpiOk);
     ASSERT_TRUE(player.Composing());
     Picture p;
     ASSERT_EQ(Frame(gif, 1, &p), kSpiOk);
-    EXPECT_EQ(Rows(p), (std::vector<std::string>{"11001", "11001", "11001", "11001"}));
-  }
-}
-
-// A two-colour canvas is filled with the colour the file names, like the deeper ones: the
-// background when the first frame is opaque, the transparent index when it is transparent.
-TEST_F(GifPlayerTest, TwoColourCanvasIsFilledWithTheNamedIndex) {
-  for (const bool transparent : {false, true}) {
-    SCOPED_TRACE(transparent);
-    GifFile f{.width = 5, .height = 2, .field = 0, .background = 0, .application = true};
-    // Restoring to the background makes the player compose even when nothing is transparent.
-    f.images.push_back({.left = 2, .top = 0, .width = 1, .height = 2, .pixels = {0, 0}, .control = true,
-                        .disposal = 2, .transparent = transparent, .transparentIndex = 1});
-    f.images.push_back({.width = 1, .height = 1, .pixels = {0}, .control = true});
-    const Bytes gif = MakeGif(f);
-    ASSERT_EQ(Sense(gif, -1), kSpiOk);
-    ASSERT_TRUE(player.Composing());
-    Picture p;
-    ASSERT_EQ(Frame(gif, 1, &p), kSpiOk);
-    EXPECT_EQ(Rows(p), transparent ? (std::vector<std::string>{"11011", "11011"})
-                                   : (std::vector<std::string>{"00000", "00000"}));
+    EXPECT_EQ(Rows(p), std::vector<std::string>(4, c.row));
   }
 }
 
