@@ -30,6 +30,16 @@ bool GoOn(std::u16string_view text, std::u16string_view caption) {
 // The frame's timers that a new catalog stops: the motion-GIF frames and thumbnail continuation.
 constexpr UINT_PTR kFrameTimers[] = {8, 9, 16};
 
+// Runs the engine quietly on the folder's cache; a folder whose cache it deleted has none any more.
+void RunQuietEngine(FolderRow& folder, ThumbFileSystem& files) {
+  const std::u16string path = FolderPath(folder);
+  auto index = std::make_unique<ThumbnailIndex>();
+  ThumbnailEngine(1, path, false, files, *index);
+  // The engine shows and closes a progress window of its own; the build's comes back.
+  TheProgress().Open(kBuilding);
+  if (!files.Exists(path + kThumbFileName)) folder.state = 1;
+}
+
 }  // namespace
 
 int CTarnView::CatalogShow(int mode) {
@@ -133,11 +143,7 @@ void CTarnView::TrimFolderCache(FolderRow& folder) {
   const std::uint64_t records = length / static_cast<std::uint64_t>(GeometryOf(g_CatalogSize).recordLength);
   // The cache file itself is one of the folder's files.
   if (static_cast<std::uint64_t>(std::max(CountFolderFiles(path) - 1, 0)) >= records) return;
-  auto index = std::make_unique<ThumbnailIndex>();
-  ThumbnailEngine(1, path, false, m_ThumbFiles, *index);
-  // The engine shows and closes a progress window of its own; the build's comes back.
-  TheProgress().Open(kBuilding);
-  if (!m_ThumbFiles.Exists(path + kThumbFileName)) folder.state = 1;
+  RunQuietEngine(folder, m_ThumbFiles);
 }
 
 int CTarnView::CatalogPass(HDC screen, int folder, int shown, int& done, bool readOnly) {
@@ -151,13 +157,20 @@ int CTarnView::CatalogPass(HDC screen, int folder, int shown, int& done, bool re
     if (folderRow.state == 2) TrimFolderCache(folderRow);
     progress.SetText(u"ｻﾑﾈｰﾙ ﾃｰﾌﾞﾙ 展開中・・・");
     int opened = m_Cache.ThumbNailCont(1, {}, folderRow);
-    if (opened == 0) opened = m_Work.Create(screen, CurrentCatalogGeometry().Cell());
-    if (opened != 0) {
-      if (opened < 0) m_Cache.ThumbNailCont(4, {}, folderRow);
-      return opened == 4 ? 2 : -1;
+    if (opened == 2) {
+      // A cache that cannot be read whole (more records than a file may hold, say) is not worth
+      // losing the catalog or the cache setting over: this folder goes on without it, and the
+      // engine rewrites the file for the next catalog.
+      if (!readOnly) RunQuietEngine(folderRow, m_ThumbFiles);
+    } else {
+      if (opened == 0) opened = m_Work.Create(screen, CurrentCatalogGeometry().Cell());
+      if (opened != 0) {
+        if (opened < 0) m_Cache.ThumbNailCont(4, {}, folderRow);
+        return opened == 4 ? 2 : -1;
+      }
+      cacheLive = true;
     }
     progress.SetText(kBuilding);
-    cacheLive = true;
   }
 
   int result = 0;
@@ -195,7 +208,17 @@ int CTarnView::CatalogPass(HDC screen, int folder, int shown, int& done, bool re
         }
       }
     }
-    if (DecodeRow(EntryPath(tables, entry), name) != 0) {
+    int loaded = DecodeRow(EntryPath(tables, entry), name);
+    if (loaded == 0) {
+      if (g_MonitorFlag && m_Monitor.Surface() != nullptr) {
+        m_Monitor.Clear();
+        DrawThumbnail(kDrawToMonitor, m_Monitor.Surface(), row, name);
+      }
+      // A picture GDI refuses to draw (Wine gives up on some very large ones) is as unreadable
+      // as one that did not load: it gets an error cell and never a cache record.
+      loaded = DrawThumbnail(kDrawToCatalog, m_Catalog.Dc(), row, name);
+    }
+    if (loaded != 0) {
       entry.state = kEntryUnusable;
       if (!GoOn(u"ロードエラー　継続しますか？ ≪ｷｬﾝｾﾙ≫で終了", {})) {
         result = 2;
@@ -204,11 +227,6 @@ int CTarnView::CatalogPass(HDC screen, int folder, int shown, int& done, bool re
       DrawThumbnail(kDrawBlank, m_Catalog.Dc(), row, name);  // an error cell: the title alone
       continue;
     }
-    if (g_MonitorFlag && m_Monitor.Surface() != nullptr) {
-      m_Monitor.Clear();
-      DrawThumbnail(kDrawToMonitor, m_Monitor.Surface(), row, name);
-    }
-    DrawThumbnail(kDrawToCatalog, m_Catalog.Dc(), row, name);
     ++m_DecodedRows;
     if (!cacheLive || readOnly) continue;
     m_Work.FillWhite();

@@ -59,9 +59,10 @@ int CTarnView::DrawThumbnail(int mode, HDC dc, int row, std::u16string_view name
     // Bottom-up pictures count their source rows from the last row.
     const int sourceY = height > 0 ? rows - place.source.y - place.source.height : place.source.y;
     StretchSetup setup(dc);
-    StretchDIBits(dc, place.target.x, place.target.y, place.target.width, place.target.height, place.source.x,
-                  sourceY, place.source.width, place.source.height, m_Picture->m_lpBits, info, DIB_RGB_COLORS,
-                  SRCCOPY);
+    const int lines = StretchDIBits(dc, place.target.x, place.target.y, place.target.width, place.target.height,
+                                    place.source.x, sourceY, place.source.width, place.source.height,
+                                    m_Picture->m_lpBits, info, DIB_RGB_COLORS, SRCCOPY);
+    if (lines == 0 || lines == static_cast<int>(GDI_ERROR)) return -1;
     if (mode == kDrawToWork) m_Cache.SetLayout(place.layout);
   } else if (mode == kDrawBlank) {
     PatBlt(dc, cellX, cellY, W, W, WHITENESS);

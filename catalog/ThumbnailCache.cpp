@@ -70,11 +70,12 @@ int ThumbnailCache::Open(const FolderRow& folder) {
     std::uint8_t* record = ThumbRecordBuffer();
     for (std::uint64_t i = 0; i < count; ++i) {
       const bool tooMany = index_->count >= limit;
+      // A damaged file is not used for this folder; the setting stays, since the engine can
+      // rewrite the file and the next catalog use it again.
       if (tooMany || file->Read(record, recordLength) != static_cast<long long>(recordLength)) {
         file->Close();
         index_->count = 0;
         Say(u"サムネイル数読み出しエラー<-v34> ", kStopUsing);
-        SwitchOff();
         return 2;
       }
       ThumbHeader header;

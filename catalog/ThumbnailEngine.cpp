@@ -1,5 +1,6 @@
 #include "ThumbnailEngine.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -71,12 +72,11 @@ int ThumbnailEngine(int mode, std::u16string folder, bool subfolder, ThumbFileSy
     if (loud) Say(u"サムネイル数読み出しエラー<-x04> ", cachePath);
     return kEngineReadFailed;
   }
-  const std::uint64_t count = length / recordLength;
-  if (count > static_cast<std::uint64_t>(kThumbIndexCapacity)) {
-    file->Close();
-    if (loud) Say(u"サムネイル数読み出しエラー<-x04> ", cachePath);
-    return kEngineTooManyRecords;
-  }
+  // A file with more records than the catalog size allows was damaged: its first records are read
+  // and the rest go with the rewrite.
+  const std::uint64_t stored = length / recordLength;
+  const auto limit = static_cast<std::uint64_t>(std::min(kThumbIndexCapacity, geometry.maxRecords));
+  const std::uint64_t count = std::min(stored, limit);
   std::uint8_t* record = ThumbRecordBuffer();
   for (std::uint64_t i = 0; i < count; ++i) {
     TheProgress().SetPos(static_cast<int>(i * 100 / count));
@@ -111,7 +111,8 @@ int ThumbnailEngine(int mode, std::u16string folder, bool subfolder, ThumbFileSy
       return kEngineDeletedMismatch;
     }
     ThumbIndexRow& row = index.rows[index.count++];
-    row.sizeCode = header.sizeCode;
+    // A record whose layout no drawing gives cannot be shown: it goes with the rewrite.
+    row.sizeCode = IsKnownLayout(header.layout) ? header.sizeCode : ObsoleteCode(geometry.size);
     row.fileSize = header.fileSize;
     std::memcpy(row.name, header.name, sizeof row.name);
   }
@@ -151,8 +152,8 @@ int ThumbnailEngine(int mode, std::u16string folder, bool subfolder, ThumbFileSy
     }
   }
 
-  // 6. Nothing obsolete.
-  if (obsolete == 0) return subfolder ? kEngineCompacted : kEngineNothingToDo;
+  // 6. Nothing obsolete and nothing past the limit.
+  if (obsolete == 0 && stored == count) return subfolder ? kEngineCompacted : kEngineNothingToDo;
 
   // 7. Rewrite the file with the live records only.
   if (RenameToOld(cachePath, oldPath, fs, !loud) != 0) return kEngineRenameFailed;

@@ -1,6 +1,7 @@
 // The folder-level thumbnail engine: checks a folder's "_THUMB_N.TRN" against the folder, marks
-// the records of vanished or changed files obsolete and rewrites the file without them through
-// "_THUMB_OLD.TRN".
+// the records of vanished or changed files and those it cannot draw obsolete and rewrites the file
+// without them through "_THUMB_OLD.TRN"; a file longer than its catalog size allows keeps its
+// first records.
 #pragma once
 
 #include <string>

@@ -7,7 +7,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   tarn::test::VectorPictureMemory memory;
-  // Headers may announce up to 1 GiB; a full heap is one of the paths worth fuzzing anyway.
+  // The decoder allocates up to 1 GiB, whatever a header announces; a full heap is one of the
+  // paths worth fuzzing anyway.
   memory.largestBlock = 4u << 20;
   const int result = tarn::bmp::DecodeBmp(data, size, memory, nullptr);
   if ((result == tarn::kSpiOk) != memory.held || memory.workOutstanding != 0) std::abort();

@@ -1,6 +1,6 @@
 // Any bytes as a folder's "_THUMB_N.TRN": the catalog's open, lookups and append and the engine's
 // rewrite must stay inside the record buffer, and whatever the engine leaves behind must be whole
-// live records of the current size.
+// live records of the current size that can be drawn, no more of them than the size allows.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -63,9 +63,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (result == tarn::kEngineCompacted && it != fs.files.end()) {
     const tarn::ThumbGeometry g = tarn::GeometryOf(tarn::g_CatalogSize);
     const auto& bytes = it->second;
-    if (bytes.empty() || bytes.size() % static_cast<std::size_t>(g.recordLength) != 0) std::abort();
-    for (std::size_t at = 0; at < bytes.size(); at += static_cast<std::size_t>(g.recordLength))
-      if (bytes[at + 1] != tarn::LiveCode(g.size)) std::abort();
+    const auto length = static_cast<std::size_t>(g.recordLength);
+    if (bytes.empty() || bytes.size() % length != 0 || bytes.size() / length > static_cast<std::size_t>(g.maxRecords))
+      std::abort();
+    for (std::size_t at = 0; at < bytes.size(); at += length)
+      if (bytes[at + 1] != tarn::LiveCode(g.size) || !tarn::IsKnownLayout(bytes[at + 2] | bytes[at + 3] << 8))
+        std::abort();
   }
   if (fs.files.count(folder + tarn::kThumbOldFileName) != 0 && result == tarn::kEngineCompacted) std::abort();
   tarn::InstallPrompt(nullptr);

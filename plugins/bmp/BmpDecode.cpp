@@ -33,10 +33,9 @@ void StoreResultHeader(const BmpHeader& h, std::uint8_t* info) {
 }
 
 // Expands RLE codes through a cleared work buffer, as the decoder always has; the buffer for
-// RLE8 is twice the pixel block.
-int ExpandThroughWork(const BmpHeader& h, const std::uint8_t* codes, std::size_t codeBytes,
+// RLE8 is twice the pixel block of `block` bytes.
+int ExpandThroughWork(const BmpHeader& h, std::size_t block, const std::uint8_t* codes, std::size_t codeBytes,
                       PictureMemory& memory) {
-  const std::size_t block = h.pixelBlockBytes();
   const std::size_t workBytes = h.compression == kRle8 ? block * 2 : block;
   std::uint8_t* work = memory.AllocateWork(workBytes);
   if (work == nullptr) {
@@ -65,7 +64,9 @@ int DecodeBmp(const std::uint8_t* file, std::size_t size, PictureMemory& memory,
 
   if (ProgressStops(progress, 0, 1)) return kSpiStopped;
 
-  const std::size_t block = h.pixelBlockBytes();
+  // A block beyond the cap could never be allocated here: the answer is the allocation's.
+  if (h.pixelBlockBytes() > kMaxPixelBlockBytes) return kSpiNoMemory;
+  const auto block = static_cast<std::size_t>(h.pixelBlockBytes());
   const int allocated = memory.AllocatePicture(kDibHeaderBytes + h.paletteBytes(), block);
   if (allocated != kSpiOk) return allocated;
 
@@ -76,7 +77,7 @@ int DecodeBmp(const std::uint8_t* file, std::size_t size, PictureMemory& memory,
   const std::uint8_t* data = file + h.offBits;
   const std::size_t dataBytes = size - h.offBits;
   if (h.compression == kRle8 || h.compression == kRle4) {
-    const int expanded = ExpandThroughWork(h, data, dataBytes, memory);
+    const int expanded = ExpandThroughWork(h, block, data, dataBytes, memory);
     if (expanded != kSpiOk) return expanded;
   } else {
     CopyClipped(memory.Pixels(), block, data, dataBytes);

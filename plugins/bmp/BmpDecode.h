@@ -12,7 +12,8 @@ namespace tarn::bmp {
 // by `memory`, or a plug-in return code with nothing held:
 //   2  shorter than the header, the header test fails, or the pixel data offset lies past the data
 //   1  the progress report stopped the call
-//   4  the picture blocks could not be allocated     5  locked, or no RLE work buffer
+//   4  the pixel block would pass kMaxPixelBlockBytes, or the picture blocks could not be allocated
+//   5  locked, or no RLE work buffer
 // Pixel data that ends early leaves the missing rows 0; a colour table cut short by the end of
 // the data leaves the missing entries 0.
 int DecodeBmp(const std::uint8_t* file, std::size_t size, PictureMemory& memory,

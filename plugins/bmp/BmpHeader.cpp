@@ -15,7 +15,7 @@ std::size_t BmpHeader::rowBytes() const {
   return static_cast<std::size_t>(DibRowBytes(width, bitCount));
 }
 
-std::size_t BmpHeader::pixelBlockBytes() const { return rowBytes() * rows(); }
+std::uint64_t BmpHeader::pixelBlockBytes() const { return DibRowBytes(width, bitCount) * rows(); }
 
 std::size_t BmpHeader::paletteBytes() const { return PaletteEntries(bitCount) * 4u; }
 
@@ -43,8 +43,6 @@ bool ParseHeader(const std::uint8_t* d, BmpHeader* h) {
     default: return false;
   }
   if (r.width < 1 || r.height == 0 || r.height == INT_MIN) return false;
-  const std::uint64_t block = DibRowBytes(r.width, r.bitCount) * r.rows();
-  if (block > kMaxPixelBlockBytes) return false;
   *h = r;
   return true;
 }

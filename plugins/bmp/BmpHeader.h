@@ -1,5 +1,5 @@
 // The BMP file header as TarnBmp accepts it: "BM", a 40-byte info header, a bit count and a
-// compression it can deliver, and dimensions whose pixel block has a size.
+// compression it can deliver, and dimensions a picture can have.
 #pragma once
 
 #include <cstddef>
@@ -13,8 +13,9 @@ constexpr std::size_t kColourTableOffset = 54;
 
 enum Compression : std::uint32_t { kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3 };
 
-// Largest pixel block a header may announce. The RLE8 work buffer is twice this, which still
-// fits a 32-bit size; beyond it no 32-bit process could hold the picture anyway.
+// Largest pixel block the decoder allocates; a larger one is answered as an allocation failure.
+// The RLE8 work buffer is twice this, which still fits a 32-bit size; beyond it no 32-bit process
+// could hold the picture anyway.
 constexpr std::uint64_t kMaxPixelBlockBytes = 1u << 30;
 
 struct BmpHeader {
@@ -29,13 +30,13 @@ struct BmpHeader {
 
   std::uint32_t rows() const;             // |height|
   std::size_t rowBytes() const;           // bytes of one pixel row, padded to 4
-  std::size_t pixelBlockBytes() const;    // rowBytes() * rows()
+  std::uint64_t pixelBlockBytes() const;  // row bytes * rows(), wide enough for any header
   std::size_t paletteBytes() const;       // 8, 64, 1024 or 0
 };
 
 // The header test on the first kHeaderBytes bytes of a file. Besides the fields the format fixes
-// it refuses what no picture can be: width below 1, height 0 or INT_MIN, a pixel block above
-// kMaxPixelBlockBytes.
+// it refuses what no picture can be: width below 1, height 0 or INT_MIN. A picture too large to
+// hold is still a BMP: the load refuses it, so that it shows as an unreadable file.
 bool ParseHeader(const std::uint8_t* data, BmpHeader* header);
 
 // The extension test: ".bmp" or ".dib", in any case, among the last five characters.

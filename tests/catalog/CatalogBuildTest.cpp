@@ -143,6 +143,69 @@ TEST_F(CatalogBuildTest, UnreadableFileBecomesAnErrorCellOrEndsTheBuild) {
   EXPECT_EQ(prompt_.shown.back().text, u"ロードエラー　継続しますか？ ≪ｷｬﾝｾﾙ≫で終了");
 }
 
+// A header of `width` x `height` at `bits` with 4 KB of data behind it.
+std::string HugeBmp(int width, int height, std::uint16_t bits) {
+  BmpFile f{.width = width, .height = height, .bitCount = bits, .pixels = std::vector<std::uint8_t>(4096, 1)};
+  if (bits == 8) f.palette = RampPalette(256);
+  const std::vector<std::uint8_t> bytes = MakeBmp(f);
+  return std::string(bytes.begin(), bytes.end());
+}
+
+TEST_F(CatalogBuildTest, PicturesTooLargeToHoldOrToDrawAreErrorCellsAndNeverCached) {
+  Picture(L"a.bmp", 20, 20, kRed);
+  WriteFile(L"pictures\\huge.bmp", HugeBmp(30000, 30000, 24));  // 2.7 GB of pixels: not loaded
+  WriteFile(L"pictures\\wide.bmp", HugeBmp(30000, 30000, 8));   // 900 MB: loaded, but GDI will not draw it
+  Catalogue();
+  ASSERT_EQ(TheCatalog().rows, 3) << "the picture too large to hold is listed";
+  for (const char16_t* name : {u"huge.bmp", u"wide.bmp"}) {
+    const CatalogEntry& entry = TheCatalog().entries[Row(name)];
+    EXPECT_EQ(entry.state, kEntryUnusable) << ToAnsi(name);
+    EXPECT_EQ(entry.slot, Row(name)) << "an error cell";
+  }
+  ASSERT_GE(prompt_.shown.size(), 2u);
+  EXPECT_EQ(prompt_.shown.back().text, u"ロードエラー　継続しますか？ ≪ｷｬﾝｾﾙ≫で終了");
+  EXPECT_NE(LogText().find(u"huge.bmp"), std::u16string::npos) << "its load error is logged";
+  EXPECT_EQ(Cache().size(), static_cast<std::size_t>(kRecordLengthM)) << "a record for a.bmp only";
+}
+
+TEST_F(CatalogBuildTest, RecordsThatCannotBeDrawnAreCompactedAway) {
+  Picture(L"a.bmp", 30, 20, kRed);
+  Catalogue();
+  const std::string good = Cache();
+  ASSERT_EQ(good.size(), static_cast<std::size_t>(kRecordLengthM));
+  std::string bad = good;
+  bad[2] = 9;  // a layout code no drawing gives, with the right name and size
+  WriteFile(L"pictures\\_THUMB_N.TRN", bad + good);
+  Catalogue();
+  EXPECT_EQ(frame_->View().DecodedRows(), 0);
+  EXPECT_TRUE(Cache() == good) << "two records for one file: the engine drops the one it cannot draw";
+}
+
+TEST_F(CatalogBuildTest, CacheOverTheMaximumIsLeftOutOfThisCatalogAndRepaired) {
+  g_CatalogSize = 3;  // LL: at most 600 records
+  g_CatalogLimit = 600;
+  Picture(L"a.bmp", 30, 20, kRed);
+  Catalogue();
+  const std::string record = Cache();
+  ASSERT_EQ(record.size(), static_cast<std::size_t>(kRecordLengthLL));
+  // Enough other files that the build sees no surplus of records over files.
+  for (int i = 0; i < 600; ++i) WriteFile(L"pictures\\n" + std::to_wstring(i) + L".txt", "");
+  std::string cache;
+  for (int i = 0; i < 601; ++i) cache += record;
+  WriteFile(L"pictures\\_THUMB_N.TRN", cache);
+  Catalogue();
+  ASSERT_FALSE(prompt_.shown.empty());
+  EXPECT_EQ(prompt_.shown[0].text, u"サムネイル数読み出しエラー<-v34> ");
+  EXPECT_EQ(g_CatalogShown, 1);
+  EXPECT_EQ(frame_->View().DecodedRows(), 1) << "this catalog without the cache";
+  EXPECT_EQ(g_ThumbNailFlag, 1);
+  EXPECT_EQ(Cache().size(), 600u * kRecordLengthLL) << "the engine kept what the size allows";
+  prompt_.shown.clear();
+  Catalogue();
+  EXPECT_TRUE(prompt_.shown.empty());
+  EXPECT_EQ(frame_->View().DecodedRows(), 0);
+}
+
 TEST_F(CatalogBuildTest, OffsetSkipsRowsAndCellsPaintWithTitlesAndHits) {
   for (const wchar_t* name : {L"a.bmp", L"b.bmp", L"c.bmp"}) Picture(name, 20, 20, kBlue);
   g_CatalogOffset = 1;

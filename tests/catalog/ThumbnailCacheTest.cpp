@@ -314,7 +314,12 @@ TEST_F(ThumbCacheTest, TheMaximumIsShownOnceAndNothingIsWrittenPastIt) {
   EXPECT_EQ(cache.ThumbNailCont(1, u"", Folder(2)), 2);
   EXPECT_EQ(prompt.shown.back().text, u"サムネイル数読み出しエラー<-v34> ");
   EXPECT_EQ(prompt.shown.back().caption, u"サムネイルの使用中止");
-  EXPECT_EQ(g_ThumbNailFlag, 0);
+  EXPECT_EQ(g_ThumbNailFlag, 1) << "a damaged file does not cost the setting";
+  // The engine keeps as many records as the size allows and drops the rest.
+  ThumbnailIndex index;
+  EXPECT_EQ(ThumbnailEngine(1, kFolder, false, fs, index), kEngineCompacted);
+  EXPECT_EQ(fs.files[kCache].size(), 600u * 61576);
+  EXPECT_EQ(cache.ThumbNailCont(1, u"", Folder(2)), 0);
 }
 
 TEST_F(ThumbCacheTest, FailuresOfTheAppendAndUnknownModes) {
@@ -374,6 +379,7 @@ TEST_F(ThumbCacheTest, EngineCompactsAwayDeletedAndChangedFiles) {
   Append(file, HandRecord(1, 4, 5, 0, 99, u"gone.bmp", 3, 3));
   Append(file, HandRecord(1, 4, 5, 0, 10, u"changed.bmp", 4, 4));
   Append(file, HandRecord(1, 4, 6, 0, 12, u"keep2.bmp", 5, 5));  // already obsolete
+  Append(file, HandRecord(1, 4, 5, 9, 12, u"keep2.bmp", 6, 6));  // a layout no drawing gives
   Append(file, keep2);
   ThumbnailIndex index;
   int records = -1;

@@ -125,13 +125,23 @@ TEST(DecodeBmp, HostileFilesAreRefusedWithoutReadingOutside) {
   EXPECT_EQ(Decode(offPastEnd, memory), kSpiNotFormat) << "pixel data offset far past the end";
 
   // A header whose sizes cannot be: refused before anything is allocated.
-  const Bytes huge = MakeBmp({.width = 0x7FFFFFFF, .height = 0x7FFFFFFF, .bitCount = 32});
-  Bytes hugePadded = huge;
-  hugePadded.resize(64);
-  EXPECT_EQ(Decode(hugePadded, memory), kSpiNotFormat);
   const Bytes intMin = MakeBmp({.width = 1, .height = INT32_MIN, .bitCount = 24, .pixels = Bytes(8)});
   EXPECT_EQ(Decode(intMin, memory), kSpiNotFormat);
+  // A picture too large to hold is answered as a failed allocation, without trying one; exactly
+  // 1 GiB is still tried.
+  const auto sized = [](std::int32_t width, std::int32_t height) {
+    Bytes file = MakeBmp({.width = width, .height = height, .bitCount = 32});
+    file.resize(64);
+    return file;
+  };
+  EXPECT_EQ(Decode(sized(0x7FFFFFFF, 0x7FFFFFFF), memory), kSpiNoMemory);
+  EXPECT_EQ(Decode(sized(16384, 16385), memory), kSpiNoMemory);
+  EXPECT_EQ(Decode(sized(16384, -16385), memory), kSpiNoMemory);
   EXPECT_EQ(memory.pictureAllocations, 0);
+  memory.largestBlock = 0;
+  EXPECT_EQ(Decode(sized(16384, 16384), memory), kSpiNoMemory);
+  EXPECT_EQ(memory.pictureAllocations, 1);
+  EXPECT_FALSE(memory.held);
 }
 
 TEST(DecodeBmp, ProgressIsReportedAndCanStopEitherEnd) {
