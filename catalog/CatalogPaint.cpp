@@ -91,10 +91,14 @@ int CTarnView::DrawCatalogCell(HDC dc, int k) {
   const CatalogGeometry geometry = CurrentCatalogGeometry();
   const int W = geometry.Cell();
   const CellPoint at = CellOrigin(k % m_Shown.columns, k / m_Shown.columns, geometry);
+  if (entry.state == kEntryVacated) {
+    // The file has left the catalog: a white block, without its picture and without its name.
+    PatBlt(dc, at.x, at.y, W + 6, W + 14, WHITENESS);
+    return 0;
+  }
   PatBlt(dc, at.x, at.y, W, W + 14, WHITENESS);
-  if (entry.state != kEntryVacated)
-    BitBlt(dc, at.x, at.y, W, W, m_Catalog.Dc(), entry.slot % m_BitmapColumns * W, entry.slot / m_BitmapColumns * W,
-           SRCCOPY);
+  BitBlt(dc, at.x, at.y, W, W, m_Catalog.Dc(), entry.slot % m_BitmapColumns * W, entry.slot / m_BitmapColumns * W,
+         SRCCOPY);
   DrawTitleBand(dc, m_TitleFont.Get(dc), at.x, at.y + W, W + 6, entry.name,
                 CellTitleBudget(g_CatalogSize, g_OsKind >= 4), TitleColoursOf(entry.state));
   return 0;

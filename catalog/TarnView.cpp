@@ -30,6 +30,8 @@ bool CTarnView::Create(HWND frame) {
   // Drops of the catalog's own drag rearrange the cells; without OLE the catalog simply takes none.
   m_DropTarget = std::make_unique<CatalogDropTarget>(Handle(), [this](POINT at) { DropAt(at); });
   if (FAILED(RegisterDragDrop(Handle(), m_DropTarget.get()))) m_DropTarget.reset();
+  // A mismatched cache the user let go: what the screen shows of the old catalog goes with it.
+  m_Cache.repaint = [this] { RepaintView(); };
   return true;
 }
 

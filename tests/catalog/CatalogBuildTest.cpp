@@ -97,8 +97,22 @@ TEST_F(CatalogBuildTest, CacheOfAnotherSizeIsReplacedOnlyWithConsent) {
   EXPECT_EQ(prompt_.shown[0].caption, u"カタログサイズ不一致");
   EXPECT_EQ(g_CatalogShown, 0);
   EXPECT_EQ(Cache().size(), static_cast<std::size_t>(kRecordLengthM));
-  // OK deletes it and the build writes an S cache.
+  // OK deletes it and the build writes an S cache; what showed of the old catalog is repainted
+  // at once, before the first picture is decoded.
+  ShowWindow(frame_->Handle(), SW_SHOWNA);
+  UpdateWindow(frame_->Handle());
+  struct RepaintWatch : RecordingProgressWindow {
+    HWND view = nullptr;
+    bool invalid = false, seen = false;
+    void SetPos(int pos) override {
+      if (text == kBuilding && !seen) invalid = GetUpdateRect(view, nullptr, FALSE) != FALSE;
+      seen = seen || text == kBuilding;
+      RecordingProgressWindow::SetPos(pos);
+    }
+  } watch;
+  watch.view = frame_->View().Handle();
   Catalogue();
+  EXPECT_TRUE(watch.invalid);
   EXPECT_EQ(g_CatalogShown, 1);
   EXPECT_EQ(frame_->View().DecodedRows(), 1);
   EXPECT_EQ(Cache().size(), static_cast<std::size_t>(kRecordLengthS));

@@ -143,6 +143,34 @@ TEST_F(CatalogSelectTest, AWindowDeletesThePictureItShowsAndAStepCarriesALoneSel
   EXPECT_TRUE(OnDisk(L"p1.bmp"));
 }
 
+TEST_F(CatalogSelectTest, AVacatedCellShowsNoNameWhenPaintedAgain) {
+  g_CatRenewFlag = 0;  // the gap stays where the file was
+  Click(1);
+  SendMessageW(frame_->Handle(), WM_COMMAND, ID_EDIT_DELETE, 0);
+  ASSERT_EQ(State(1), kEntryVacated);
+  const HWND view = frame_->View().Handle();
+  RECT client{};
+  GetClientRect(view, &client);
+  const HDC screen = GetDC(nullptr);
+  const HDC dc = CreateCompatibleDC(screen);
+  const HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+  ReleaseDC(nullptr, screen);
+  const HGDIOBJ previous = SelectObject(dc, bitmap);
+  SendMessageW(view, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  // Dark pixels in the title band of cell k (cells of size M: 90 pixels, 94 apart).
+  const auto inked = [&](int k) {
+    int n = 0;
+    for (int y = 4 + 90; y < 4 + 104; ++y)
+      for (int x = 4 + k * 94; x < 4 + k * 94 + 90; ++x) n += GetRValue(GetPixel(dc, x, y)) < 128;
+    return n;
+  };
+  EXPECT_EQ(inked(1), 0) << "the deleted file's name is not drawn again";
+  EXPECT_GT(inked(2), 0);
+  SelectObject(dc, previous);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+}
+
 TEST_F(CatalogSelectTest, ASingleClickOnThePictureOnDisplayOpensNothingAgain) {
   g_SinglClickFlag = 1;
   Click(0);
