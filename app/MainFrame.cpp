@@ -1,8 +1,6 @@
 // CMainFrame: creation, the menus and their commands, and the end of the frame.
 #include "MainFrame.h"
 
-#include <htmlhelp.h>
-
 #include "AboutDialog.h"
 #include "AppGlobals.h"
 #include "FileUtil.h"
@@ -284,9 +282,7 @@ void CMainFrame::OnCommand(int id) {
     case ID_SET_RESET:
       if (!BusyGuard()) ResetSettings();
       break;
-    case ID_HELP_TARN:
-      HtmlHelpW(Handle(), (std::wstring(AsWide(g_StartFolder)) + L"Tarn.chm::/Tarn.htm").c_str(), HH_DISPLAY_TOPIC, 0);
-      break;
+    case ID_HELP_TARN: OpenHelp(); break;
     case ID_HELP_ABOUT: {
       CAboutDialog about;
       about.DoModal(Handle());

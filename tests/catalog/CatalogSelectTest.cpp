@@ -3,6 +3,8 @@
 // text window's request.
 #include "tests/catalog/CatalogFixture.h"
 
+#include "app/resource.h"
+
 namespace tarn::test {
 namespace {
 
@@ -100,6 +102,23 @@ TEST_F(CatalogSelectTest, DeletingClosesTheGapsAndRenamingFollowsTheTextWindow) 
   EXPECT_EQ(Name(0), u"renamed.bmp");
   EXPECT_TRUE(OnDisk(L"renamed.bmp"));
   EXPECT_TRUE(OnDisk(L"p3.bmp"));
+}
+
+// The deleted rows stay in the table as vacated rows until it is compacted; "ﾌｧｲﾙ数" counts the
+// files that are left.
+TEST_F(CatalogSelectTest, DisplaySortDialogCountsTheFilesADeleteLeft) {
+  SendMessageW(frame_->Handle(), WM_COMMAND, ID_MENU_DISP_DIALOG, 0);
+  HWND dialog = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), FindDisplaySortDialog, reinterpret_cast<LPARAM>(&dialog));
+  ASSERT_NE(dialog, nullptr);
+  Click(1, MK_CONTROL);
+  Click(6, MK_CONTROL);
+  SendMessageW(frame_->Handle(), WM_COMMAND, ID_EDIT_DELETE, 0);
+  ASSERT_FALSE(OnDisk(L"p6.bmp"));
+  ASSERT_EQ(TheCatalog().rows, 8);
+  wchar_t count[16] = {};
+  GetDlgItemTextW(dialog, IDC_DISP_COUNT, count, 16);
+  EXPECT_STREQ(count, L"6");
 }
 
 }  // namespace
