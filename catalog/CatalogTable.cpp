@@ -34,7 +34,8 @@ std::u16string FolderPathOf(const CatalogTables& tables, int folder) {
 
 int FilesInTable(const CatalogTables& tables) {
   const CatalogEntry* end = tables.entries + std::clamp(tables.rows, 0, kCatalogRowsMax);
-  return static_cast<int>(std::count_if(tables.entries, end, [](const CatalogEntry& e) { return e.state != kEntryVacated; }));
+  const auto left = [](const CatalogEntry& entry) { return entry.state != kEntryVacated; };
+  return static_cast<int>(std::count_if(tables.entries, end, left));
 }
 
 std::u16string_view EntryName(const CatalogEntry& entry) { return Terminated(entry.name); }
