@@ -309,45 +309,24 @@ void CALLBACK MeasureAndCloseBox(HWND, UINT, UINT_PTR, DWORD) {
   PostMessageW(box, WM_COMMAND, IDOK, 0);
 }
 
-// A path of 258 units, which Windows still opens but no plug-in name buffer holds: one message
-// per file and operation however many plug-ins are asked, its path in lines that keep the box on
-// a 1280-pixel screen.
-TEST_F(FileLoadTest, PathTooLongForThePlugInsIsReportedOncePerFileInABoxThatFits) {
+// A path of 258 units, which Windows still opens but no plug-in name buffer holds: said and logged
+// once per file and operation however many plug-ins are asked, in a box that fits the screen.
+TEST_F(FileLoadTest, PathTooLongForThePlugInsIsSaidOncePerFileInABoxThatFits) {
   InstallClaiming({L"TarnGif.spi", L"Fake2.spi", L"Fake3.spi"}, ".gif");
   const std::wstring path = WriteFile(std::wstring(258 - folder_.size() - 4, L'a') + L".gif", "GIF89a");
-  ASSERT_EQ(path.size(), 258u);
   EXPECT_EQ(registry_->IsSupportedAny(path.c_str()), 0);
-  // A still GIF: the sense exchange and the decoding, both round every plug-in.
+  // A still GIF: the sense exchange and the decoding each go round every plug-in.
   EXPECT_EQ(picture_->FileLoad(kSelectStill, path.c_str()), 2);
-  const std::u16string head = u"[ ワイド文字列 ⇒ マルチ文字列 変換失敗 ]：CSPICore::";
   std::vector<std::u16string> failures;
   for (const ShownMessage& m : prompt_.shown)
     if (m.text.find(u"変換失敗") != std::u16string::npos) failures.push_back(m.text);
   ASSERT_EQ(failures.size(), 2u);
-  EXPECT_EQ(failures[0].rfind(head + u"IsSupported関数_1\n  filename= ", 0), 0u);
-  EXPECT_EQ(failures[1].rfind(head + u"IsSupported関数_2\n  filename= ", 0), 0u);
   const std::u16string logged = LogEntries();
-  EXPECT_EQ(logged.find(head + u"IsSupported関数_1\n  filename= " + FromWide(path.c_str()) + u"\n"), 0u)
-      << "the log keeps the path whole";
-  EXPECT_EQ(std::count(logged.begin(), logged.end(), u'変'), 2) << "logged once per operation as well";
-
-  // Every line narrow; the lines after "filename= " give the path again.
-  const std::u16string& text = failures[0];
-  std::u16string joined;
-  for (std::size_t at = 0; at < text.size();) {
-    const std::size_t end = std::min(text.find(u'\n', at), text.size());
-    const std::u16string line = text.substr(at, end - at);
-    int units = 0;
-    for (const char16_t c : line) units += c < 256 ? 1 : 2;
-    EXPECT_LE(units, 100) << ToAnsi(line);
-    joined += line;
-    at = end + 1;
-  }
-  EXPECT_EQ(joined.substr(joined.find(u"filename= ") + 10), FromWide(path.c_str()));
-  MessageBoxPrompt real;
+  EXPECT_EQ(std::count(logged.begin(), logged.end(), u'変'), 2);
+  EXPECT_NE(logged.find(FromWide(path.c_str()) + u"\n"), std::u16string::npos) << "the log keeps the path whole";
   g_BoxWidth = -1;
   const UINT_PTR timer = SetTimer(nullptr, 0, 50, &MeasureAndCloseBox);
-  real.Show(text, {}, Buttons::kOk);
+  MessageBoxPrompt().Show(failures[0], {}, Buttons::kOk);
   KillTimer(nullptr, timer);
   EXPECT_GT(g_BoxWidth, 0);
   EXPECT_LE(g_BoxWidth, 1280);
