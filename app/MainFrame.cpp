@@ -1,8 +1,6 @@
 // CMainFrame: creation, the menus and their commands, and the end of the frame.
 #include "MainFrame.h"
 
-#include <htmlhelp.h>
-
 #include "AboutDialog.h"
 #include "AppGlobals.h"
 #include "FileUtil.h"
@@ -299,9 +297,7 @@ void CMainFrame::OnCommand(int id) {
       if (g_CatalogShown && g_CatalogSize != size) Forward(2);
       break;
     }
-    case ID_HELP_TARN:
-      HtmlHelpW(Handle(), (std::wstring(AsWide(g_StartFolder)) + L"Tarn.chm::/Tarn.htm").c_str(), HH_DISPLAY_TOPIC, 0);
-      break;
+    case ID_HELP_TARN: OpenHelp(); break;
     case ID_HELP_ABOUT: {
       CAboutDialog about;
       about.DoModal(Handle());

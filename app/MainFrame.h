@@ -86,6 +86,8 @@ class CMainFrame final : public CFrameWindow, private SettingsHost {
   bool StartWipeset();
   // Opens the settings dialog of "TarnCatch.spi" (catch = true) or "TarnFlv.spi".
   void ConfigurePlugin(bool catchPlugin);
+  // "Tarn Help": the help file's topic in the help viewer, or a message when it cannot be shown.
+  void OpenHelp();
 
   std::wstring m_TreeFolder;  // the folder dialog's selected target folder (requests 7, 8)
   std::wstring m_PopupText;   // the popup text window's text (request 21)

@@ -1,6 +1,8 @@
-// CMainFrame: the cleanup tool, the plug-ins' own settings, and closing the frame.
+// CMainFrame: the cleanup tool, the plug-ins' own settings, the help file, and closing the frame.
 #include "MainFrame.h"
 #include "image/DispWin.h"
+
+#include <htmlhelp.h>
 
 #include "AppGlobals.h"
 #include "Prompt.h"
@@ -61,6 +63,13 @@ void CMainFrame::ConfigurePlugin(bool catchPlugin) {
   }
   if (plugin.ConfigurationDlg(Handle(), 1) == -1)
     Say(catchPlugin ? u"プラグイン・オープンエラー<-M21> " : u"プラグイン・オープンエラー<-M26> ", path);
+}
+
+void CMainFrame::OpenHelp() {
+  const std::u16string file = g_StartFolder + u"Tarn.chm";
+  // The viewer answers no window when the file is missing or unreadable, and says nothing itself.
+  if (HtmlHelpW(Handle(), (std::wstring(AsWide(file)) + L"::/Tarn.htm").c_str(), HH_DISPLAY_TOPIC, 0) == nullptr)
+    Say(u"ヘルプファイルを開けません ", file);
 }
 
 void CMainFrame::OnClose() {

@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "Prompt.h"
 #include "WinText.h"
@@ -13,6 +14,8 @@ namespace {
 
 constexpr UINT kJapaneseCodePage = 932;
 char g_lastName[kPluginNameBytes];
+int g_ReportScopes = 0;
+bool g_PathReported = false;
 
 // Offers to copy a file whose name has no code-page form to a name that has one, with "・" in
 // place of each character that has none.
@@ -52,11 +55,22 @@ int ToMultiByteName(char* out, std::u16string_view path, int size, NameMode mode
   if (name.outcome == NameOutcome::kFailed || out == nullptr || size <= 0 ||
       name.bytes.size() >= static_cast<std::size_t>(size))
     return -1;
-  if (name.outcome == NameOutcome::kNoExtension) Say(u"_T(拡張子' . 'が検出できません<-w11>");
+  if (name.outcome == NameOutcome::kNoExtension && PathReportDue()) Say(u"_T(拡張子' . 'が検出できません<-w11>");
   std::memcpy(out, name.bytes.c_str(), name.bytes.size() + 1);
   std::memcpy(g_lastName, name.bytes.c_str(), name.bytes.size() + 1);
   if (name.outcome == NameOutcome::kMarker && mode == NameMode::kMarkerCopy) OfferCopy(path, encoder);
   return static_cast<int>(name.bytes.size());
+}
+
+PathReportScope::PathReportScope() {
+  if (g_ReportScopes++ == 0) g_PathReported = false;
+}
+
+PathReportScope::~PathReportScope() { --g_ReportScopes; }
+
+bool PathReportDue() {
+  if (g_ReportScopes == 0) return true;
+  return !std::exchange(g_PathReported, true);
 }
 
 const char* LastMultiByteName() { return g_lastName; }

@@ -19,6 +19,22 @@ class Win932Encoder final : public CodePageEncoder {
 // without "." tells the user (<-w11>) and gives the empty name.
 int ToMultiByteName(char* out, std::u16string_view path, int size, NameMode mode);
 
+// While one is open, what is said about a path the plug-ins cannot be given (its conversion
+// failure, its missing extension) is said once, not once for every plug-in asked about it: the
+// registry and the image loader open one for each file they hand round. Scopes nest; the
+// outermost one counts.
+class PathReportScope {
+ public:
+  PathReportScope();
+  ~PathReportScope();
+  PathReportScope(const PathReportScope&) = delete;
+  PathReportScope& operator=(const PathReportScope&) = delete;
+};
+
+// Whether a message about the path being converted is to be given: always outside a scope, the
+// first time only inside one.
+bool PathReportDue();
+
 // The last name converted, kept for the host's diagnostics.
 const char* LastMultiByteName();
 

@@ -60,6 +60,11 @@ class CCatalogOffsetDialog final : public CDialog {
   bool m_OffsetChanged = false;
 };
 
+// The controls of one bound of "サイズ制限": its four radio buttons and its typed value.
+struct SizeBoundControls {
+  int none, oneK, hundredK, typed, value;
+};
+
 // "サイズ制限": the typed file-size limits.
 class CSizeLimitDialog final : public CDialog {
  public:
@@ -67,7 +72,15 @@ class CSizeLimitDialog final : public CDialog {
 
  protected:
   bool OnInitDialog() override;
+  bool OnCommand(int id, int code, HWND control) override;
   void OnOK() override;
+
+ private:
+  bool Checked(int id) const;
+  // The size the bound's buttons and field choose, 0 for none.
+  long long ChosenSize(const SizeBoundControls& bound) const;
+  // The line under the groups, with the chosen sizes round "Byte ＜ ｎ ＜".
+  void ShowRange();
 };
 
 // "下位フォルダ・オフセット"

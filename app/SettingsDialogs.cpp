@@ -11,6 +11,7 @@
 #include "SettingsDialogClasses.h"
 #include "SettingsKeys.h"
 #include "SettingsResource.h"
+#include "TextUtil.h"
 #include "WinText.h"
 
 namespace tarn {
@@ -251,12 +252,17 @@ CSizeLimitDialog::CSizeLimitDialog() : CDialog(IDD_SIZE_LIMIT) {}
 
 namespace {
 
+constexpr SizeBoundControls kMinControls{IDC_SIZE_MIN_NONE, IDC_SIZE_MIN_1K, IDC_SIZE_MIN_100K, IDC_SIZE_MIN_TYPED,
+                                         IDC_SIZE_MIN_VALUE};
+constexpr SizeBoundControls kMaxControls{IDC_SIZE_MAX_NONE, IDC_SIZE_MAX_1K, IDC_SIZE_MAX_100K, IDC_SIZE_MAX_TYPED,
+                                         IDC_SIZE_MAX_VALUE};
+
 // The radio button of a bound's group that shows `value`.
-int SizeRadio(long long value, int none, int oneK, int hundredK, int typed) {
-  if (value == 0) return none;
-  if (value == 1000) return oneK;
-  if (value == 100000) return hundredK;
-  return typed;
+int SizeRadio(long long value, const SizeBoundControls& bound) {
+  if (value == 0) return bound.none;
+  if (value == 1000) return bound.oneK;
+  if (value == 100000) return bound.hundredK;
+  return bound.typed;
 }
 
 std::wstring SizeText(long long value) {
@@ -265,38 +271,54 @@ std::wstring SizeText(long long value) {
   return text;
 }
 
+bool IsSizeControl(int id, const SizeBoundControls& bound) {
+  return id == bound.none || id == bound.oneK || id == bound.hundredK || id == bound.typed || id == bound.value;
+}
+
 }  // namespace
 
 bool CSizeLimitDialog::OnInitDialog() {
-  SendItem(SizeRadio(g_MinFileSize, IDC_SIZE_MIN_NONE, IDC_SIZE_MIN_1K, IDC_SIZE_MIN_100K, IDC_SIZE_MIN_TYPED),
-           BM_SETCHECK, BST_CHECKED);
-  SendItem(SizeRadio(g_MaxFileSize, IDC_SIZE_MAX_NONE, IDC_SIZE_MAX_1K, IDC_SIZE_MAX_100K, IDC_SIZE_MAX_TYPED),
-           BM_SETCHECK, BST_CHECKED);
+  SendItem(SizeRadio(g_MinFileSize, kMinControls), BM_SETCHECK, BST_CHECKED);
+  SendItem(SizeRadio(g_MaxFileSize, kMaxControls), BM_SETCHECK, BST_CHECKED);
   SetItemText(IDC_SIZE_MIN_VALUE, SizeText(g_MinFileSize));
   SetItemText(IDC_SIZE_MAX_VALUE, SizeText(g_MaxFileSize));
+  ShowRange();
   return true;
 }
 
+bool CSizeLimitDialog::Checked(int id) const { return SendItem(id, BM_GETCHECK) == BST_CHECKED; }
+
+long long CSizeLimitDialog::ChosenSize(const SizeBoundControls& bound) const {
+  if (Checked(bound.oneK)) return 1000;
+  if (Checked(bound.hundredK)) return 100000;
+  if (Checked(bound.typed)) return TypedSize(ItemText(bound.value));
+  return 0;
+}
+
+void CSizeLimitDialog::ShowRange() {
+  // The sizes a listed file lies between, as chosen so far: "1,000 Byte ＜ ｎ ＜ 100,000 Byte".
+  // No minimum reads as 0; no maximum is named by its button's text.
+  std::u16string range = GroupDigits(ChosenSize(kMinControls)) + u" Byte ＜ ｎ ＜ ";
+  range += Checked(kMaxControls.none) ? std::u16string(u"制限なし") : GroupDigits(ChosenSize(kMaxControls)) + u" Byte";
+  SetItemText(IDC_SIZE_RANGE, Wide(range));
+}
+
+bool CSizeLimitDialog::OnCommand(int id, int code, HWND) {
+  if ((code == BN_CLICKED || code == EN_CHANGE) && (IsSizeControl(id, kMinControls) || IsSizeControl(id, kMaxControls)))
+    ShowRange();
+  return false;
+}
+
 void CSizeLimitDialog::OnOK() {
-  auto on = [&](int id) { return SendItem(id, BM_GETCHECK) == BST_CHECKED; };
-  long long minimum = 0, maximum = 0;
-  if (on(IDC_SIZE_MIN_1K)) minimum = 1000;
-  else if (on(IDC_SIZE_MIN_100K)) minimum = 100000;
-  else if (on(IDC_SIZE_MIN_TYPED)) {
-    minimum = TypedSize(ItemText(IDC_SIZE_MIN_VALUE));
-    if (minimum < 1) {
-      Say(u"最小制限値は'1'以上の値を入れてください");
-      return;
-    }
+  const long long minimum = ChosenSize(kMinControls);
+  if (Checked(IDC_SIZE_MIN_TYPED) && minimum < 1) {
+    Say(u"最小制限値は'1'以上の値を入れてください");
+    return;
   }
-  if (on(IDC_SIZE_MAX_1K)) maximum = 1000;
-  else if (on(IDC_SIZE_MAX_100K)) maximum = 100000;
-  else if (on(IDC_SIZE_MAX_TYPED)) {
-    maximum = TypedSize(ItemText(IDC_SIZE_MAX_VALUE));
-    if (maximum < 1) {
-      Say(u"最大制限値は'1'以上の値を入れてください");
-      return;
-    }
+  const long long maximum = ChosenSize(kMaxControls);
+  if (Checked(IDC_SIZE_MAX_TYPED) && maximum < 1) {
+    Say(u"最大制限値は'1'以上の値を入れてください");
+    return;
   }
   if (maximum != 0 && maximum < minimum) {
     Say(u"最小制限が最大制限を超えています");

@@ -44,6 +44,7 @@
 #define IDC_SIZE_MAX_TYPED 3308
 #define IDC_SIZE_MIN_VALUE 3309
 #define IDC_SIZE_MAX_VALUE 3310
+#define IDC_SIZE_RANGE 3311
 
 // "下位フォルダ・オフセット"
 #define IDD_SUBFOLDER_OFFSET 305

@@ -7,12 +7,31 @@ namespace tarn {
 bool HasBlank(std::u16string_view path) { return path.find(u' ') != std::u16string_view::npos; }
 bool HasComma(std::u16string_view path) { return path.find(u',') != std::u16string_view::npos; }
 
+namespace {
+
+bool IsSingleWidth(char16_t c) { return c < 256 || (c >= 0xFF71 && c <= 0xFF9D); }
+bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+// How many characters from the start of `text` go on a line of `width` units.
+std::size_t Fitting(std::u16string_view text, int width) {
+  std::size_t n = 0;
+  for (int sum = 0; n < text.size(); ++n) {
+    sum += IsSingleWidth(text[n]) ? 1 : 2;
+    if (sum > width) break;
+  }
+  if (n == 0) n = 1;  // a line holds one character at least
+  // Never between the halves of a surrogate pair: before it, or after it when it is all the line holds.
+  if (n < text.size() && IsLowSurrogate(text[n])) n = n > 1 ? n - 1 : n + 1;
+  return n;
+}
+
+}  // namespace
+
 int FitWidth(std::u16string_view text, int width, int osKind) {
   int sum = 0;
   bool seenSingle = false, seenDouble = false;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    const char16_t c = text[i];
-    const bool single = c < 256 || (c >= 0xFF71 && c <= 0xFF9D);
+    const bool single = IsSingleWidth(text[i]);
     sum += single ? 1 : 2;
     (single ? seenSingle : seenDouble) = true;
     if (sum >= width) {
@@ -24,6 +43,23 @@ int FitWidth(std::u16string_view text, int width, int osKind) {
     }
   }
   return static_cast<int>(text.size());
+}
+
+std::u16string WrapPath(std::u16string_view path, int width) {
+  std::u16string lines;
+  while (!path.empty()) {
+    const std::size_t fit = Fitting(path, width);
+    if (fit == path.size()) {
+      lines += path;
+      break;
+    }
+    const std::size_t slash = path.substr(0, fit).find_last_of(u'\\');
+    const std::size_t line = slash != std::u16string_view::npos ? slash + 1 : fit;
+    lines += path.substr(0, line);
+    lines += u'\n';
+    path.remove_prefix(line);
+  }
+  return lines;
 }
 
 std::u16string DecimalText(long long number) {

@@ -15,6 +15,11 @@ bool HasComma(std::u16string_view path);
 // members draw a line of only double-width characters narrower.
 int FitWidth(std::u16string_view text, int width, int osKind);
 
+// `path` in lines of at most `width` half-width units (counted as by FitWidth), so that a long path
+// fits a message box: each line ends after its last backslash, or at the width when it has none.
+// The lines joined give the path again; a surrogate pair stays on one line.
+std::u16string WrapPath(std::u16string_view path, int width);
+
 // Decimal text with a comma between groups of three digits: 1234567 gives "1,234,567".
 std::u16string GroupDigits(long long number);
 

@@ -32,6 +32,12 @@ std::u16string FolderPathOf(const CatalogTables& tables, int folder) {
   return FolderPath(tables.folders[folder]);
 }
 
+int FilesInTable(const CatalogTables& tables) {
+  const CatalogEntry* end = tables.entries + std::clamp(tables.rows, 0, kCatalogRowsMax);
+  const auto left = [](const CatalogEntry& entry) { return entry.state != kEntryVacated; };
+  return static_cast<int>(std::count_if(tables.entries, end, left));
+}
+
 std::u16string_view EntryName(const CatalogEntry& entry) { return Terminated(entry.name); }
 
 std::u16string EntryPath(const CatalogTables& tables, const CatalogEntry& entry) {

@@ -57,6 +57,10 @@ std::u16string FolderPath(const FolderRow& folder);
 // The view's tables.
 CatalogTables& TheCatalog();
 
+// The files the table still names: every row but those whose file was deleted or moved away,
+// which stay in the table until the next compaction.
+int FilesInTable(const CatalogTables& tables);
+
 // The path of folder row `folder` (as FolderPath); empty for a number outside the folder table.
 std::u16string FolderPathOf(const CatalogTables& tables, int folder);
 

@@ -18,7 +18,7 @@ bool CDispSortDialog::OnInitDialog() {
 }
 
 void CDispSortDialog::RefreshCount() {
-  if (Handle() != nullptr) SetItemText(IDC_DISP_COUNT, std::to_wstring(TheCatalog().rows));
+  if (Handle() != nullptr) SetItemText(IDC_DISP_COUNT, std::to_wstring(FilesInTable(TheCatalog())));
 }
 
 void CDispSortDialog::Post(int request, int param) const {

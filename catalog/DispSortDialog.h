@@ -10,7 +10,7 @@ namespace tarn {
 class CDispSortDialog final : public CPanelDialog {
  public:
   CDispSortDialog();
-  // The number of files in the catalog table beside "ﾌｧｲﾙ数".
+  // Beside "ﾌｧｲﾙ数": the files the catalog table still names (FilesInTable).
   void RefreshCount();
 
  protected:

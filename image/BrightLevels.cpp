@@ -4,8 +4,8 @@
 
 namespace tarn {
 
-int OpenBrightnessDialog(bool keep, TransState state, BrightLevels& bright) {
-  if (!keep && state == kTransUntouched) bright.level = 0;
+int OpenBrightnessDialog(bool keep, bool changed, BrightLevels& bright) {
+  if (!keep && !changed) bright.level = 0;
   bright.delta = bright.level;
   return bright.level;
 }

@@ -2,8 +2,6 @@
 // change of it made by the brightness dialog's last step, and how the dialog moves them.
 #pragma once
 
-#include "TransState.h"
-
 namespace tarn {
 
 constexpr int kBrightLevelMin = -128;
@@ -15,8 +13,10 @@ struct BrightLevels {
 };
 
 // On opening the dialog: a level that is not kept is dropped unless the picture already shows
-// it; the pending step is the whole level. Answers the scroll bar's position.
-int OpenBrightnessDialog(bool keep, TransState state, BrightLevels& bright);
+// it, that is unless the picture was changed at all (`changed`: a work buffer, or a colour table
+// brightened in place, which leaves the transform state at 0); the pending step is the whole
+// level. Answers the scroll bar's position.
+int OpenBrightnessDialog(bool keep, bool changed, BrightLevels& bright);
 
 // The dialog's scroll bar moved one line back (-1) or forward (+1), within the level's range.
 int BrightnessLine(int position, int direction);

@@ -23,14 +23,15 @@ void Store(const BrightLevels& bright) {
 
 }  // namespace
 
-CBrightnessDialog::CBrightnessDialog(int transState) : CDialog(IDD_BRIGHTNESS), m_TransState(transState) {}
+CBrightnessDialog::CBrightnessDialog(bool pictureChanged)
+    : CDialog(IDD_BRIGHTNESS), m_PictureChanged(pictureChanged) {}
 
 POINT CBrightnessDialog::Place() { return s_Place; }
 
 bool CBrightnessDialog::OnInitDialog() {
   SetWindowPos(Handle(), nullptr, s_Place.x, s_Place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   BrightLevels bright = Levels();
-  m_Position = OpenBrightnessDialog(g_BrightKeep != 0, static_cast<TransState>(m_TransState), bright);
+  m_Position = OpenBrightnessDialog(g_BrightKeep != 0, m_PictureChanged, bright);
   Store(bright);
   SendItem(IDC_BRIGHT_SCROLL, SBM_SETRANGE, static_cast<WPARAM>(kBrightLevelMin), kBrightLevelMax);
   ShowLevel(m_Position);

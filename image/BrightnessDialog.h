@@ -10,8 +10,9 @@ namespace tarn {
 
 class CBrightnessDialog final : public CDialog {
  public:
-  // `transState`: the picture's transform state, which decides whether an unkept level stays.
-  explicit CBrightnessDialog(int transState);
+  // `pictureChanged`: whether the picture shows any change (CPictureWnd::Changed), which decides
+  // whether an unkept level stays.
+  explicit CBrightnessDialog(bool pictureChanged);
 
   // After an OK end: true for "ﾌﾟﾚﾋﾞｭｰ" (or a scroll-bar change), false for "OK".
   bool Preview() const { return m_Preview; }
@@ -30,7 +31,7 @@ class CBrightnessDialog final : public CDialog {
   void Accept(bool preview);
   void OnScroll(int code, int thumb);
 
-  int m_TransState;
+  bool m_PictureChanged;
   int m_Position = 0;
   bool m_Preview = false;
 };

@@ -142,7 +142,9 @@ bool CDispWin::TakeBackPicture(bool& reloaded) {
 
 void CDispWin::BrightnessLoop() {
   for (;;) {
-    CBrightnessDialog dialog(m_Picture.TransState());
+    // A palette picture's level lives in its colour table while its transform state stays 0;
+    // the level must survive the reopening all the same.
+    CBrightnessDialog dialog(m_Picture.Changed());
     const INT_PTR ended = dialog.DoModal(Handle());
     if (ended == IDOK) {
       if (g_BrightDelta != 0 && m_Picture.RotateMap(kRotateBrightness) == 0) Redisplay();

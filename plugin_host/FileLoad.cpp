@@ -2,6 +2,7 @@
 #include <string>
 
 #include "app/ErrorLog.h"
+#include "app/MultiByteName.h"
 #include "app/Prompt.h"
 #include "app/TextUtil.h"
 #include "app/WinText.h"
@@ -189,6 +190,8 @@ int CPictureWnd::FileLoad(int select, const wchar_t* path) {
     g_MovieRun = 0;
     return 0;
   }
+  // The sense exchange and the decoding each ask the plug-ins about the same file.
+  const PathReportScope once;
 
   if (IsPreview(select)) {
     const int result = m_Registry.LoadPreview(path, &m_hBI, &m_hBits, &m_PicInfo);

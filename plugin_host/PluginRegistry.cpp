@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "app/MultiByteName.h"
 #include "app/TextUtil.h"
 #include "app/WinText.h"
 
@@ -63,6 +64,7 @@ int CPluginRegistry::Enumerate(const wchar_t* folder) {
 int CPluginRegistry::Load(Decoder decoder, const wchar_t* path, HLOCAL* outInfo, HLOCAL* outBits,
                           PictureInfo* info) {
   if (path == nullptr || outInfo == nullptr || outBits == nullptr) return 8;
+  const PathReportScope once;
   std::vector<unsigned char> header;
   if (ReadHeaderBlock(path, &header) != 0) return 6;
   for (int i = 0; i < Count(); ++i) {
@@ -95,6 +97,7 @@ int CPluginRegistry::LoadPreview(const wchar_t* path, HLOCAL* outInfo, HLOCAL* o
 
 int CPluginRegistry::SenseDispatch(const wchar_t* spiName, const wchar_t* path, SenseCell* cells) {
   if (spiName == nullptr || path == nullptr || cells == nullptr) return 8;
+  const PathReportScope once;
   std::vector<unsigned char> header;
   switch (ReadHeaderBlock(path, &header)) {
     case 1: return 61;
@@ -137,6 +140,7 @@ int CPluginRegistry::Enabled(int index, int value) {
 }
 
 int CPluginRegistry::IsSupportedAny(const wchar_t* path) {
+  const PathReportScope once;
   for (int i = 0; i < Count(); ++i) {
     CSPICore& spi = At(i);
     if (spi.m_Enabled == 1 && spi.HasFunction(kFnIsSupported) && spi.IsSupported(path) == 1) return 1;

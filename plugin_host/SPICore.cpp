@@ -9,6 +9,7 @@
 #include "app/WinText.h"
 #include "app/AppGlobals.h"
 #include "app/Settings.h"
+#include "app/TextUtil.h"
 
 namespace tarn {
 namespace {
@@ -39,14 +40,20 @@ constexpr std::u16string_view kGetPictureFailed =
 constexpr std::u16string_view kGetPreviewFailed =
     u"[ ワイド文字列 ⇒ マルチ文字列 変換失敗 ]：CSPICore::GetPreview関数_2\n  buf= ";
 
-// The wide path as a plug-in name; on failure the message is logged and shown.
+// Half-width units of one line of a path in a message box: a path of any length then leaves the
+// box well inside a 1280-pixel screen.
+constexpr int kMessagePathWidth = 100;
+
+// The wide path as a plug-in name; on failure the message is logged with the path whole and
+// shown with it wrapped, once per file where a report scope is open.
 bool PluginNameFor(const wchar_t* path, NameMode mode, std::u16string_view failure,
                    char (&name)[kPluginNameBytes]) {
   const std::u16string_view wide = WideView(path);
   if (ToMultiByteName(name, wide, kPluginNameBytes, mode) >= 0) return true;
-  const std::u16string message = std::u16string(failure) + std::u16string(wide);
-  WriteErrorLog(message);
-  Say(message);
+  if (PathReportDue()) {
+    WriteErrorLog(std::u16string(failure) + std::u16string(wide));
+    Say(std::u16string(failure) + WrapPath(wide, kMessagePathWidth));
+  }
   return false;
 }
 

@@ -35,6 +35,15 @@ TEST(GroupDigits, CommasEveryThreeDigitsFromTheRight) {
   EXPECT_EQ(GroupDigits(-9223372036854775807LL - 1), u"-9,223,372,036,854,775,808");
 }
 
+TEST(WrapPath, LinesEndAfterABackslashOrAtTheWidthAndJoinToThePath) {
+  EXPECT_EQ(WrapPath(u"C:\\ab\\cd.bmp", 20), u"C:\\ab\\cd.bmp") << "short enough: untouched";
+  EXPECT_EQ(WrapPath(u"C:\\abc\\def\\g.bmp", 10), u"C:\\abc\\\ndef\\g.bmp");
+  EXPECT_EQ(WrapPath(u"C:\\abcdefghijkl", 6), u"C:\\\nabcdef\nghijkl") << "no backslash: cut at the width";
+  EXPECT_EQ(WrapPath(u"写真写真写真", 5), u"写真\n写真\n写真") << "double width: two units each";
+  EXPECT_EQ(WrapPath(u"ab\U0001F600cd", 3), u"ab\n\U0001F600\ncd") << "a surrogate pair stays whole";
+  EXPECT_EQ(WrapPath(u"", 5), u"");
+}
+
 TEST(PathText, BlanksCommasAndBackslashes) {
   EXPECT_TRUE(HasBlank(u"C:\\My Pictures\\a.bmp"));
   EXPECT_FALSE(HasBlank(u"C:\\Pictures\\a.bmp"));

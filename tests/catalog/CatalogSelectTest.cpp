@@ -3,6 +3,7 @@
 // text window's request.
 #include "tests/catalog/CatalogFixture.h"
 
+#include "app/resource.h"
 #include "image/DispWin.h"
 
 namespace tarn::test {
@@ -75,6 +76,10 @@ TEST_F(CatalogSelectTest, ACellDraggedOntoAnotherTakesItsPlace) {
 }
 
 TEST_F(CatalogSelectTest, DeletingClosesTheGapsAndRenamingFollowsTheTextWindow) {
+  SendMessageW(frame_->Handle(), WM_COMMAND, ID_MENU_DISP_DIALOG, 0);
+  HWND dialog = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), FindDisplaySortDialog, reinterpret_cast<LPARAM>(&dialog));
+  ASSERT_NE(dialog, nullptr);
   Click(1, MK_CONTROL);
   Click(2, MK_CONTROL);
   SendMessageW(frame_->Handle(), WM_COMMAND, ID_EDIT_DELETE, 0);
@@ -89,6 +94,9 @@ TEST_F(CatalogSelectTest, DeletingClosesTheGapsAndRenamingFollowsTheTextWindow) 
   EXPECT_EQ(State(6), kEntryVacated);
   EXPECT_EQ(State(7), kEntryVacated);
   EXPECT_EQ(frame_->View().DrawnRows(), 6);
+  wchar_t count[16] = {};
+  GetDlgItemTextW(dialog, IDC_DISP_COUNT, count, 16);
+  EXPECT_STREQ(count, L"6") << "\"ﾌｧｲﾙ数\" counts the files left, not the table's rows";
 
   Click(0);
   frame_->m_PopupText = L"renamed.bmp";

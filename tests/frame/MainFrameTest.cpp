@@ -341,5 +341,16 @@ TEST_F(MainFrameTest, DialogsOpenOverTheCatalogAndComeToTheFrontWhenAskedForAgai
   EXPECT_TRUE(above(disp, tree)) << "the dialog asked for again is in front";
 }
 
+TEST_F(MainFrameTest, HelpThatCannotOpenSaysSo) {
+  for (const bool present : {false, true}) {
+    if (present) WriteFile(L"Tarn.chm", "not a help file");
+    prompt_.shown.clear();
+    SendMessageW(frame_->Handle(), WM_COMMAND, ID_HELP_TARN, 0);
+    ASSERT_EQ(prompt_.shown.size(), 1u) << present;
+    EXPECT_EQ(prompt_.shown[0].text, u"ヘルプファイルを開けません ");
+    EXPECT_EQ(prompt_.shown[0].caption, FromWide((folder_ + L"Tarn.chm").c_str()));
+  }
+}
+
 }  // namespace
 }  // namespace tarn::test

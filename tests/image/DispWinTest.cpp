@@ -452,6 +452,7 @@ class BrightnessScript {
   }
   std::size_t done() const { return next_; }
   std::vector<std::wstring> editTexts;
+  std::vector<int> thumbs;
   std::vector<POINT> places;
 
   static void Press(HWND dialog, int id) {
@@ -461,17 +462,28 @@ class BrightnessScript {
   static void ScrollBy(HWND dialog, int code) {
     SendMessageW(dialog, WM_HSCROLL, MAKEWPARAM(code, 0), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_BRIGHT_SCROLL)));
   }
+  // A click on the scroll bar's right arrow, left to the control's own hit-testing and tracking.
+  static void PressRightArrow(HWND dialog) {
+    const HWND bar = GetDlgItem(dialog, IDC_BRIGHT_SCROLL);
+    RECT r{};
+    GetClientRect(bar, &r);
+    const LPARAM at = MAKELPARAM(r.right - GetSystemMetrics(SM_CXHSCROLL) / 2, r.bottom / 2);
+    PostMessageW(bar, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(bar, WM_LBUTTONUP, 0, at);
+  }
 
  private:
   static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
     BrightnessScript* self = current_;
     if (self == nullptr || self->next_ >= self->steps_.size()) return;
+    // An ended opening is hidden until its loop returns.
     const HWND dialog = FindWindowW(L"#32770", L"輝度変更");
-    if (dialog == nullptr || self->busy_) return;
+    if (dialog == nullptr || !IsWindowVisible(dialog) || self->busy_) return;
     self->busy_ = true;
     wchar_t text[16] = {};
     GetDlgItemTextW(dialog, IDC_BRIGHT_EDIT, text, 16);
     self->editTexts.push_back(text);
+    self->thumbs.push_back(static_cast<int>(SendDlgItemMessageW(dialog, IDC_BRIGHT_SCROLL, SBM_GETPOS, 0, 0)));
     RECT place{};
     GetWindowRect(dialog, &place);
     self->places.push_back({place.left, place.top});
@@ -512,6 +524,32 @@ TEST_F(DispWinTest, BrightnessPreviewReopensAndOkKeepsTheClampedLevel) {
   EXPECT_EQ(picture_->TransState(), 2);
   EXPECT_EQ(Pixel(0, 0), RGB(127, 0, 0)) << "absolute from the loaded pixels, never wrapped";
   EXPECT_EQ(Pixel(39, 29), RGB(127, 127, 0));
+}
+
+// The scroll bar's right arrow pressed with the mouse, three times, then OK. A palette picture is
+// brightened in its colour table and keeps transform state 0, yet each reopening must start from
+// the level in force as it does for a 24-bit picture, so that the steps add up.
+TEST_F(DispWinTest, BrightnessArrowStepsAddUpForTrueColourAndPalettePictures) {
+  BmpFile grey;  // 4 bits, every pixel entry 0: grey 100
+  grey.width = 8;
+  grey.height = 2;
+  grey.bitCount = 4;
+  grey.palette.assign(16, 0x00646464);
+  grey.pixels.assign(8, 0);
+  const std::vector<std::uint8_t> bytes = MakeBmp(grey);
+  const std::pair<std::string, COLORREF> pictures[] = {{QuadrantBmp(40, 30), RGB(255, 3, 3)},
+                                                       {std::string(bytes.begin(), bytes.end()), RGB(103, 103, 103)}};
+  window_->Attach(frame_, GetSystemMetrics(SM_CXSCREEN) - 800, 0);
+  for (const auto& [file, brightened] : pictures) {
+    g_BrightLevel = 0;
+    ASSERT_EQ(window_->DisplayConti(WriteFile(L"p.bmp", file).c_str(), kDisplayNew, 0), 0);
+    const auto arrow = [](HWND d) { BrightnessScript::PressRightArrow(d); };
+    BrightnessScript script({arrow, arrow, arrow, [](HWND d) { BrightnessScript::Press(d, IDOK); }});
+    Command(ID_DISP_BRIGHT);
+    EXPECT_EQ(script.editTexts, (std::vector<std::wstring>{L"   0", L"   1", L"   2", L"   3"}));
+    EXPECT_EQ(script.thumbs, (std::vector<int>{0, 1, 2, 3}));
+    EXPECT_EQ(Pixel(0, 0), brightened);
+  }
 }
 
 TEST_F(DispWinTest, BrightnessCancelUndoesATurnAsWell) {

@@ -144,14 +144,14 @@ TEST(RotateMapBrightness, StateMovesByTheKindOfChange) {
 
 TEST(BrightnessDialog, LevelsStayInRangeAndTheStepIsWhatTheLevelGains) {
   BrightLevels bright{.level = 40, .delta = 7};
-  EXPECT_EQ(OpenBrightnessDialog(false, kTransUntouched, bright), 0);
+  EXPECT_EQ(OpenBrightnessDialog(false, false, bright), 0);
   EXPECT_EQ(bright.level, 0);
   EXPECT_EQ(bright.delta, 0);
   bright = {.level = 40, .delta = 7};
-  EXPECT_EQ(OpenBrightnessDialog(false, kTransBright, bright), 40) << "the picture shows it";
+  EXPECT_EQ(OpenBrightnessDialog(false, true, bright), 40) << "the picture shows it";
   EXPECT_EQ(bright.delta, 40);
   bright = {.level = 30, .delta = 0};
-  EXPECT_EQ(OpenBrightnessDialog(true, kTransUntouched, bright), 30) << "kept for a new picture";
+  EXPECT_EQ(OpenBrightnessDialog(true, false, bright), 30) << "kept for a new picture";
   EXPECT_EQ(bright.delta, 30);
 
   EXPECT_EQ(BrightnessLine(128, +1), 128);

@@ -1,7 +1,10 @@
 // FileLoad: select codes, the sense exchange with the GIF and movie plug-ins, and every message.
 #include "HostFixture.h"
 
+#include <algorithm>
+
 #include "app/ErrorLog.h"
+#include "app/MessageBoxPrompt.h"
 #include "image/PictureWnd.h"
 #include "plugin_host/SenseState.h"
 
@@ -293,6 +296,40 @@ TEST_F(FileLoadTest, FlvAndMp4PlugInsGetTheMovieCells) {
   EXPECT_EQ(picture_->FileLoad(kSelectFlvMp4, mp4.c_str()), 2);
   ASSERT_EQ(prompt_.shown.size(), 1u);
   EXPECT_EQ(prompt_.shown[0].text, u"[TarnFlv.spi/TarnMp4.spi]を認識できません。プラグインは最新版ですか？ <-d03> ");
+}
+
+// The width of the message box a thread timer finds, which then closes it.
+int g_BoxWidth = -1;
+void CALLBACK MeasureAndCloseBox(HWND, UINT, UINT_PTR, DWORD) {
+  const HWND box = FindWindowW(L"#32770", L"Tarn");
+  if (box == nullptr || g_BoxWidth >= 0) return;
+  RECT r{};
+  GetWindowRect(box, &r);
+  g_BoxWidth = r.right - r.left;
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+}
+
+// A path of 258 units, which Windows still opens but no plug-in name buffer holds: said and logged
+// once per file and operation however many plug-ins are asked, in a box that fits the screen.
+TEST_F(FileLoadTest, PathTooLongForThePlugInsIsSaidOncePerFileInABoxThatFits) {
+  InstallClaiming({L"TarnGif.spi", L"Fake2.spi", L"Fake3.spi"}, ".gif");
+  const std::wstring path = WriteFile(std::wstring(258 - folder_.size() - 4, L'a') + L".gif", "GIF89a");
+  EXPECT_EQ(registry_->IsSupportedAny(path.c_str()), 0);
+  // A still GIF: the sense exchange and the decoding each go round every plug-in.
+  EXPECT_EQ(picture_->FileLoad(kSelectStill, path.c_str()), 2);
+  std::vector<std::u16string> failures;
+  for (const ShownMessage& m : prompt_.shown)
+    if (m.text.find(u"変換失敗") != std::u16string::npos) failures.push_back(m.text);
+  ASSERT_EQ(failures.size(), 2u);
+  const std::u16string logged = LogEntries();
+  EXPECT_EQ(std::count(logged.begin(), logged.end(), u'変'), 2);
+  EXPECT_NE(logged.find(FromWide(path.c_str()) + u"\n"), std::u16string::npos) << "the log keeps the path whole";
+  g_BoxWidth = -1;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 50, &MeasureAndCloseBox);
+  MessageBoxPrompt().Show(failures[0], {}, Buttons::kOk);
+  KillTimer(nullptr, timer);
+  EXPECT_GT(g_BoxWidth, 0);
+  EXPECT_LE(g_BoxWidth, 1280);
 }
 
 }  // namespace

@@ -349,9 +349,12 @@ TEST_F(SettingsDialogTest, SizeLimitShowsTheBoundsAndStoresTheChoices) {
   EXPECT_EQ(Text(IDC_SIZE_MAX_VALUE), L"  123456");
   EXPECT_EQ(Text(IDC_SIZE_MIN_NONE), L"制限なし");
   EXPECT_EQ(Text(IDC_SIZE_MAX_100K), L"100KByte");
+  // The line under the groups names the sizes round "Byte ＜ ｎ ＜" and follows the choices.
+  EXPECT_EQ(Text(IDC_SIZE_RANGE), L"1,000 Byte ＜ ｎ ＜ 123,456 Byte");
 
   Choose(kMinGroup, IDC_SIZE_MIN_100K);
   Choose(kMaxGroup, IDC_SIZE_MAX_NONE);
+  EXPECT_EQ(Text(IDC_SIZE_RANGE), L"100,000 Byte ＜ ｎ ＜ 制限なし");
   Click(IDOK);
   EXPECT_FALSE(IsOpen());
   EXPECT_EQ(g_MinFileSize, 100000);
@@ -363,6 +366,10 @@ TEST_F(SettingsDialogTest, SizeLimitShowsTheBoundsAndStoresTheChoices) {
   Choose(kMinGroup, IDC_SIZE_MIN_TYPED);
   Choose(kMaxGroup, IDC_SIZE_MAX_1K);
   Type(IDC_SIZE_MIN_VALUE, L"  500");
+  EXPECT_EQ(Text(IDC_SIZE_RANGE), L"500 Byte ＜ ｎ ＜ 1,000 Byte");
+  Choose(kMinGroup, IDC_SIZE_MIN_NONE);
+  EXPECT_EQ(Text(IDC_SIZE_RANGE), L"0 Byte ＜ ｎ ＜ 1,000 Byte");
+  Choose(kMinGroup, IDC_SIZE_MIN_TYPED);
   Click(IDOK);
   EXPECT_EQ(g_MinFileSize, 500);
   EXPECT_EQ(g_MaxFileSize, 1000);
