@@ -108,8 +108,11 @@ void CMainFrame::AttachDisplay(CDispWin& window, int cascade) {
   // by a caption each, so that every one of them shows its title.
   POINT origin{0, 0};
   ClientToScreen(m_View.Handle(), &origin);
-  // The display/sort dialog moved to the left keeps its place; the windows open beside it.
-  if (dialog.right > origin.x && dialog.left < origin.x + (dialog.right - dialog.left)) origin.x = dialog.right;
+  // A display/sort dialog on the catalog's left half keeps its place; the windows open beside it.
+  RECT view{};
+  GetWindowRect(m_View.Handle(), &view);
+  if (dialog.right > dialog.left && dialog.left < (view.left + view.right) / 2)
+    origin.x = std::max<LONG>(origin.x, dialog.right);
   const int step = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYFRAME);
   window.SetOrigin({origin.x + cascade * step, origin.y + cascade * step});
 }

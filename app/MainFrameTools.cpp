@@ -1,6 +1,5 @@
 // CMainFrame: the cleanup tool, the plug-ins' own settings, the help file, and closing the frame.
 #include "MainFrame.h"
-#include "image/DispWin.h"
 
 #include <htmlhelp.h>
 
@@ -9,6 +8,7 @@
 #include "RunState.h"
 #include "TextUtil.h"
 #include "WinText.h"
+#include "image/DispWin.h"
 #include "plugin_host/SPICore.h"
 
 namespace tarn {
