@@ -2,7 +2,7 @@
 #pragma once
 
 #include "framework/Dialog.h"
-#include "resource.h"
+#include "base/resource.h"
 
 namespace tarn {
 

@@ -8,11 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "Settings.h"
-#include "TarnDoc.h"
-#include "resource.h"
+#include "base/FrameMessages.h"
+#include "base/Settings.h"
+#include "base/TarnDoc.h"
+#include "base/resource.h"
 #include "catalog/TarnView.h"
-#include "PanelDialog.h"
+#include "framework/PanelDialog.h"
 #include "catalog/DispSortDialog.h"
 #include "catalog/PopupTextDialog.h"
 #include "framework/FrameWindow.h"
@@ -24,17 +25,6 @@ class CPictureWnd;
 class CPluginRegistry;
 class CSPICore;
 
-// The frame's private messages: wParam carries a parameter, lParam the request code.
-enum FrameMessage : UINT {
-  WM_DISP_DIALOG = WM_USER + 5,
-  WM_POPUP_WIN = WM_USER + 6,
-  WM_THUMB_DIALOG = WM_USER + 7,
-  WM_TREE_DIALOG = WM_USER + 8,
-  WM_DISP_WIN = WM_USER + 10,
-  WM_STRE_DIALOG = WM_USER + 11,
-  WM_STARTUP_FOLDER = WM_APP + 1,  // the command line's folder, catalogued once the loop runs
-  WM_REAP_DISPLAYS = WM_APP + 2,   // closed display windows are let go once their messages are over
-};
 
 enum FrameTimer : UINT_PTR {
   kTimerGifFrame = 8,        // the next frame of a motion GIF in the single display window

@@ -3,9 +3,9 @@
 #include "MainFrame.h"
 #include "image/DispWin.h"
 
-#include "Prompt.h"
-#include "RunState.h"
-#include "WinText.h"
+#include "base/Prompt.h"
+#include "base/RunState.h"
+#include "base/WinText.h"
 
 namespace tarn {
 

@@ -1,10 +1,10 @@
 // CMainFrame: the status bar, the busy guard and the clipboard check.
 #include "MainFrame.h"
 
-#include "Prompt.h"
-#include "RunState.h"
-#include "StatusText.h"
-#include "WinText.h"
+#include "base/Prompt.h"
+#include "base/RunState.h"
+#include "base/StatusText.h"
+#include "base/WinText.h"
 
 namespace tarn {
 

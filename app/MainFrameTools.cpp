@@ -3,11 +3,11 @@
 
 #include <htmlhelp.h>
 
-#include "AppGlobals.h"
-#include "Prompt.h"
-#include "RunState.h"
-#include "TextUtil.h"
-#include "WinText.h"
+#include "base/AppGlobals.h"
+#include "base/Prompt.h"
+#include "base/RunState.h"
+#include "base/TextUtil.h"
+#include "base/WinText.h"
 #include "image/DispWin.h"
 #include "plugin_host/SPICore.h"
 

@@ -2,7 +2,7 @@
 // caption or the application's title.
 #pragma once
 
-#include "Prompt.h"
+#include "base/Prompt.h"
 
 namespace tarn {
 

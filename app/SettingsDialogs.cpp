@@ -5,14 +5,14 @@
 #include <climits>
 #include <cwchar>
 
-#include "AppGlobals.h"
-#include "Prompt.h"
-#include "Settings.h"
+#include "base/AppGlobals.h"
+#include "base/Prompt.h"
+#include "base/Settings.h"
 #include "SettingsDialogClasses.h"
-#include "SettingsKeys.h"
+#include "base/SettingsKeys.h"
 #include "SettingsResource.h"
-#include "TextUtil.h"
-#include "WinText.h"
+#include "base/TextUtil.h"
+#include "base/WinText.h"
 
 namespace tarn {
 namespace {

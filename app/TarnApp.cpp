@@ -5,14 +5,14 @@
 
 #include <clocale>
 
-#include "AppGlobals.h"
-#include "ErrorLog.h"
-#include "FileUtil.h"
-#include "Prompt.h"
-#include "RunState.h"
-#include "Settings.h"
-#include "TextUtil.h"
-#include "WinText.h"
+#include "base/AppGlobals.h"
+#include "base/ErrorLog.h"
+#include "base/FileUtil.h"
+#include "base/Prompt.h"
+#include "base/RunState.h"
+#include "base/Settings.h"
+#include "base/TextUtil.h"
+#include "base/WinText.h"
 #include "framework/App.h"
 
 namespace tarn {

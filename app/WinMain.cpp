@@ -5,7 +5,7 @@
 
 #include "MessageBoxPrompt.h"
 #include "TarnApp.h"
-#include "framework/ProgressDialog.h"
+#include "base/ProgressDialog.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
   // A broken plug-in must not bring up the system's own error boxes.

@@ -4,11 +4,11 @@
 #include <memory>
 
 #include "TarnView.h"
-#include "app/ErrorLog.h"
-#include "app/Prompt.h"
-#include "app/RunState.h"
-#include "app/Settings.h"
-#include "app/TextUtil.h"
+#include "base/ErrorLog.h"
+#include "base/Prompt.h"
+#include "base/RunState.h"
+#include "base/Settings.h"
+#include "base/TextUtil.h"
 #include "catalog/CatalogShow.h"
 #include "catalog/FileClass.h"
 #include "catalog/FileOpenList.h"

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <cwchar>
 
-#include "app/Prompt.h"
+#include "base/Prompt.h"
 
 namespace tarn {
 namespace {

@@ -1,6 +1,6 @@
 #include "CatalogLayout.h"
 
-#include "app/Settings.h"
+#include "base/Settings.h"
 
 namespace tarn {
 

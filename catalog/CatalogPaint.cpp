@@ -3,11 +3,11 @@
 #include <algorithm>
 
 #include "TarnView.h"
-#include "app/AppGlobals.h"
-#include "app/Prompt.h"
-#include "app/RunState.h"
-#include "app/Settings.h"
-#include "app/TextUtil.h"
+#include "base/AppGlobals.h"
+#include "base/Prompt.h"
+#include "base/RunState.h"
+#include "base/Settings.h"
+#include "base/TextUtil.h"
 #include "catalog/ThumbPlacement.h"
 #include "catalog/TitleRule.h"
 #include "image/PictureWnd.h"

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/Prompt.h"
-#include "app/TextUtil.h"
+#include "base/Prompt.h"
+#include "base/TextUtil.h"
 #include "catalog/FileClass.h"
 
 namespace tarn {

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "app/Prompt.h"
-#include "app/Settings.h"
-#include "app/TextUtil.h"
+#include "base/Prompt.h"
+#include "base/Settings.h"
+#include "base/TextUtil.h"
 
 namespace tarn {
 namespace {

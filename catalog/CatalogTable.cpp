@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/TextUtil.h"
+#include "base/TextUtil.h"
 
 namespace tarn {
 

@@ -1,7 +1,7 @@
 #include "CellTitle.h"
 
-#include "app/AppGlobals.h"
-#include "app/TextUtil.h"
+#include "base/AppGlobals.h"
+#include "base/TextUtil.h"
 
 namespace tarn {
 

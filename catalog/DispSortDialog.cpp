@@ -1,8 +1,8 @@
 #include "DispSortDialog.h"
 
-#include "app/MainFrame.h"
-#include "app/RunState.h"
-#include "app/resource.h"
+#include "base/FrameMessages.h"
+#include "base/RunState.h"
+#include "base/resource.h"
 #include "catalog/CatalogTable.h"
 #include "catalog/PendingStep.h"
 

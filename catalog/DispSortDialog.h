@@ -3,7 +3,7 @@
 // to the main frame.
 #pragma once
 
-#include "app/PanelDialog.h"
+#include "framework/PanelDialog.h"
 
 namespace tarn {
 

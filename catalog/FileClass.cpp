@@ -2,7 +2,7 @@
 
 #include <iterator>
 
-#include "app/TextUtil.h"
+#include "base/TextUtil.h"
 
 namespace tarn {
 

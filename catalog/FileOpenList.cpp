@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "app/AppGlobals.h"
-#include "app/ErrorLog.h"
-#include "app/FileUtil.h"
-#include "app/Prompt.h"
-#include "app/Settings.h"
-#include "app/TextUtil.h"
-#include "app/WinText.h"
+#include "base/AppGlobals.h"
+#include "base/ErrorLog.h"
+#include "base/FileUtil.h"
+#include "base/Prompt.h"
+#include "base/Settings.h"
+#include "base/TextUtil.h"
+#include "base/WinText.h"
 #include "catalog/CatalogTable.h"
 #include "catalog/FileClass.h"
 #include "catalog/OpenList.h"

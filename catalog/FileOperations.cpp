@@ -5,12 +5,12 @@
 #include <algorithm>
 #include <memory>
 
-#include "app/FileUtil.h"
-#include "app/Prompt.h"
-#include "app/RunState.h"
-#include "app/Settings.h"
-#include "app/TextUtil.h"
-#include "app/WinText.h"
+#include "base/FileUtil.h"
+#include "base/Prompt.h"
+#include "base/RunState.h"
+#include "base/Settings.h"
+#include "base/TextUtil.h"
+#include "base/WinText.h"
 #include "catalog/ThumbnailEngine.h"
 #include "catalog/Win32ThumbFiles.h"
 

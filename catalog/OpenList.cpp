@@ -4,8 +4,8 @@
 #include <climits>
 #include <iterator>
 
-#include "app/Prompt.h"
-#include "app/TextUtil.h"
+#include "base/Prompt.h"
+#include "base/TextUtil.h"
 #include "catalog/FileClass.h"
 #include "catalog/TableOrder.h"
 

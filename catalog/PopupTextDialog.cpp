@@ -1,6 +1,6 @@
 #include "PopupTextDialog.h"
 
-#include "app/resource.h"
+#include "base/resource.h"
 
 namespace tarn {
 

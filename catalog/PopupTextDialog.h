@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "app/PanelDialog.h"
+#include "framework/PanelDialog.h"
 
 namespace tarn {
 

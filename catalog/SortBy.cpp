@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/Prompt.h"
-#include "app/Settings.h"
+#include "base/Prompt.h"
+#include "base/Settings.h"
 #include "catalog/FileClass.h"
 #include "catalog/SortKeys.h"
 #include "catalog/TableOrder.h"

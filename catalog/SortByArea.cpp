@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/Prompt.h"
-#include "app/TextUtil.h"
+#include "base/Prompt.h"
+#include "base/TextUtil.h"
 #include "catalog/FileClass.h"
 #include "catalog/SortKeys.h"
 #include "catalog/TableOrder.h"

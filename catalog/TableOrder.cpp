@@ -4,7 +4,7 @@
 #include <iterator>
 #include <utility>
 
-#include "app/Prompt.h"
+#include "base/Prompt.h"
 
 namespace tarn {
 

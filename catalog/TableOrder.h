@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "app/Prompt.h"
+#include "base/Prompt.h"
 #include "catalog/CatalogTable.h"
 
 namespace tarn {

@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <memory>
 
-#include "app/Prompt.h"
-#include "app/RunState.h"
-#include "app/Settings.h"
-#include "app/TextUtil.h"
+#include "base/Prompt.h"
+#include "base/RunState.h"
+#include "base/Settings.h"
+#include "base/TextUtil.h"
 #include "catalog/FileOpenList.h"
 #include "catalog/TableOrder.h"
 #include "catalog/ThumbnailEngine.h"

@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/RunState.h"
-#include "app/TarnDoc.h"
+#include "base/RunState.h"
+#include "base/TarnDoc.h"
 #include "catalog/CatalogDrag.h"
 #include "catalog/CatalogLayout.h"
 #include "catalog/CatalogSelection.h"

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <vector>
 
-#include "app/Prompt.h"
-#include "app/Settings.h"
+#include "base/Prompt.h"
+#include "base/Settings.h"
 
 namespace tarn {
 

@@ -4,9 +4,9 @@
 #include <cstring>
 #include <iterator>
 
-#include "app/Prompt.h"
-#include "app/Settings.h"
-#include "app/TextUtil.h"
+#include "base/Prompt.h"
+#include "base/Settings.h"
+#include "base/TextUtil.h"
 
 namespace tarn {
 namespace {

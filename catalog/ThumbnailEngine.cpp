@@ -4,9 +4,9 @@
 #include <cstring>
 #include <vector>
 
-#include "app/Prompt.h"
-#include "app/Settings.h"
-#include "app/TextUtil.h"
+#include "base/Prompt.h"
+#include "base/Settings.h"
+#include "base/TextUtil.h"
 #include "catalog/ThumbnailRecord.h"
 
 namespace tarn {

@@ -1,5 +1,5 @@
-// The thumbnail cache record ("_THUMB_N.TRN" holds a run of them, no file header) and the one
-// record buffer the program keeps. A record is a 264-byte header and a pixel block of T x W x 2
+// The thumbnail cache record ("_THUMB_N.TRN" holds a run of them, no file header); its lengths
+// and the one record buffer the program keeps are in base/RecordBuffer.h. A record is a 264-byte header and a pixel block of T x W x 2
 // bytes, of which the file holds only the first T x W x 2 + 136 bytes (the record length): the
 // last 128 bytes of the block never reach the file. Every reader and writer uses that length so
 // that caches written earlier stay readable.
@@ -7,33 +7,14 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <string_view>
+
+#include "base/RecordBuffer.h"
 
 namespace tarn {
 
-constexpr int kRecordLengthS = 9864;
-constexpr int kRecordLengthM = 13456;
-constexpr int kRecordLengthL = 24136;
-constexpr int kRecordLengthLL = 61576;
-constexpr std::size_t kRecordHeaderBytes = 264;
-constexpr std::size_t kRecordBufferBytes = kRecordHeaderBytes + 160 * 192 * 2;
 // Units of the name field, terminator included: names of at most 127 units.
 constexpr std::size_t kRecordNameUnits = 128;
-
-// Record length of the current catalog size; below kRecordLengthS until a size is chosen.
-extern int g_ThumbRecordLength;
-
-// The record buffer, large enough for the largest catalog size.
-std::uint8_t* ThumbRecordBuffer();
-
-// The record length, first set to that of size M when no size has been chosen yet.
-int CurrentRecordLength();
-
-// Writes `size` zero bytes through `write` in blocks of `block` bytes: as many whole blocks as
-// fit, then the remainder. Answers false at the first failed write.
-bool WriteZeroBlocks(std::uint64_t size, std::size_t block,
-                     const std::function<bool(const std::uint8_t*, std::size_t)>& write);
 
 // The geometry one catalog size gives the cache: cell image side W, margin m, thumbnail side
 // T = W - 2m, the record length and the most records a cache file takes.

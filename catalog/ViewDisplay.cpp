@@ -1,8 +1,8 @@
 // Pictures from the catalog in a display window: opening an entry, stepping to the previous or
 // next one, and the slide show that steps on the view's timer.
 #include "TarnView.h"
-#include "app/RunState.h"
-#include "app/Settings.h"
+#include "base/RunState.h"
+#include "base/Settings.h"
 #include "catalog/PendingStep.h"
 #include "plugin_host/SenseState.h"
 

@@ -1,9 +1,9 @@
 // The view's sorts: the portable sort with the program's file facts, picture sizes from the image
 // loader, the status bar and the error log, and the catalog rebuilt in the new order.
 #include "TarnView.h"
-#include "app/ErrorLog.h"
-#include "app/RunState.h"
-#include "app/WinText.h"
+#include "base/ErrorLog.h"
+#include "base/RunState.h"
+#include "base/WinText.h"
 #include "catalog/SortCommands.h"
 #include "catalog/Win32FileFacts.h"
 #include "image/PictureWnd.h"

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/WinText.h"
+#include "base/WinText.h"
 
 namespace tarn {
 

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <string>
 
-#include "app/FileUtil.h"
-#include "app/WinText.h"
+#include "base/FileUtil.h"
+#include "base/WinText.h"
 
 namespace tarn {
 namespace {

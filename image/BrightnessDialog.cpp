@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cwchar>
 
-#include "app/RunState.h"
+#include "base/RunState.h"
 #include "image/BrightLevels.h"
 #include "image/ImageResource.h"
 

@@ -4,11 +4,11 @@
 #include <algorithm>
 #include <string>
 
-#include "app/Prompt.h"
-#include "app/RunState.h"
-#include "app/Settings.h"
-#include "app/TextUtil.h"
-#include "app/WinText.h"
+#include "base/Prompt.h"
+#include "base/RunState.h"
+#include "base/Settings.h"
+#include "base/TextUtil.h"
+#include "base/WinText.h"
 #include "framework/GdiScopes.h"
 #include "image/DisplayWindowArea.h"
 #include "image/MemoryBitmapSize.h"

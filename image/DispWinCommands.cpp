@@ -1,7 +1,7 @@
 // CDispWin: the right-button menus, their commands, and the transforms of the picture shown.
-#include "app/Prompt.h"
-#include "app/RunState.h"
-#include "app/Settings.h"
+#include "base/Prompt.h"
+#include "base/RunState.h"
+#include "base/Settings.h"
 #include "image/BrightnessDialog.h"
 #include "image/DispWin.h"
 #include "image/DispWinMenus.h"

@@ -1,8 +1,8 @@
 // CDispWin: messages, painting as a plain copy of the memory bitmap, scrolling over it, closing.
 #include <windowsx.h>
 
-#include "app/RunState.h"
-#include "app/Settings.h"
+#include "base/RunState.h"
+#include "base/Settings.h"
 #include "framework/GdiScopes.h"
 #include "image/DispWin.h"
 #include "image/DisplayScroll.h"

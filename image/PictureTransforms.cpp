@@ -8,8 +8,8 @@
 #include "Brightness.h"
 #include "PixelFlips.h"
 #include "QuarterTurn.h"
-#include "app/Prompt.h"
-#include "app/TextUtil.h"
+#include "base/Prompt.h"
+#include "base/TextUtil.h"
 #include "common/DibLayout.h"
 
 namespace tarn {

@@ -2,9 +2,9 @@
 // rules, working on the locked blocks the loader left.
 #include "image/PictureWnd.h"
 
-#include "app/Prompt.h"
-#include "app/RunState.h"
-#include "app/Settings.h"
+#include "base/Prompt.h"
+#include "base/RunState.h"
+#include "base/Settings.h"
 #include "framework/GdiScopes.h"
 #include "common/DibLayout.h"
 #include "image/BrightLevels.h"

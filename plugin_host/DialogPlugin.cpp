@@ -1,8 +1,8 @@
 #include "DialogPlugin.h"
 
-#include "app/Prompt.h"
-#include "app/WinText.h"
-#include "app/resource.h"
+#include "base/Prompt.h"
+#include "base/WinText.h"
+#include "base/resource.h"
 
 namespace tarn {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "app/MultiByteName.h"
-#include "app/TextUtil.h"
-#include "app/WinText.h"
+#include "plugin_host/MultiByteName.h"
+#include "base/TextUtil.h"
+#include "base/WinText.h"
 
 namespace tarn {
 

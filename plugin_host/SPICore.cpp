@@ -3,13 +3,13 @@
 #include <cstring>
 #include <new>
 
-#include "app/ErrorLog.h"
-#include "app/MultiByteName.h"
-#include "app/Prompt.h"
-#include "app/WinText.h"
-#include "app/AppGlobals.h"
-#include "app/Settings.h"
-#include "app/TextUtil.h"
+#include "base/ErrorLog.h"
+#include "plugin_host/MultiByteName.h"
+#include "base/Prompt.h"
+#include "base/WinText.h"
+#include "base/AppGlobals.h"
+#include "base/Settings.h"
+#include "base/TextUtil.h"
 
 namespace tarn {
 namespace {

@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "app/AppGlobals.h"
-#include "app/ErrorLog.h"
+#include "base/AppGlobals.h"
+#include "base/ErrorLog.h"
 #include "app/MainFrame.h"
-#include "app/RunState.h"
-#include "app/Settings.h"
-#include "app/WinText.h"
+#include "base/RunState.h"
+#include "base/Settings.h"
+#include "base/WinText.h"
 #include "catalog/CatalogTable.h"
 #include "catalog/FileOpenList.h"
 #include "image/PictureWnd.h"

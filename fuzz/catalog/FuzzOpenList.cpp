@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <memory>
 
-#include "app/Prompt.h"
+#include "base/Prompt.h"
 #include "catalog/CatalogTable.h"
 #include "catalog/FileClass.h"
 #include "catalog/OpenList.h"

@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/Settings.h"
-#include "app/TarnCfg.h"
+#include "base/Settings.h"
+#include "base/TarnCfg.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   // Bytes as the units of the text; the file's code page conversion gives any unit it likes.

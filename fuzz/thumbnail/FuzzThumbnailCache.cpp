@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/Prompt.h"
-#include "app/Settings.h"
+#include "base/Prompt.h"
+#include "base/Settings.h"
 #include "catalog/ThumbnailCache.h"
 #include "catalog/ThumbnailEngine.h"
 #include "tests/catalog/MemoryThumbFiles.h"

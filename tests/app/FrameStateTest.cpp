@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/RunState.h"
-#include "app/StatusText.h"
+#include "base/RunState.h"
+#include "base/StatusText.h"
 
 namespace tarn {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/PluginName.h"
+#include "plugin_host/PluginName.h"
 
 namespace tarn {
 namespace {

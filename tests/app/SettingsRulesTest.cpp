@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "app/AppGlobals.h"
-#include "app/Settings.h"
-#include "app/SettingsKeys.h"
+#include "base/AppGlobals.h"
+#include "base/Settings.h"
+#include "base/SettingsKeys.h"
 
 namespace tarn {
 namespace {

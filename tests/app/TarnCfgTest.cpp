@@ -6,10 +6,10 @@
 #include <sstream>
 #include <string>
 
-#include "app/AppGlobals.h"
-#include "app/Settings.h"
-#include "app/SettingsKeys.h"
-#include "app/TarnCfg.h"
+#include "base/AppGlobals.h"
+#include "base/Settings.h"
+#include "base/SettingsKeys.h"
+#include "base/TarnCfg.h"
 
 namespace tarn {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/Prompt.h"
-#include "app/TextUtil.h"
+#include "base/Prompt.h"
+#include "base/TextUtil.h"
 
 namespace tarn {
 namespace {

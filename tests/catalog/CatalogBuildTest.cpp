@@ -3,7 +3,7 @@
 // extended and compacted, and the questions a build asks.
 #include "tests/catalog/CatalogFixture.h"
 
-#include "app/resource.h"
+#include "base/resource.h"
 #include "catalog/ThumbnailRecord.h"
 
 namespace tarn::test {

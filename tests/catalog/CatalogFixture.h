@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "app/ErrorLog.h"
+#include "base/ErrorLog.h"
 #include "app/MainFrame.h"
-#include "app/RunState.h"
-#include "app/Settings.h"
-#include "app/WinText.h"
+#include "base/RunState.h"
+#include "base/Settings.h"
+#include "base/WinText.h"
 #include "catalog/CatalogTable.h"
 #include "catalog/FileOpenList.h"
 #include "image/PictureWnd.h"

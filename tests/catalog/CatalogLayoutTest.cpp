@@ -2,14 +2,14 @@
 // thumbnail placement, the offset and limit questions and the folder marks.
 #include <gtest/gtest.h>
 
-#include "app/Settings.h"
+#include "base/Settings.h"
 #include "catalog/CatalogLayout.h"
 #include "catalog/CatalogShow.h"
 #include "catalog/MarkFolders.h"
 #include "catalog/PendingStep.h"
 #include "catalog/ThumbPlacement.h"
 #include "catalog/TitleRule.h"
-#include "app/TextUtil.h"
+#include "base/TextUtil.h"
 #include "tests/catalog/MemoryThumbFiles.h"
 #include "tests/support/ScriptedPrompt.h"
 

@@ -3,7 +3,7 @@
 // text window's request.
 #include "tests/catalog/CatalogFixture.h"
 
-#include "app/resource.h"
+#include "base/resource.h"
 #include "image/DispWin.h"
 
 namespace tarn::test {

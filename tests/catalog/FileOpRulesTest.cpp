@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/TextUtil.h"
+#include "base/TextUtil.h"
 #include "catalog/FileOpRules.h"
 #include "tests/support/ScriptedPrompt.h"
 

@@ -6,9 +6,9 @@
 #include <cstring>
 #include <string>
 
-#include "app/ErrorLog.h"
-#include "app/Settings.h"
-#include "app/WinText.h"
+#include "base/ErrorLog.h"
+#include "base/Settings.h"
+#include "base/WinText.h"
 #include "catalog/CatalogTable.h"
 #include "catalog/FileOpenList.h"
 #include "tests/plugin_host/HostFixture.h"

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "app/RunState.h"
-#include "app/Settings.h"
-#include "app/TextUtil.h"
-#include "app/WinText.h"
+#include "base/RunState.h"
+#include "base/Settings.h"
+#include "base/TextUtil.h"
+#include "base/WinText.h"
 #include "catalog/FileOperations.h"
 #include "catalog/ThumbnailFiles.h"
 #include "catalog/ThumbnailRecord.h"

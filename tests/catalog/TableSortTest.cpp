@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Settings.h"
+#include "base/Settings.h"
 #include "catalog/CatalogTable.h"
 #include "catalog/SortCommands.h"
 #include "catalog/SortKeys.h"

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <vector>
 
-#include "app/Settings.h"
+#include "base/Settings.h"
 #include "catalog/ThumbnailCache.h"
 #include "catalog/ThumbnailEngine.h"
 #include "tests/catalog/MemoryThumbFiles.h"

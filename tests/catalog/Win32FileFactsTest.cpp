@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/WinText.h"
+#include "base/WinText.h"
 #include "catalog/Win32FileFacts.h"
 
 namespace tarn::test {

@@ -3,8 +3,8 @@
 #include "tests/plugin_host/HostFixture.h"
 
 #include "app/MainFrame.h"
-#include "app/RunState.h"
-#include "app/Settings.h"
+#include "base/RunState.h"
+#include "base/Settings.h"
 #include "image/PictureWnd.h"
 
 namespace tarn::test {

@@ -10,9 +10,9 @@
 #include <tuple>
 #include <vector>
 
-#include "app/ErrorLog.h"
-#include "app/RunState.h"
-#include "app/Settings.h"
+#include "base/ErrorLog.h"
+#include "base/RunState.h"
+#include "base/Settings.h"
 #include "framework/GdiScopes.h"
 #include "framework/MemoryBitmap.h"
 #include "image/BrightnessDialog.h"

@@ -1,9 +1,9 @@
 // The error log, the wiping delete and the file-name conversion, on real files under Wine.
 #include "HostFixture.h"
 
-#include "app/ErrorLog.h"
-#include "app/FileUtil.h"
-#include "app/MultiByteName.h"
+#include "base/ErrorLog.h"
+#include "base/FileUtil.h"
+#include "plugin_host/MultiByteName.h"
 #include "catalog/ThumbnailRecord.h"
 
 namespace tarn::test {

@@ -2,7 +2,7 @@
 // controls, as a user's clicks would arrive.
 #include "HostFixture.h"
 
-#include "app/resource.h"
+#include "base/resource.h"
 #include "plugin_host/DialogPlugin.h"
 
 namespace tarn::test {

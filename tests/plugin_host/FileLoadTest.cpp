@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "app/ErrorLog.h"
+#include "base/ErrorLog.h"
 #include "app/MessageBoxPrompt.h"
 #include "image/PictureWnd.h"
 #include "plugin_host/SenseState.h"

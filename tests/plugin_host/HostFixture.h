@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "app/AppGlobals.h"
-#include "app/Settings.h"
-#include "app/WinText.h"
+#include "base/AppGlobals.h"
+#include "base/Settings.h"
+#include "base/WinText.h"
 #include "plugin_host/PluginRegistry.h"
 #include "tests/plugin_host/fakes/FakeControl.h"
 #include "tests/support/ScriptedPrompt.h"

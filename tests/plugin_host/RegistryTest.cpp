@@ -1,7 +1,7 @@
 // The registry over a folder of real and test plug-ins: order, kinds, selection and sense calls.
 #include "HostFixture.h"
 
-#include "app/ErrorLog.h"
+#include "base/ErrorLog.h"
 
 namespace tarn::test {
 namespace {

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "app/AppGlobals.h"
-#include "app/Settings.h"
-#include "app/SettingsKeys.h"
-#include "app/WinText.h"
+#include "base/AppGlobals.h"
+#include "base/Settings.h"
+#include "base/SettingsKeys.h"
+#include "base/WinText.h"
 #include "tests/support/ScriptedPrompt.h"
 
 namespace tarn::test {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Prompt.h"
+#include "base/Prompt.h"
 
 namespace tarn::test {
 

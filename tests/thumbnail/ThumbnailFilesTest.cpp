@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/Settings.h"
-#include "app/WinText.h"
+#include "base/Settings.h"
+#include "base/WinText.h"
 #include "catalog/ThumbnailCache.h"
 #include "catalog/ThumbnailEngine.h"
 #include "catalog/ThumbWorkBitmap.h"

@@ -6,8 +6,8 @@
 #include <string>
 #include <utility>
 
-#include "Prompt.h"
-#include "WinText.h"
+#include "base/Prompt.h"
+#include "base/WinText.h"
 
 namespace tarn {
 namespace {

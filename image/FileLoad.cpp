@@ -1,11 +1,11 @@
 // CPictureWnd::FileLoad: the one road from a file to the current picture.
 #include <string>
 
-#include "app/ErrorLog.h"
-#include "app/MultiByteName.h"
-#include "app/Prompt.h"
-#include "app/TextUtil.h"
-#include "app/WinText.h"
+#include "base/ErrorLog.h"
+#include "plugin_host/MultiByteName.h"
+#include "base/Prompt.h"
+#include "base/TextUtil.h"
+#include "base/WinText.h"
 #include "image/PictureWnd.h"
 #include "plugin_host/PluginRegistry.h"
 #include "plugin_host/SenseState.h"

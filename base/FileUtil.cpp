@@ -6,7 +6,7 @@
 #include <string>
 
 #include "WinText.h"
-#include "catalog/ThumbnailRecord.h"
+#include "base/RecordBuffer.h"
 
 namespace tarn {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <shlobj.h>
 
-#include "app/Prompt.h"
-#include "app/Settings.h"
-#include "app/WinText.h"
+#include "base/Prompt.h"
+#include "base/Settings.h"
+#include "base/WinText.h"
 
 namespace tarn {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <commctrl.h>
 
-#include "App.h"
-#include "app/WinText.h"
-#include "app/resource.h"
+#include "framework/App.h"
+#include "base/WinText.h"
+#include "base/resource.h"
 
 namespace tarn {
 
