@@ -10,6 +10,7 @@
 #include "base/WinText.h"
 #include "image/DispWin.h"
 #include "plugin_host/SPICore.h"
+#include "framework/Handles.h"
 
 namespace tarn {
 
@@ -28,13 +29,11 @@ bool CMainFrame::StartWipeset() {
   std::wstring command = AsWide(path);
   if (HasBlank(path)) command = L"\"" + command + L"\"";
   STARTUPINFOW startup{sizeof startup};
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+  ProcessHandles process;
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, process.Fill())) {
     Say(u"Wipeset.exe 起動失敗<-M23> ", u"エラー");
     return false;
   }
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
   PostMessageW(Handle(), WM_CLOSE, 0, 0);
   return true;
 }
@@ -44,12 +43,11 @@ void CMainFrame::ConfigurePlugin(bool catchPlugin) {
   const wchar_t* wanted = catchPlugin ? L"TarnCatch.spi" : L"TarnFlv.spi";
   std::wstring found;
   WIN32_FIND_DATAW entry;
-  HANDLE search = FindFirstFileW((std::wstring(AsWide(g_StartFolder)) + L"*.*").c_str(), &entry);
-  if (search != INVALID_HANDLE_VALUE) {
+  const FindHandle search(FindFirstFileW((std::wstring(AsWide(g_StartFolder)) + L"*.*").c_str(), &entry));
+  if (search.IsOpen()) {
     do {
       if (EqualsIgnoreCase(WideView(entry.cFileName), WideView(wanted))) found = entry.cFileName;
-    } while (found.empty() && FindNextFileW(search, &entry));
-    FindClose(search);
+    } while (found.empty() && FindNextFileW(search.Get(), &entry));
   }
   const std::u16string path = g_StartFolder + FromWide(found.empty() ? wanted : found.c_str());
   if (found.empty()) {

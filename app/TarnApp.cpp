@@ -14,6 +14,7 @@
 #include "base/TextUtil.h"
 #include "base/WinText.h"
 #include "framework/App.h"
+#include "framework/Handles.h"
 
 namespace tarn {
 namespace {
@@ -41,8 +42,8 @@ int OsKind() {
 bool SearchFile(const std::wstring& folder, const wchar_t* name, int& visited, std::wstring* found) {
   constexpr int kMaxEntries = 30000;
   WIN32_FIND_DATAW entry;
-  HANDLE search = FindFirstFileW((folder + L"*").c_str(), &entry);
-  if (search == INVALID_HANDLE_VALUE) return false;
+  const FindHandle search(FindFirstFileW((folder + L"*").c_str(), &entry));
+  if (!search.IsOpen()) return false;
   bool done = false;
   do {
     if (++visited > kMaxEntries) break;
@@ -55,8 +56,7 @@ bool SearchFile(const std::wstring& folder, const wchar_t* name, int& visited, s
       *found = folder + entryName;
       done = true;
     }
-  } while (!done && FindNextFileW(search, &entry));
-  FindClose(search);
+  } while (!done && FindNextFileW(search.Get(), &entry));
   return done;
 }
 

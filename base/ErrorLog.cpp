@@ -8,6 +8,7 @@
 #include "AppGlobals.h"
 #include "Prompt.h"
 #include "WinText.h"
+#include "framework/Handles.h"
 
 namespace tarn {
 namespace {
@@ -17,17 +18,17 @@ std::u16string LogPath() { return g_StartFolder + u"ErrLog.txt"; }
 // Writes `text` in the ANSI code page to the log opened with `access`; every failure is told.
 void WriteLog(DWORD disposition, std::u16string_view text) {
   const std::u16string path = LogPath();
-  HANDLE file = CreateFileW(AsWide(path), FILE_APPEND_DATA | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                            disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
+  FileHandle file(CreateFileW(AsWide(path), FILE_APPEND_DATA | GENERIC_WRITE, FILE_SHARE_READ, nullptr, disposition,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.IsOpen()) {
     Say(u"ファイル " + path + u" を開けません");
     return;
   }
   const std::string bytes = ToAnsi(text);
   DWORD written = 0;
-  SetFilePointer(file, 0, nullptr, FILE_END);
-  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  if (!CloseHandle(file)) Say(u"ファイル " + path + u" をクローズ出来ません");
+  SetFilePointer(file.Get(), 0, nullptr, FILE_END);
+  WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  if (!file.Close()) Say(u"ファイル " + path + u" をクローズ出来ません");
 }
 
 }  // namespace

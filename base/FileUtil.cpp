@@ -7,6 +7,7 @@
 
 #include "WinText.h"
 #include "base/RecordBuffer.h"
+#include "framework/Handles.h"
 
 namespace tarn {
 namespace {
@@ -24,25 +25,8 @@ bool WithRetries(DWORD retryOn, Attempt attempt) {
   }
 }
 
-class OwnedHandle {
- public:
-  OwnedHandle() = default;
-  OwnedHandle(const OwnedHandle&) = delete;
-  OwnedHandle& operator=(const OwnedHandle&) = delete;
-  ~OwnedHandle() { Close(); }
-  HANDLE& Ref() { return h_; }
-  bool IsOpen() const { return h_ != INVALID_HANDLE_VALUE; }
-  void Close() {
-    if (IsOpen()) CloseHandle(h_);
-    h_ = INVALID_HANDLE_VALUE;
-  }
-
- private:
-  HANDLE h_ = INVALID_HANDLE_VALUE;
-};
-
-bool OpenForWriting(const std::u16string& path, DWORD access, OwnedHandle& file) {
-  file.Ref() = CreateFileW(AsWide(path), access, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+bool OpenForWriting(const std::u16string& path, DWORD access, FileHandle& file) {
+  file = FileHandle(CreateFileW(AsWide(path), access, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   return file.IsOpen();
 }
 
@@ -54,35 +38,35 @@ int WipeDelete(std::u16string_view pathView) {
   // let its owner write anyway: the caller clears the attribute when it means to delete.
   const DWORD attributes = GetFileAttributesW(AsWide(path));
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return kWipeCannotOpen;
-  OwnedHandle file;
+  FileHandle file;
   if (!WithRetries(ERROR_ACCESS_DENIED, [&] { return OpenForWriting(path, GENERIC_WRITE, file); }))
     return kWipeCannotOpen;
 
   LARGE_INTEGER size{}, zero{};
-  if (!GetFileSizeEx(file.Ref(), &size) || !SetFilePointerEx(file.Ref(), zero, nullptr, FILE_BEGIN))
+  if (!GetFileSizeEx(file.Get(), &size) || !SetFilePointerEx(file.Get(), zero, nullptr, FILE_BEGIN))
     return kWipeCannotSeek;
   const bool written = WriteZeroBlocks(
       static_cast<std::uint64_t>(size.QuadPart), static_cast<std::size_t>(CurrentRecordLength()),
       [&](const std::uint8_t* block, std::size_t n) {
         DWORD done = 0;
-        return WriteFile(file.Ref(), block, static_cast<DWORD>(n), &done, nullptr) && done == n;
+        return WriteFile(file.Get(), block, static_cast<DWORD>(n), &done, nullptr) && done == n;
       });
   if (!written) return kWipeCannotWrite;
 
   const bool truncated = WithRetries(ERROR_ACCESS_DENIED, [&] {
-    return SetFilePointerEx(file.Ref(), zero, nullptr, FILE_BEGIN) && SetEndOfFile(file.Ref());
+    return SetFilePointerEx(file.Get(), zero, nullptr, FILE_BEGIN) && SetEndOfFile(file.Get());
   });
   if (!truncated) return kWipeCannotTruncate;
   file.Close();
 
-  OwnedHandle dated;
+  FileHandle dated;
   if (!WithRetries(ERROR_SHARING_VIOLATION, [&] { return OpenForWriting(path, FILE_WRITE_ATTRIBUTES, dated); }))
     return GetLastError() == ERROR_SHARING_VIOLATION ? kWipeCannotOpen : kWipeCannotRedate;
   const SYSTEMTIME epoch{1980, 1, 2, 1, 0, 0, 0, 0};
   FILETIME local, utc;
   SystemTimeToFileTime(&epoch, &local);
   LocalFileTimeToFileTime(&local, &utc);
-  SetFileTime(dated.Ref(), &utc, &utc, &utc);
+  SetFileTime(dated.Get(), &utc, &utc, &utc);
   dated.Close();
 
   for (int tries = 0; tries < 4; ++tries) {

@@ -12,6 +12,7 @@
 #include "TarnCfg.h"
 #include "TextUtil.h"
 #include "WinText.h"
+#include "framework/Handles.h"
 
 namespace tarn {
 namespace {
@@ -25,11 +26,9 @@ std::u16string CfgPath() { return g_StartFolder + u"Tarn.cfg"; }
 std::u16string Cfg2Path() { return g_StartFolder + u"Tarn2.cfg"; }
 
 bool CanOpenForReading(const std::u16string& path) {
-  HANDLE file = CreateFileW(AsWide(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  CloseHandle(file);
-  return true;
+  const FileHandle file(CreateFileW(AsWide(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return file.IsOpen();
 }
 
 bool Exists(const std::u16string& path) { return GetFileAttributesW(AsWide(path)) != INVALID_FILE_ATTRIBUTES; }
@@ -37,15 +36,15 @@ bool Exists(const std::u16string& path) { return GetFileAttributesW(AsWide(path)
 // The file's bytes as UTF-16. Bytes that are not code page 932 become the code page's default
 // character, so a damaged file still reads line by line.
 bool ReadCfgText(const std::u16string& path, std::u16string* text) {
-  HANDLE file = CreateFileW(AsWide(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
+  FileHandle file(CreateFileW(AsWide(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.IsOpen()) return false;
   std::string bytes;
   char chunk[4096];
   DWORD got = 0;
-  while (bytes.size() < kCfgReadLimit && ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0)
+  while (bytes.size() < kCfgReadLimit && ReadFile(file.Get(), chunk, sizeof chunk, &got, nullptr) && got > 0)
     bytes.append(chunk, got);
-  CloseHandle(file);
+  file.Close();
   if (bytes.size() > kCfgReadLimit) bytes.resize(kCfgReadLimit);
   text->clear();
   if (bytes.empty()) return true;
@@ -58,13 +57,13 @@ bool ReadCfgText(const std::u16string& path, std::u16string* text) {
 }
 
 bool WriteBytes(const std::u16string& path, const std::string& bytes) {
-  HANDLE file = CreateFileW(AsWide(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
+  FileHandle file(CreateFileW(AsWide(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.IsOpen()) return false;
   DWORD written = 0;
   const bool ok = bytes.empty() ||
-                  (WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                  (WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
                    written == bytes.size());
-  return CloseHandle(file) && ok;
+  return file.Close() && ok;
 }
 
 // The current settings into "Tarn.cfg", stamped with the local time, in code page 932. A value

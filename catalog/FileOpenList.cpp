@@ -17,6 +17,7 @@
 #include "catalog/FileClass.h"
 #include "catalog/OpenList.h"
 #include "plugin_host/PluginRegistry.h"
+#include "framework/Handles.h"
 
 namespace tarn {
 
@@ -126,8 +127,8 @@ int ListWalk::ListFolder(const std::u16string& folder, int number) {
     return -1;
   }
   WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW(AsWide(folder + u"*.*"), &found);
-  if (search == INVALID_HANDLE_VALUE) return 0;
+  const FindHandle search(FindFirstFileW(AsWide(folder + u"*.*"), &found));
+  if (!search.IsOpen()) return 0;
   int records = 0, counted = 0, result = 0;
   bool done = false;
   do {
@@ -180,8 +181,7 @@ int ListWalk::ListFolder(const std::u16string& folder, int number) {
     }
     ++records;
     ++m_Written;
-  } while (FindNextFileW(search, &found));
-  FindClose(search);
+  } while (FindNextFileW(search.Get(), &found));
   // The names listed before a stop stay listed; a list that cannot be written is a failure.
   if (!Flush()) return -1;
   return done ? result : records;
@@ -220,8 +220,8 @@ int ListWalk::ScanSubfolders(std::u16string path) {
   }
   ++m_Visited;
   WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW(AsWide(path + u"*.*"), &found);
-  if (search == INVALID_HANDLE_VALUE) return 0;
+  const FindHandle search(FindFirstFileW(AsWide(path + u"*.*"), &found));
+  if (!search.IsOpen()) return 0;
   m_Searched = 0;
   int result = 0;
   do {
@@ -242,8 +242,7 @@ int ListWalk::ScanSubfolders(std::u16string path) {
     }
     result = ScanSubfolders(path + name);
     if (result != 0) break;
-  } while (FindNextFileW(search, &found));
-  FindClose(search);
+  } while (FindNextFileW(search.Get(), &found));
   return result;
 }
 
@@ -282,25 +281,22 @@ int FileOpenList(int mode, CPluginRegistry& registry) {
     Say(u"<-v13>ファイル削除ができません " + listPath);
     return kListFailed;
   }
-  HANDLE list = CreateFileW(AsWide(listPath), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (list == INVALID_HANDLE_VALUE) {
+  FileHandle list(CreateFileW(AsWide(listPath), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!list.IsOpen()) {
     Say(u"OpenListUni.tmpファイルをオープンできません<-v14> ", u"異常終了", Buttons::kOk);
     return kListFailed;
   }
   ProgressScope progress(u"ﾌｧｲﾙ ﾘｽﾄ 作成中・・");
-  ListWalk walk(registry, list);
+  ListWalk walk(registry, list.Get());
   CatalogTables& tables = TheCatalog();
 
   if (sources.subfolderMode) {
     tables.folderRows = 0;
     const int scanned = walk.ScanSubfolders(folder);
-    if (scanned == kListSearchLimit || scanned == kListCancelled) {
-      CloseHandle(list);
-      return scanned;
-    }
+    if (scanned == kListSearchLimit || scanned == kListCancelled) return scanned;
     if (scanned == kListFolderLimit)
       AskForOffset(walk.m_Invalid + g_SubFolderOffset + kFolderRowsMax, u"下位フォルダ数オーバー　途中打ち切り");
-    CloseHandle(list);
+    list.Close();
     if (tables.folderRows == 0) {
       if (g_SubFolderOffset == 0)
         Say(u"有効なフォルダが見つかりません ", u"下位ﾌｫﾙﾀﾞ未検出   無効ﾌｫﾙﾀﾞ数 = " + DecimalText(walk.m_Invalid),
@@ -319,7 +315,7 @@ int FileOpenList(int mode, CPluginRegistry& registry) {
   } else {
     tables.folderRows = 0;
     if (folder.size() > kFolderPathMax) {
-      CloseHandle(list);
+      list.Close();
       Say(u"オープンファイルパス・エラー", u"CTarnView-FileOpenList", Buttons::kOk);
       return kListFailed;
     }
@@ -332,13 +328,12 @@ int FileOpenList(int mode, CPluginRegistry& registry) {
     result = listed == -2 ? kListCancelled : listed == -3 ? kListFileLimit : listed == -4 ? kListSearchLimit : kListFailed;
     break;
   }
-  CloseHandle(list);
   return result;
 }
 
 int ListFileTable(const std::u16string& path) {
-  HANDLE file = CreateFileW(AsWide(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
+  FileHandle file(CreateFileW(AsWide(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+  if (!file.IsOpen()) {
     Say(u"ファイル " + path + u" が開けません");
     return -1;
   }
@@ -346,14 +341,14 @@ int ListFileTable(const std::u16string& path) {
   constexpr std::size_t kListBytesMax = kCatalogRowsMax * kOpenListRecordsPerEntryMax * kOpenListRecordBytes;
   std::vector<std::uint8_t> bytes;
   LARGE_INTEGER length{};
-  bool readable = GetFileSizeEx(file, &length) != 0;
+  bool readable = GetFileSizeEx(file.Get(), &length) != 0;
   if (readable) {
     bytes.resize(static_cast<std::size_t>(std::min<long long>(length.QuadPart, kListBytesMax)));
     DWORD got = 0;
     readable = bytes.empty() ||
-               (ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) && got == bytes.size());
+               (ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) && got == bytes.size());
   }
-  if (!CloseHandle(file)) {
+  if (!file.Close()) {
     Say(u"ファイル " + path + u" をクローズ出来ません");
     return -1;
   }
@@ -369,14 +364,12 @@ int ListFileTable(const std::u16string& path) {
   filters.descending = g_SequenceFlag != 0;
   filters.fileSize = [](std::u16string_view filePath, long long& size) {
     const std::u16string name(filePath);
-    HANDLE h = CreateFileW(AsWide(name), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                           OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
+    const FileHandle file(CreateFileW(AsWide(name), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                      OPEN_EXISTING, 0, nullptr));
     LARGE_INTEGER n{};
-    const bool ok = GetFileSizeEx(h, &n) != 0;
-    CloseHandle(h);
+    if (!file.IsOpen() || !GetFileSizeEx(file.Get(), &n)) return false;
     size = n.QuadPart;
-    return ok;
+    return true;
   };
   const int result = FillCatalogTable(bytes.data(), bytes.size(), TheCatalog(), filters);
   if (result == kFillDone) TheSettingsHost().RefreshFolderCounters();

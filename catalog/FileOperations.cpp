@@ -13,6 +13,7 @@
 #include "base/WinText.h"
 #include "catalog/ThumbnailEngine.h"
 #include "catalog/Win32ThumbFiles.h"
+#include "framework/Handles.h"
 
 namespace tarn {
 namespace {
@@ -387,16 +388,14 @@ int CatalogFileOps::CompleteDelete() {
   std::u16string line = deletionLine_;
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
+  ProcessHandles process;
   if (!CreateProcessW(nullptr, reinterpret_cast<wchar_t*>(line.data()), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process)) {
+                      &startup, process.Fill())) {
     // Nothing was handed over: the rows stay selected in the catalog.
     Say(u"「完全削除アプリ」の設定を確認してください_5 ");
     return kOpRefused;
   }
-  WaitForSingleObject(process.hProcess, INFINITE);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  WaitForSingleObject(process.Process(), INFINITE);
   for (const WorkRow& work : deletionListed_) RowGone(work.row);
   AfterRun(true, deletionListed_);
   return listed;

@@ -7,23 +7,21 @@
 
 #include "base/FileUtil.h"
 #include "base/WinText.h"
+#include "framework/Handles.h"
 
 namespace tarn {
 namespace {
 
 class Win32ThumbFile : public ThumbFile {
  public:
-  explicit Win32ThumbFile(HANDLE h) : h_(h) {}
-  Win32ThumbFile(const Win32ThumbFile&) = delete;
-  Win32ThumbFile& operator=(const Win32ThumbFile&) = delete;
-  ~Win32ThumbFile() override { Close(); }
+  explicit Win32ThumbFile(HANDLE h) : file_(h) {}
 
   long long Read(std::uint8_t* out, std::size_t count) override {
     std::size_t total = 0;
     while (total < count) {
       const DWORD want = static_cast<DWORD>(std::min<std::size_t>(count - total, 1u << 20));
       DWORD got = 0;
-      if (!ReadFile(h_, out + total, want, &got, nullptr)) return -1;
+      if (!ReadFile(file_.Get(), out + total, want, &got, nullptr)) return -1;
       if (got == 0) break;
       total += got;
     }
@@ -31,28 +29,23 @@ class Win32ThumbFile : public ThumbFile {
   }
   bool Write(const std::uint8_t* bytes, std::size_t count) override {
     DWORD done = 0;
-    return WriteFile(h_, bytes, static_cast<DWORD>(count), &done, nullptr) && done == count;
+    return WriteFile(file_.Get(), bytes, static_cast<DWORD>(count), &done, nullptr) && done == count;
   }
   bool Seek(std::uint64_t offset) override {
     LARGE_INTEGER to;
     to.QuadPart = static_cast<LONGLONG>(offset);
-    return SetFilePointerEx(h_, to, nullptr, FILE_BEGIN) != 0;
+    return SetFilePointerEx(file_.Get(), to, nullptr, FILE_BEGIN) != 0;
   }
   bool Length(std::uint64_t& length) override {
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(h_, &size)) return false;
+    if (!GetFileSizeEx(file_.Get(), &size)) return false;
     length = static_cast<std::uint64_t>(size.QuadPart);
     return true;
   }
-  bool Close() override {
-    if (h_ == INVALID_HANDLE_VALUE) return true;
-    const bool closed = CloseHandle(h_) != 0;
-    h_ = INVALID_HANDLE_VALUE;
-    return closed;
-  }
+  bool Close() override { return file_.Close(); }
 
  private:
-  HANDLE h_;
+  FileHandle file_;
 };
 
 }  // namespace
@@ -72,13 +65,12 @@ int SystemDriveKind(std::u16string_view root) {
 
 int CountFolderFiles(const std::u16string& folder) {
   WIN32_FIND_DATAW found;
-  HANDLE find = FindFirstFileW(AsWide(folder + u"*"), &found);
-  if (find == INVALID_HANDLE_VALUE) return 0;
+  const FindHandle find(FindFirstFileW(AsWide(folder + u"*"), &found));
+  if (!find.IsOpen()) return 0;
   int count = 0;
   do {
     if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++count;
-  } while (FindNextFileW(find, &found));
-  FindClose(find);
+  } while (FindNextFileW(find.Get(), &found));
   return count;
 }
 

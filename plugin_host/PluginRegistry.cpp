@@ -5,6 +5,7 @@
 #include "plugin_host/MultiByteName.h"
 #include "base/TextUtil.h"
 #include "base/WinText.h"
+#include "framework/Handles.h"
 
 namespace tarn {
 
@@ -37,8 +38,8 @@ int CPluginRegistry::Enumerate(const wchar_t* folder) {
   std::wstring base = folder != nullptr ? folder : L"";
   if (base.size() > 1 && base.back() != L'\\') base += L'\\';
   WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW((base + L"*.spi").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return 0;
+  const FindHandle search(FindFirstFileW((base + L"*.spi").c_str(), &found));
+  if (!search.IsOpen()) return 0;
 
   const std::size_t start = m_Plugins.size();
   int added = 0;
@@ -54,8 +55,7 @@ int CPluginRegistry::Enumerate(const wchar_t* folder) {
     m_Plugins.push_back(std::move(slot));
     slot = std::make_unique<CSPICore>();
     ++added;
-  } while (FindNextFileW(search, &found));
-  FindClose(search);
+  } while (FindNextFileW(search.Get(), &found));
   m_Plugins.shrink_to_fit();
   g_PluginCount = Count();
   return added;

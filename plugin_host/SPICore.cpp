@@ -10,6 +10,7 @@
 #include "base/AppGlobals.h"
 #include "base/Settings.h"
 #include "base/TextUtil.h"
+#include "framework/Handles.h"
 
 namespace tarn {
 namespace {
@@ -245,18 +246,15 @@ int CSPICore::ConfigurationDlg(HWND parent, int fnc) {
 }
 
 int ReadHeaderBlock(const wchar_t* path, std::vector<unsigned char>* block) {
-  HANDLE file = CreateFileW(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return 1;
+  const FileHandle file(CreateFileW(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.IsOpen()) return 1;
   try {
     block->assign(kHeaderBlockBytes, 0);
   } catch (const std::bad_alloc&) {
-    CloseHandle(file);
     return 2;
   }
   DWORD got = 0;
-  const BOOL read = ReadFile(file, block->data(), kHeaderBlockBytes, &got, nullptr);
-  CloseHandle(file);
-  return read ? 0 : 3;
+  return ReadFile(file.Get(), block->data(), kHeaderBlockBytes, &got, nullptr) ? 0 : 3;
 }
 
 }  // namespace tarn

@@ -19,6 +19,7 @@
 #include "image/PictureWnd.h"
 #include "plugin_host/PluginRegistry.h"
 #include "plugin_host/SPICore.h"
+#include "framework/Handles.h"
 
 namespace tarn {
 namespace {
@@ -33,12 +34,11 @@ std::wstring ProgramFolder() {
 }
 
 bool WriteWhole(const std::wstring& path, const std::vector<unsigned char>& bytes) {
-  HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return false;
+  const FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
   DWORD written = 0;
-  const bool ok = WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) && written == bytes.size();
-  CloseHandle(h);
-  return ok;
+  return file.IsOpen() &&
+         WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+         written == bytes.size();
 }
 
 // A 24-bit BMP whose colours differ from picture to picture, so that no two thumbnails are alike.
