@@ -10,7 +10,7 @@
 #include "base/WinText.h"
 #include "image/DispWin.h"
 #include "plugin_host/SPICore.h"
-#include "framework/Handles.h"
+#include "common/Handles.h"
 
 namespace tarn {
 

@@ -14,7 +14,7 @@
 #include "base/TextUtil.h"
 #include "base/WinText.h"
 #include "framework/App.h"
-#include "framework/Handles.h"
+#include "common/Handles.h"
 
 namespace tarn {
 namespace {

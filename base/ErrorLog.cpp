@@ -8,7 +8,7 @@
 #include "AppGlobals.h"
 #include "Prompt.h"
 #include "WinText.h"
-#include "framework/Handles.h"
+#include "common/Handles.h"
 
 namespace tarn {
 namespace {

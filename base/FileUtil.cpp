@@ -7,7 +7,7 @@
 
 #include "WinText.h"
 #include "base/RecordBuffer.h"
-#include "framework/Handles.h"
+#include "common/Handles.h"
 
 namespace tarn {
 namespace {

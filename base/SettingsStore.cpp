@@ -12,7 +12,7 @@
 #include "TarnCfg.h"
 #include "TextUtil.h"
 #include "WinText.h"
-#include "framework/Handles.h"
+#include "common/Handles.h"
 
 namespace tarn {
 namespace {

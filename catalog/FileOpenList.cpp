@@ -17,7 +17,7 @@
 #include "catalog/FileClass.h"
 #include "catalog/OpenList.h"
 #include "plugin_host/PluginRegistry.h"
-#include "framework/Handles.h"
+#include "common/Handles.h"
 
 namespace tarn {
 

@@ -13,7 +13,7 @@
 #include "base/WinText.h"
 #include "catalog/ThumbnailEngine.h"
 #include "catalog/Win32ThumbFiles.h"
-#include "framework/Handles.h"
+#include "common/Handles.h"
 
 namespace tarn {
 namespace {

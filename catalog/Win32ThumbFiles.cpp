@@ -7,7 +7,7 @@
 
 #include "base/FileUtil.h"
 #include "base/WinText.h"
-#include "framework/Handles.h"
+#include "common/Handles.h"
 
 namespace tarn {
 namespace {

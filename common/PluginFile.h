@@ -6,25 +6,24 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "common/Handles.h"
+
 namespace tarn {
 
 // A file opened for reading with others allowed to read too; closed on destruction.
 class ReadOnlyFile {
  public:
   explicit ReadOnlyFile(const char* name);
-  ReadOnlyFile(const ReadOnlyFile&) = delete;
-  ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
-  ~ReadOnlyFile();
 
-  bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
-  HANDLE Handle() const { return handle_; }
+  bool IsOpen() const { return file_.IsOpen(); }
+  HANDLE Handle() const { return file_.Get(); }
   // The size in bytes, or -1 when it cannot be had.
   std::int64_t Size() const;
   // Moves to `offset` and answers whether the file position is now exactly there.
   bool SeekTo(std::int64_t offset) const;
 
  private:
-  HANDLE handle_ = INVALID_HANDLE_VALUE;
+  FileHandle file_;
 };
 
 // Reads up to `bytes` from the current position of `file`; false when the read itself fails.

@@ -5,7 +5,7 @@
 #include "plugin_host/MultiByteName.h"
 #include "base/TextUtil.h"
 #include "base/WinText.h"
-#include "framework/Handles.h"
+#include "common/Handles.h"
 
 namespace tarn {
 

@@ -10,7 +10,7 @@
 #include "base/AppGlobals.h"
 #include "base/Settings.h"
 #include "base/TextUtil.h"
-#include "framework/Handles.h"
+#include "common/Handles.h"
 
 namespace tarn {
 namespace {

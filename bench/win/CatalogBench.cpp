@@ -19,7 +19,7 @@
 #include "image/PictureWnd.h"
 #include "plugin_host/PluginRegistry.h"
 #include "plugin_host/SPICore.h"
-#include "framework/Handles.h"
+#include "common/Handles.h"
 
 namespace tarn {
 namespace {

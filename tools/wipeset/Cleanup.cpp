@@ -1,5 +1,6 @@
 #include "tools/wipeset/Cleanup.h"
 
+#include "common/Handles.h"
 #include "tools/wipeset/AnsiText.h"
 #include "tools/wipeset/WipeFile.h"
 
@@ -32,11 +33,9 @@ std::string WithBackslash(const char* folder, UINT length) {
 // take whole is never cut short to fit, it simply is not found.
 bool OpensForReading(const std::string& folder, const std::string& path) {
   if (folder.empty() || path.size() >= MAX_PATH) return false;
-  const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  CloseHandle(file);
-  return true;
+  const tarn::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return file.IsOpen();
 }
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }

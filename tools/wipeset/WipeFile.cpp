@@ -4,28 +4,13 @@
 
 #include <cstring>
 
+#include "common/Handles.h"
+
 namespace wipeset {
 
 WipeObserver* g_WipeObserver = nullptr;
 
 namespace {
-
-class FileHandle {
- public:
-  explicit FileHandle(HANDLE h) : handle_(h) {}
-  ~FileHandle() { Close(); }
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-  HANDLE Get() const { return handle_; }
-  void Close() {
-    if (Valid()) CloseHandle(handle_);
-    handle_ = INVALID_HANDLE_VALUE;
-  }
-
- private:
-  HANDLE handle_;
-};
 
 bool SeekToStart(HANDLE file) {
   LARGE_INTEGER zero{};
@@ -59,9 +44,9 @@ int WipeDelete(const std::string& path) {
   if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY) != 0) return kWipeOpenFailed;
   {
     // Readers may look on while the passes run; nobody may write in between.
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    tarn::FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid()) return kWipeOpenFailed;
+    if (!file.IsOpen()) return kWipeOpenFailed;
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0) return kWipeOpenFailed;
     const auto length = static_cast<std::uint64_t>(size.QuadPart);
@@ -76,10 +61,10 @@ int WipeDelete(const std::string& path) {
 
   // The emptied file carries no trace of when the settings were last written.
   {
-    FileHandle file(CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES,
+    tarn::FileHandle file(CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid()) return kWipeRedateFailed;
+    if (!file.IsOpen()) return kWipeRedateFailed;
     FILETIME now;
     GetSystemTimeAsFileTime(&now);
     if (!SetFileTime(file.Get(), nullptr, &now, &now)) return kWipeRedateFailed;

@@ -1,6 +1,6 @@
-// One owner for each kind of kernel object the program opens: an open file, a directory search
-// and a started process. Each closes what it holds when it goes; none can be copied, each can be
-// moved. (GDI objects have theirs in GdiScopes.h.)
+// One owner for each kind of kernel object the program, the plug-ins and the tools open: an open
+// file, a directory search and a started process. Each closes what it holds when it goes; none can
+// be copied, each can be moved. (The program's GDI objects have theirs in framework/GdiScopes.h.)
 #pragma once
 
 #include <windows.h>
