@@ -1,8 +1,8 @@
 // The about box: the program's name and version.
 #pragma once
 
-#include "framework/Dialog.h"
 #include "base/resource.h"
+#include "framework/Dialog.h"
 
 namespace tarn {
 

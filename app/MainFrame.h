@@ -12,11 +12,11 @@
 #include "base/Settings.h"
 #include "base/TarnDoc.h"
 #include "base/resource.h"
-#include "catalog/TarnView.h"
-#include "framework/PanelDialog.h"
 #include "catalog/DispSortDialog.h"
 #include "catalog/PopupTextDialog.h"
+#include "catalog/TarnView.h"
 #include "framework/FrameWindow.h"
+#include "framework/PanelDialog.h"
 
 namespace tarn {
 

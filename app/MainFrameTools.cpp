@@ -8,9 +8,9 @@
 #include "base/RunState.h"
 #include "base/TextUtil.h"
 #include "base/WinText.h"
+#include "common/Handles.h"
 #include "image/DispWin.h"
 #include "plugin_host/SPICore.h"
-#include "common/Handles.h"
 
 namespace tarn {
 

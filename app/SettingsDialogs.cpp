@@ -5,12 +5,12 @@
 #include <climits>
 #include <cwchar>
 
+#include "SettingsDialogClasses.h"
+#include "SettingsResource.h"
 #include "base/AppGlobals.h"
 #include "base/Prompt.h"
 #include "base/Settings.h"
-#include "SettingsDialogClasses.h"
 #include "base/SettingsKeys.h"
-#include "SettingsResource.h"
 #include "base/TextUtil.h"
 #include "base/WinText.h"
 

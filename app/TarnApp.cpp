@@ -13,8 +13,8 @@
 #include "base/Settings.h"
 #include "base/TextUtil.h"
 #include "base/WinText.h"
-#include "framework/App.h"
 #include "common/Handles.h"
+#include "framework/App.h"
 
 namespace tarn {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <commctrl.h>
 
-#include "framework/App.h"
 #include "base/WinText.h"
 #include "base/resource.h"
+#include "framework/App.h"
 
 namespace tarn {
 

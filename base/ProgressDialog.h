@@ -2,8 +2,8 @@
 // Cancel. Its owner is disabled while it is up, and every step lets pending messages through.
 #pragma once
 
-#include "framework/Dialog.h"
 #include "base/Prompt.h"
+#include "framework/Dialog.h"
 
 namespace tarn {
 

@@ -16,8 +16,8 @@
 #include "catalog/CatalogTable.h"
 #include "catalog/FileClass.h"
 #include "catalog/OpenList.h"
-#include "plugin_host/PluginRegistry.h"
 #include "common/Handles.h"
+#include "plugin_host/PluginRegistry.h"
 
 namespace tarn {
 

@@ -255,7 +255,6 @@ void CatalogFileOps::AfterRun(bool filesLeft, const std::vector<WorkRow>& done) 
 int CatalogFileOps::CopyMoveDelete(int operation, std::u16string_view target) { return Run(operation, target, nullptr); }
 
 int CatalogFileOps::DeleteEntry(int row, std::u16string_view path) {
-  vacated_ = 0;
   const int found = FindEntryRow(tables_, row, path);
   if (found < 0) {
     Say(u"ファイルが有りません<-v28> ", path);

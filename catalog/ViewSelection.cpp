@@ -1,11 +1,11 @@
 // The catalog's selection by mouse, the drag of one cell onto another, the file operations on the
 // selected rows, and the repainting of the cells they change.
 #include "TarnView.h"
+#include "base/FolderBrowse.h"
 #include "base/RunState.h"
 #include "base/Settings.h"
 #include "base/WinText.h"
 #include "base/resource.h"
-#include "base/FolderBrowse.h"
 
 namespace tarn {
 namespace {

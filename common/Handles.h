@@ -1,6 +1,7 @@
 // One owner for each kind of kernel object the program, the plug-ins and the tools open: an open
 // file, a directory search and a started process. Each closes what it holds when it goes; none can
-// be copied, each can be moved. (The program's GDI objects have theirs in framework/GdiScopes.h.)
+// be copied, the first two can be moved. (The program's GDI objects have theirs in
+// framework/GdiScopes.h.)
 #pragma once
 
 #include <windows.h>
@@ -9,26 +10,28 @@
 
 namespace tarn {
 
-// A handle from CreateFileW: INVALID_HANDLE_VALUE when nothing is open.
-class FileHandle {
+// A handle closed by `Closer::Close`; empty (INVALID_HANDLE_VALUE, or null as some calls answer)
+// when nothing is open.
+template <typename Closer>
+class ClosingHandle {
  public:
-  FileHandle() = default;
-  explicit FileHandle(HANDLE handle) : handle_(handle) {}
-  FileHandle(FileHandle&& other) noexcept : handle_(std::exchange(other.handle_, INVALID_HANDLE_VALUE)) {}
-  FileHandle& operator=(FileHandle&& other) noexcept {
+  ClosingHandle() = default;
+  explicit ClosingHandle(HANDLE handle) : handle_(handle) {}
+  ClosingHandle(ClosingHandle&& other) noexcept : handle_(std::exchange(other.handle_, INVALID_HANDLE_VALUE)) {}
+  ClosingHandle& operator=(ClosingHandle&& other) noexcept {
     if (this != &other) {
       Close();
       handle_ = std::exchange(other.handle_, INVALID_HANDLE_VALUE);
     }
     return *this;
   }
-  ~FileHandle() { Close(); }
+  ~ClosingHandle() { Close(); }
 
   HANDLE Get() const { return handle_; }
   bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
-  // Closes now; false when the system answers that the close failed (buffered data lost).
+  // Closes now; false when the system answers that the close failed (for a file: data lost).
   bool Close() {
-    const bool closed = !IsOpen() || CloseHandle(handle_) != 0;
+    const bool closed = !IsOpen() || Closer::Close(handle_);
     handle_ = INVALID_HANDLE_VALUE;
     return closed;
   }
@@ -37,31 +40,17 @@ class FileHandle {
   HANDLE handle_ = INVALID_HANDLE_VALUE;
 };
 
-// A search from FindFirstFileW.
-class FindHandle {
- public:
-  FindHandle() = default;
-  explicit FindHandle(HANDLE search) : search_(search) {}
-  FindHandle(FindHandle&& other) noexcept : search_(std::exchange(other.search_, INVALID_HANDLE_VALUE)) {}
-  FindHandle& operator=(FindHandle&& other) noexcept {
-    if (this != &other) {
-      Close();
-      search_ = std::exchange(other.search_, INVALID_HANDLE_VALUE);
-    }
-    return *this;
-  }
-  ~FindHandle() { Close(); }
-
-  HANDLE Get() const { return search_; }
-  bool IsOpen() const { return search_ != INVALID_HANDLE_VALUE; }
-  void Close() {
-    if (IsOpen()) FindClose(search_);
-    search_ = INVALID_HANDLE_VALUE;
-  }
-
- private:
-  HANDLE search_ = INVALID_HANDLE_VALUE;
+struct KernelObjectCloser {
+  static bool Close(HANDLE handle) { return CloseHandle(handle) != 0; }
 };
+struct SearchCloser {
+  static bool Close(HANDLE search) { return FindClose(search) != 0; }
+};
+
+// A handle from CreateFileW or CreateFileA.
+using FileHandle = ClosingHandle<KernelObjectCloser>;
+// A search from FindFirstFileW.
+using FindHandle = ClosingHandle<SearchCloser>;
 
 // The process and thread handles CreateProcessW fills in.
 class ProcessHandles {

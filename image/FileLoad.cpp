@@ -2,11 +2,11 @@
 #include <string>
 
 #include "base/ErrorLog.h"
-#include "plugin_host/MultiByteName.h"
 #include "base/Prompt.h"
 #include "base/TextUtil.h"
 #include "base/WinText.h"
 #include "image/PictureWnd.h"
+#include "plugin_host/MultiByteName.h"
 #include "plugin_host/PluginRegistry.h"
 #include "plugin_host/SenseState.h"
 

@@ -5,8 +5,8 @@
 #include "base/Prompt.h"
 #include "base/RunState.h"
 #include "base/Settings.h"
-#include "framework/GdiScopes.h"
 #include "common/DibLayout.h"
+#include "framework/GdiScopes.h"
 #include "image/BrightLevels.h"
 
 namespace tarn {

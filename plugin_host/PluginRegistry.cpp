@@ -2,10 +2,10 @@
 
 #include <cstring>
 
-#include "plugin_host/MultiByteName.h"
 #include "base/TextUtil.h"
 #include "base/WinText.h"
 #include "common/Handles.h"
+#include "plugin_host/MultiByteName.h"
 
 namespace tarn {
 

@@ -3,14 +3,14 @@
 #include <cstring>
 #include <new>
 
-#include "base/ErrorLog.h"
-#include "plugin_host/MultiByteName.h"
-#include "base/Prompt.h"
-#include "base/WinText.h"
 #include "base/AppGlobals.h"
+#include "base/ErrorLog.h"
+#include "base/Prompt.h"
 #include "base/Settings.h"
 #include "base/TextUtil.h"
+#include "base/WinText.h"
 #include "common/Handles.h"
+#include "plugin_host/MultiByteName.h"
 
 namespace tarn {
 namespace {

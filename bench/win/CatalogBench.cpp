@@ -8,18 +8,18 @@
 #include <string>
 #include <vector>
 
+#include "app/MainFrame.h"
 #include "base/AppGlobals.h"
 #include "base/ErrorLog.h"
-#include "app/MainFrame.h"
 #include "base/RunState.h"
 #include "base/Settings.h"
 #include "base/WinText.h"
 #include "catalog/CatalogTable.h"
 #include "catalog/FileOpenList.h"
+#include "common/Handles.h"
 #include "image/PictureWnd.h"
 #include "plugin_host/PluginRegistry.h"
 #include "plugin_host/SPICore.h"
-#include "common/Handles.h"
 
 namespace tarn {
 namespace {

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "base/ErrorLog.h"
 #include "app/MainFrame.h"
+#include "base/ErrorLog.h"
 #include "base/RunState.h"
 #include "base/Settings.h"
 #include "base/WinText.h"

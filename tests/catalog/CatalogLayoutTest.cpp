@@ -3,13 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "base/Settings.h"
+#include "base/TextUtil.h"
 #include "catalog/CatalogLayout.h"
 #include "catalog/CatalogShow.h"
 #include "catalog/MarkFolders.h"
 #include "catalog/PendingStep.h"
 #include "catalog/ThumbPlacement.h"
 #include "catalog/TitleRule.h"
-#include "base/TextUtil.h"
 #include "tests/catalog/MemoryThumbFiles.h"
 #include "tests/support/ScriptedPrompt.h"
 

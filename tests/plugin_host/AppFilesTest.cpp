@@ -3,8 +3,8 @@
 
 #include "base/ErrorLog.h"
 #include "base/FileUtil.h"
-#include "plugin_host/MultiByteName.h"
 #include "catalog/ThumbnailRecord.h"
+#include "plugin_host/MultiByteName.h"
 
 namespace tarn::test {
 namespace {

@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
-#include "base/ErrorLog.h"
 #include "app/MessageBoxPrompt.h"
+#include "base/ErrorLog.h"
 #include "image/PictureWnd.h"
 #include "plugin_host/SenseState.h"
 

@@ -11,9 +11,9 @@
 
 #include "base/Settings.h"
 #include "base/WinText.h"
+#include "catalog/ThumbWorkBitmap.h"
 #include "catalog/ThumbnailCache.h"
 #include "catalog/ThumbnailEngine.h"
-#include "catalog/ThumbWorkBitmap.h"
 #include "catalog/Win32ThumbFiles.h"
 #include "tests/support/ScriptedPrompt.h"
 
