@@ -73,7 +73,7 @@ bool CMainFrame::Create(bool show) {
 
   if (!m_View.Create(Handle())) return false;
   m_View.Bind(m_Registry, m_Picture);
-  m_View.statusBar = [this](int sw, int value, const std::u16string& text) { StatusBarSet(sw, value, text); };
+  m_View.statusBar = [this](StatusSwitch sw, int value, const std::u16string& text) { StatusBarSet(sw, value, text); };
   m_View.tableChanged = [this] { m_DispDialog.RefreshCount(); };
   m_View.openInWindow = [this](const std::u16string& path, int request, int row) { ChildWindowIF(path, request, row); };
   m_View.displayedRow = [this] { return m_DispWin && m_DispWin->Handle() != nullptr ? m_DispWin->Index() : -1; };
@@ -82,7 +82,7 @@ bool CMainFrame::Create(bool show) {
   };
   m_PopupDialog.accepted = [this](const std::wstring& text) {
     m_PopupText = text;
-    PostMessageW(Handle(), WM_POPUP_WIN, 0, 21);
+    PostMessageW(Handle(), WM_POPUP_WIN, 0, kPopupRename);
   };
   m_View.catalogFolder = [this](const std::u16string& folder) {
     SetWindowTextW(Handle(), AsWide(folder + u" - Tarn"));
@@ -95,7 +95,7 @@ bool CMainFrame::Create(bool show) {
     ShowWindow(panel->Handle(), SW_HIDE);
   }
   RecalcLayout();
-  StatusBarSet(0, 0);
+  StatusBarSet(kStatusBlank, 0);
   if (show) {
     ShowWindow(Handle(), SW_SHOW);
     UpdateWindow(Handle());
@@ -103,7 +103,7 @@ bool CMainFrame::Create(bool show) {
   return true;
 }
 
-void CMainFrame::Forward(int request, int param1, int param2, const std::wstring& folder) {
+void CMainFrame::Forward(ViewRequest request, int param1, int param2, const std::wstring& folder) {
   m_Hint.request = request;
   m_Hint.param1 = param1;
   m_Hint.param2 = param2;
@@ -124,7 +124,7 @@ void CMainFrame::HidePanel(CPanelDialog& panel) {
 
 void CMainFrame::ClearScreen() {
   ClearCatalogTable();
-  Forward(13);
+  Forward(kViewClearScreen);
 }
 
 void CMainFrame::ClearAndRedrawView() {
@@ -154,7 +154,7 @@ void CMainFrame::CatalogFolder(const std::u16string& folder) {
   if (g_CatalogShown) ClearCatalogTable();
   HidePanel(m_ThumbDialog);
   TheFileListSources().browsedFolder = folder;
-  Forward(3, 0);
+  Forward(kViewOpenFolder, 0);
 }
 
 void CMainFrame::RestoreIfZoomed() {
@@ -196,7 +196,7 @@ void CMainFrame::OnCommand(int id) {
   if (id >= ID_SET_SIZE_S && id < ID_SET_SIZE_S + 4) {
     if (BusyGuard()) return;
     SelectCatalogSize(id - ID_SET_SIZE_S);
-    if (g_CatalogShown) Forward(2);
+    if (g_CatalogShown) Forward(kViewCatalogAgain);
     return;
   }
   if (id >= ID_SET_TIMER_0 && id < ID_SET_TIMER_0 + 5) {
@@ -220,7 +220,7 @@ void CMainFrame::OnCommand(int id) {
     case ID_FILE_WALL_SELECT2: ToggleSetting(g_WallSelect2Flag); break;
     case ID_FILE_OPEN_FOLDER: OpenFolderCommand(); break;
     case ID_EDIT_DELETE:
-      if (!BusyGuard()) Forward(9);
+      if (!BusyGuard()) Forward(kViewDelete);
       break;
     case ID_EDIT_COMPLETE_DELETE:
       if (!BusyGuard()) m_View.CompleteDeleteCommand();
@@ -270,7 +270,7 @@ void CMainFrame::OnCommand(int id) {
       if (!BusyGuard()) RunSizeLimitDialog(Handle());
       break;
     case ID_SET_CATALOG_OFFSET:
-      if (!BusyGuard() && RunCatalogOffsetDialog(Handle()) && g_CatalogShown) Forward(2);
+      if (!BusyGuard() && RunCatalogOffsetDialog(Handle()) && g_CatalogShown) Forward(kViewCatalogAgain);
       break;
     case ID_SET_FOLDER_OFFSET:
       if (!BusyGuard()) RunSubFolderOffsetDialog(Handle());
@@ -294,7 +294,7 @@ void CMainFrame::OnCommand(int id) {
       const int size = g_CatalogSize;
       ResetSettings();
       // A catalog drawn at another size is shown again at the size the reset chose.
-      if (g_CatalogShown && g_CatalogSize != size) Forward(2);
+      if (g_CatalogShown && g_CatalogSize != size) Forward(kViewCatalogAgain);
       break;
     }
     case ID_HELP_TARN: OpenHelp(); break;
@@ -316,12 +316,12 @@ LRESULT CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER: OnTimer(wParam); return 0;
     case WM_CLOSE: OnClose(); return 0;
     case WM_DESTROY: OnDestroy(); return 0;
-    case WM_DISP_DIALOG: OnChangeDialogDisp(param, request); return 0;
-    case WM_POPUP_WIN: OnPopupWinMsg(param, request); return 0;
-    case WM_THUMB_DIALOG: OnChangeDialogThumbNail(param, request); return 0;
-    case WM_TREE_DIALOG: OnChangeDialogTree(param, request); return 0;
-    case WM_DISP_WIN: OnDispWinClose(param, request); return 0;
-    case WM_STRE_DIALOG: OnChangeDialogStre(param, request); return 0;
+    case WM_DISP_DIALOG: OnChangeDialogDisp(param, static_cast<DispDialogRequest>(request)); return 0;
+    case WM_POPUP_WIN: OnPopupWinMsg(param, static_cast<PopupRequest>(request)); return 0;
+    case WM_THUMB_DIALOG: OnChangeDialogThumbNail(param, static_cast<ThumbRequest>(request)); return 0;
+    case WM_TREE_DIALOG: OnChangeDialogTree(param, static_cast<TreeRequest>(request)); return 0;
+    case WM_DISP_WIN: OnDispWinClose(param, static_cast<DispWinNotice>(request)); return 0;
+    case WM_STRE_DIALOG: OnChangeDialogStre(param, static_cast<StreRequest>(request)); return 0;
     case WM_STARTUP_FOLDER: CatalogFolder(g_StartupFolder); return 0;
     case WM_REAP_DISPLAYS: ReapDisplayWindows(); return 0;
     default: return CFrameWindow::OnMessage(message, wParam, lParam);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/FrameMessages.h"
+#include "base/Requests.h"
 #include "base/Settings.h"
 #include "base/TarnDoc.h"
 #include "base/resource.h"
@@ -46,19 +47,19 @@ class CMainFrame final : public CFrameWindow, private SettingsHost {
   CTarnDoc& Document() { return m_Document; }
 
   // The first status pane by switch and value; see StatusText.
-  void StatusBarSet(int sw, int value, const std::u16string& text = {});
+  void StatusBarSet(StatusSwitch sw, int value, const std::u16string& text = {});
   // True (after the busy notice) while a catalog is built, a slide show or a move runs.
   bool BusyGuard();
   // True (after telling the user) when the clipboard is on show instead of a screen.
   bool ClipboardCheck();
 
   // The relay of each sender; public so that every request path can be driven directly.
-  void OnChangeDialogDisp(int param, int request);
-  void OnPopupWinMsg(int param, int request);
-  void OnChangeDialogThumbNail(int param, int request);
-  void OnChangeDialogTree(int param, int request);
-  void OnDispWinClose(int param, int request);
-  void OnChangeDialogStre(int param, int request);
+  void OnChangeDialogDisp(int param, DispDialogRequest request);
+  void OnPopupWinMsg(int param, PopupRequest request);
+  void OnChangeDialogThumbNail(int param, ThumbRequest request);
+  void OnChangeDialogTree(int param, TreeRequest request);
+  void OnDispWinClose(int param, DispWinNotice notice);
+  void OnChangeDialogStre(int param, StreRequest request);
 
   // "開く": the shell's folder browser, then a catalog of the chosen folder.
   void OpenFolderCommand();
@@ -88,7 +89,7 @@ class CMainFrame final : public CFrameWindow, private SettingsHost {
 
  private:
   // Fills the hint record and passes it to the view.
-  void Forward(int request, int param1 = 0, int param2 = 0, const std::wstring& folder = {});
+  void Forward(ViewRequest request, int param1 = 0, int param2 = 0, const std::wstring& folder = {});
   void OnCommand(int id);
   void OnInitMenuPopup(HMENU menu);
   void OnClose();

@@ -8,7 +8,7 @@
 
 namespace tarn {
 
-void CMainFrame::StatusBarSet(int sw, int value, const std::u16string& text) {
+void CMainFrame::StatusBarSet(StatusSwitch sw, int value, const std::u16string& text) {
   StatusContext context;
   context.adjustSize = g_AdjustSizeFlag;
   context.zoomPercent = g_ZoomPercent;
@@ -20,8 +20,8 @@ void CMainFrame::StatusBarSet(int sw, int value, const std::u16string& text) {
     return;
   }
   SetStatusText(0, std::wstring(AsWide(*shown)));
-  if (sw == 1) KillTimer(Handle(), kTimerBusyNotice);
-  if (sw == 8) {
+  if (sw == kStatusCatalog) KillTimer(Handle(), kTimerBusyNotice);
+  if (sw == kStatusBusy) {
     m_CurrentBusyNotice = value;
     SetTimer(Handle(), kTimerBusyNotice, static_cast<UINT>(BusyNoticeMilliseconds(value)), nullptr);
   }
@@ -29,7 +29,7 @@ void CMainFrame::StatusBarSet(int sw, int value, const std::u16string& text) {
 
 bool CMainFrame::BusyGuard() {
   if (!IsBusy()) return false;
-  StatusBarSet(8, 0);
+  StatusBarSet(kStatusBusy, kBusyPlaying);
   return true;
 }
 
@@ -58,7 +58,8 @@ void CMainFrame::OnTimer(UINT_PTR id) {
   // The busy notice has been read: the pane shows the current screen again.
   KillTimer(Handle(), kTimerBusyNotice);
   m_CurrentBusyNotice = -1;
-  StatusBarSet(g_ScreenMode >= 1 && g_ScreenMode <= 3 ? 3 : g_ScreenMode == 0 && g_CatalogShown ? 1 : 0, 0);
+  const bool expanded = g_ScreenMode >= 1 && g_ScreenMode <= 3;
+  StatusBarSet(expanded ? kStatusExpanded : g_ScreenMode == 0 && g_CatalogShown ? kStatusCatalog : kStatusBlank, 0);
 }
 
 }  // namespace tarn

@@ -85,7 +85,7 @@ void CMainFrame::OnClose() {
     case CloseAction::kClearScreen: ClearScreen(); break;
     case CloseAction::kClearWithNotice:
       ClearScreen();
-      StatusBarSet(8, 3);
+      StatusBarSet(kStatusBusy, kBusyHiddenMovieLastCall);
       break;
   }
 }

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "base/Requests.h"
 #include "framework/Document.h"
 
 namespace tarn {
@@ -11,10 +12,10 @@ namespace tarn {
 constexpr LPARAM kHintRequest = 1;
 
 struct HintRecord {
-  int request = 0;
+  ViewRequest request{};
   int param1 = 0;
   int param2 = 0;
-  std::wstring folder;  // the folder dialog's target folder (requests 7 and 8)
+  std::wstring folder;  // a target folder, a path or a new name, as the request says
 };
 
 class CTarnDoc final : public CDocument {};

@@ -156,7 +156,7 @@ int CTarnView::CatalogPass(HDC screen, int folder, int shown, int& done, bool re
   if (thumbPass) {
     if (folderRow.state == 2) TrimFolderCache(folderRow);
     progress.SetText(u"ｻﾑﾈｰﾙ ﾃｰﾌﾞﾙ 展開中・・・");
-    int opened = m_Cache.ThumbNailCont(1, {}, folderRow);
+    int opened = m_Cache.ThumbNailCont(ThumbnailCache::kCacheOpen, {}, folderRow);
     if (opened == 2) {
       // A cache that cannot be read whole (more records than a file may hold, say) is not worth
       // losing the catalog or the cache setting over: this folder goes on without it, and the
@@ -165,7 +165,7 @@ int CTarnView::CatalogPass(HDC screen, int folder, int shown, int& done, bool re
     } else {
       if (opened == 0) opened = m_Work.Create(screen, CurrentCatalogGeometry().Cell());
       if (opened != 0) {
-        if (opened < 0) m_Cache.ThumbNailCont(4, {}, folderRow);
+        if (opened < 0) m_Cache.ThumbNailCont(ThumbnailCache::kCacheRelease, {}, folderRow);
         return opened == 4 ? 2 : -1;
       }
       cacheLive = true;
@@ -184,7 +184,7 @@ int CTarnView::CatalogPass(HDC screen, int folder, int shown, int& done, bool re
     }
     ++done;
     if (entry.state >= kEntryUnusable) continue;
-    if (g_MonitorFlag && statusBar) statusBar(5, row, entry.name);
+    if (g_MonitorFlag && statusBar) statusBar(kStatusFileNo, row, entry.name);
     const std::u16string_view name(entry.name);
     // A cache that switched itself off on a serious error is not asked again in this build.
     cacheLive = cacheLive && g_ThumbNailFlag != 0;
@@ -193,14 +193,14 @@ int CTarnView::CatalogPass(HDC screen, int folder, int shown, int& done, bool re
       continue;
     }
     if (cacheLive && m_Cache.Index().count > 0) {
-      const int found = m_Cache.ThumbNailCont(2, name, folderRow);
+      const int found = m_Cache.ThumbNailCont(ThumbnailCache::kCacheLookup, name, folderRow);
       if (found == 1 && m_Work.Store(m_Cache.Work())) {
         if (g_MonitorFlag) DrawThumbnail(kDrawWorkToMonitor, m_Monitor.Surface(), row, name);
         DrawThumbnail(kDrawWorkToCatalog, m_Catalog.Dc(), row, name);
         continue;
       }
       if (found < 0) {
-        m_Cache.ThumbNailCont(4, {}, folderRow);
+        m_Cache.ThumbNailCont(ThumbnailCache::kCacheRelease, {}, folderRow);
         cacheLive = false;
         if (!GoOn(kGoOn, u" Error ret No.= " + DecimalText(found) + u" ")) {
           result = 2;
@@ -231,9 +231,9 @@ int CTarnView::CatalogPass(HDC screen, int folder, int shown, int& done, bool re
     if (!cacheLive || readOnly) continue;
     m_Work.FillWhite();
     const bool drawn = DrawThumbnail(kDrawToWork, m_Work.Dc(), row, name) == 0 && m_Work.Take(m_Cache.Work());
-    const int appended = m_Cache.ThumbNailCont(3, name, folderRow, drawn);
+    const int appended = m_Cache.ThumbNailCont(ThumbnailCache::kCacheAppend, name, folderRow, drawn);
     if (appended < 0 && appended != -4) {
-      m_Cache.ThumbNailCont(4, {}, folderRow);
+      m_Cache.ThumbNailCont(ThumbnailCache::kCacheRelease, {}, folderRow);
       cacheLive = false;
       if (!GoOn(kGoOn, u" Error No. = " + DecimalText(appended) + u" ")) {
         result = 2;
@@ -280,11 +280,11 @@ void CTarnView::FinishBuild(int result, int done) {
     ScrollTo(0, 0);
     g_CatalogShown = 1;
     if (catalogFolder) catalogFolder(g_CurrentFolder);
-    if (statusBar) statusBar(1, 0, {});
+    if (statusBar) statusBar(kStatusCatalog, 0, {});
     m_Selection = SelectionState{};
   }
   InvalidateRect(Handle(), nullptr, TRUE);
-  m_Cache.ThumbNailCont(4, {}, FolderRow{});
+  m_Cache.ThumbNailCont(ThumbnailCache::kCacheRelease, {}, FolderRow{});
   m_Work.Release();
   if (result == 0) MakePendingStep();
 }

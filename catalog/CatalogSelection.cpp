@@ -92,30 +92,30 @@ int CountSelected(const CatalogTables& tables) {
       std::count_if(tables.entries, tables.entries + rows, [](const CatalogEntry& e) { return IsSelected(e.state); }));
 }
 
-void ClearMarks(CatalogTables& tables, SelectionState& state, CatalogCanvas& canvas, int kind) {
+void ClearMarks(CatalogTables& tables, SelectionState& state, CatalogCanvas& canvas, ClearKind kind) {
   const int rows = std::min(tables.rows, kCatalogRowsMax);
   for (int row = 0; row < rows; ++row) {
     std::int32_t& s = tables.entries[row].state;
     const std::int32_t before = s;
-    if (kind == 0 || kind == 1) {
+    if (kind == kClearAll || kind == kClearSelection) {
       if (IsSelected(s)) s &= ~1;
     }
     if (s == kEntryMovieMarked) {
-      if (kind == 0 || kind == 3) s = kEntryNormal;
-      if (kind == 2) s = kEntrySelected;
+      if (kind == kClearAll || kind == kClearMarks) s = kEntryNormal;
+      if (kind == kClearMarksToSelection) s = kEntrySelected;
     }
     if (s != before) canvas.RepaintTitle(row);
   }
   switch (kind) {
-    case 0:
+    case kClearAll:
       state.selected = 0;
       state.marked = 0;
       break;
-    case 1:
+    case kClearSelection:
       state.selected = 0;
       break;
-    case 2:
-    case 3:
+    case kClearMarksToSelection:
+    case kClearMarks:
       state.marked = 0;
       state.selected = CountSelected(tables);
       break;
@@ -162,7 +162,7 @@ ClickResult ClickCell(CatalogTables& tables, SelectionState& state, CatalogCanva
   if (singleClick) {
     if (row == displayedRow) return ClickResult::kNothing;
     if (state.marked > 0 && !AskReleaseMarks(state)) return ClickResult::kNothing;
-    ClearMarks(tables, state, canvas, 0);
+    ClearMarks(tables, state, canvas, kClearAll);
     InvTitleColor(tables, state, canvas, row, {}, kTitleSelectIfNot);
     state.cursor = row;
     return ClickResult::kOpenByTimer;
@@ -178,11 +178,11 @@ ClickResult ClickCell(CatalogTables& tables, SelectionState& state, CatalogCanva
     return ClickResult::kSelected;
   }
   if (state.marked == 0) {
-    ClearMarks(tables, state, canvas, 1);
+    ClearMarks(tables, state, canvas, kClearSelection);
     InvTitleColor(tables, state, canvas, row, {}, kTitleSelectIfNot);
   } else {
     if (!AskReleaseMarks(state)) return ClickResult::kNothing;
-    ClearMarks(tables, state, canvas, 2);
+    ClearMarks(tables, state, canvas, kClearMarksToSelection);
   }
   state.cursor = row;
   state.dragSource = row;

@@ -64,9 +64,14 @@ enum TitleMode : int {
 int InvTitleColor(CatalogTables& tables, SelectionState& state, CatalogCanvas& canvas, int row,
                   std::u16string_view name, int mode);
 
-// 0 deselects and unmarks every row and zeroes both counts; 1 deselects the selected rows; 2 turns
-// every mark into a selection; 3 removes every mark and recounts the selected rows.
-void ClearMarks(CatalogTables& tables, SelectionState& state, CatalogCanvas& canvas, int kind);
+// What ClearMarks clears.
+enum ClearKind : int {
+  kClearAll = 0,               // every selection and mark, both counts zeroed
+  kClearSelection = 1,         // the selected rows deselected
+  kClearMarksToSelection = 2,  // every mark turned into a selection
+  kClearMarks = 3,             // every mark removed, the selected rows recounted
+};
+void ClearMarks(CatalogTables& tables, SelectionState& state, CatalogCanvas& canvas, ClearKind kind);
 
 // Rows in state 1 or 3.
 int CountSelected(const CatalogTables& tables);

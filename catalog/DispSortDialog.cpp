@@ -21,29 +21,29 @@ void CDispSortDialog::RefreshCount() {
   if (Handle() != nullptr) SetItemText(IDC_DISP_COUNT, std::to_wstring(FilesInTable(TheCatalog())));
 }
 
-void CDispSortDialog::Post(int request, int param) const {
+void CDispSortDialog::Post(DispDialogRequest request, int param) const {
   PostMessageW(GetParent(Handle()), WM_DISP_DIALOG, static_cast<WPARAM>(param), static_cast<LPARAM>(request));
 }
 
 bool CDispSortDialog::OnCommand(int id, int code, HWND) {
   if (code != BN_CLICKED) return false;
   // Requests that start work become the busy notice while a build, slide show or move runs.
-  const auto unlessBusy = [this](int request) { Post(IsBusy() ? 42 : request); };
+  const auto unlessBusy = [this](DispDialogRequest request) { Post(IsBusy() ? kDispBusy : request); };
   switch (id) {
-    case IDC_DISP_START: unlessBusy(10); return true;
-    case IDC_DISP_STOP: Post(12); return true;
+    case IDC_DISP_START: unlessBusy(kDispSlideShow); return true;
+    case IDC_DISP_STOP: Post(kDispStop); return true;
     case IDC_DISP_PREVIOUS:
     case IDC_DISP_NEXT: {
       const StepPost step = StepButton(id == IDC_DISP_PREVIOUS, g_SlideShowRun != 0, g_CatalogBuilding != 0);
       Post(step.request, step.param);
       return true;
     }
-    case IDC_DISP_AREA: unlessBusy(4); return true;
-    case IDC_DISP_SIZE: unlessBusy(6); return true;
-    case IDC_DISP_NAME: unlessBusy(24); return true;
-    case IDC_DISP_KIND: unlessBusy(38); return true;
-    case IDC_DISP_DATE: unlessBusy(43); return true;
-    case IDC_DISP_CLEAR: Post(13); return true;
+    case IDC_DISP_AREA: unlessBusy(kDispSortArea); return true;
+    case IDC_DISP_SIZE: unlessBusy(kDispSortSize); return true;
+    case IDC_DISP_NAME: unlessBusy(kDispSortName); return true;
+    case IDC_DISP_KIND: unlessBusy(kDispSortKind); return true;
+    case IDC_DISP_DATE: unlessBusy(kDispSortDate); return true;
+    case IDC_DISP_CLEAR: Post(kDispClear); return true;
     default: return false;
   }
 }

@@ -3,6 +3,7 @@
 // to the main frame.
 #pragma once
 
+#include "base/Requests.h"
 #include "framework/PanelDialog.h"
 
 namespace tarn {
@@ -18,7 +19,7 @@ class CDispSortDialog final : public CPanelDialog {
   bool OnCommand(int id, int code, HWND control) override;
 
  private:
-  void Post(int request, int param = 0) const;
+  void Post(DispDialogRequest request, int param = 0) const;
 };
 
 }  // namespace tarn

@@ -248,7 +248,7 @@ void CatalogFileOps::RowGone(int row) {
 
 void CatalogFileOps::AfterRun(bool filesLeft, const std::vector<WorkRow>& done) {
   if (g_CatRenewFlag && vacated_ > 0) CloseGaps(tables_, state_, canvas_, offset_, shownEnd_, true);
-  if (state_.marked > 0) ClearMarks(tables_, state_, canvas_, 3);
+  if (state_.marked > 0) ClearMarks(tables_, state_, canvas_, kClearMarks);
   if (g_ThumbNailFlag && filesLeft) DropGoneThumbnails(tables_, done);
 }
 

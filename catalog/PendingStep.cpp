@@ -5,8 +5,8 @@ namespace tarn {
 int g_PendingStep = 0;
 
 StepPost StepButton(bool previous, bool slideShow, bool building) {
-  if (slideShow) return {12, 0};
-  const int request = previous ? 15 : 16;
+  if (slideShow) return {kDispStop, 0};
+  const DispDialogRequest request = previous ? kDispPrevious : kDispNext;
   if (g_PendingStep != 0) {
     if (building) return {request, 1};
     // The build that the step waited for is over; the step is made now instead.

@@ -2,13 +2,15 @@
 // being built, to be made once the build has ended.
 #pragma once
 
+#include "base/Requests.h"
+
 namespace tarn {
 
 // 0 none, 1 previous, 2 next.
 extern int g_PendingStep;
 
 struct StepPost {
-  int request;  // 12 (stop) while a slide show runs, else the button's own request
+  DispDialogRequest request;  // stop while a slide show runs, else the button's own step
   int param;    // 1 when a step is already pending during a build: the frame only shows the notice
 };
 

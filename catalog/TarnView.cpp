@@ -17,8 +17,12 @@
 namespace tarn {
 
 namespace {
-constexpr int kViewRequests[] = {2,  3,  4,  6,  7,  8,  9,  10, 12, 13, 15, 17, 21, 22,
-                                 25, 28, 30, 33, 36, 37, 40, 41, 44, 46, 47, 48, 49};
+// The view takes every request the frame sends; those of features still to come do nothing yet.
+constexpr int kViewRequests[] = {kViewCatalogAgain, kViewOpenFolder, kViewSortArea, kViewSort, kViewCopy, kViewMove,
+                                 kViewDelete, kViewSlideShow, kViewStop, kViewClearScreen, kViewStep, kViewRename,
+                                 kViewBatchRename, kViewWindowClosed, kViewZoom, kViewSwitchScreen, kViewTimeStamps,
+                                 kViewMarkNext, kViewSelectByString, kViewSelectByAttribute, kViewScrollSize,
+                                 kViewRefresh, kViewThumbSource, 17, 22, 33, 40};
 }  // namespace
 
 bool IsViewRequest(int code) {
@@ -50,7 +54,7 @@ void CTarnView::OnUpdate(CView*, LPARAM hint, void* object) {
   m_LastRequest = record;
   ++m_RequestCount;
   switch (record.request) {
-    case 2: {
+    case kViewCatalogAgain: {
       // Catalog again: marks cleared, unusable and vacated rows dropped, the catalog rebuilt.
       CatalogTables& tables = TheCatalog();
       for (int i = 0; i < tables.rows; ++i)
@@ -61,23 +65,23 @@ void CTarnView::OnUpdate(CView*, LPARAM hint, void* object) {
       CatalogShow(0);
       break;
     }
-    case 3: OpenFolder(record.param1); break;
-    case 4: SortRequest(kSortArea); break;
-    case 6: SortRequest(record.param1); break;
-    case 10: StartSlideShow(); break;
-    case 12: StopSlideShow(); break;
-    case 15: StepRequest(record.param1); break;
-    case 9:
+    case kViewOpenFolder: OpenFolder(record.param1); break;
+    case kViewSortArea: SortRequest(kSortArea); break;
+    case kViewSort: SortRequest(record.param1); break;
+    case kViewSlideShow: StartSlideShow(); break;
+    case kViewStop: StopSlideShow(); break;
+    case kViewStep: StepRequest(record.param1); break;
+    case kViewDelete:
       if (record.param1 == kDeleteShownEntry)
         DeleteShownEntry(record.param2, record.folder);
       else
-        FileRequest(9, record.folder);
+        FileRequest(kOpDelete, record.folder);
       break;
-    case 7:
-    case 8: FileRequest(record.request, record.folder); break;
-    case 21: FileRequest(21, record.folder); break;
-    case 28: StopSlideShow(); break;
-    case 13: ClearCatalog(); break;
+    case kViewCopy: FileRequest(kOpCopy, record.folder); break;
+    case kViewMove: FileRequest(kOpMove, record.folder); break;
+    case kViewRename: RenameRequest(record.folder); break;
+    case kViewWindowClosed: StopSlideShow(); break;
+    case kViewClearScreen: ClearCatalog(); break;
     default: break;  // the operations behind the other codes come with their features
   }
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/Requests.h"
 #include "base/RunState.h"
 #include "base/TarnDoc.h"
 #include "catalog/CatalogDrag.h"
@@ -49,7 +50,7 @@ class CTarnView final : public CScrollView, private CatalogCanvas {
 
   // What the view tells the frame: a status-bar switch with its value and text, and the folder
   // of a new catalog for the frame's title.
-  std::function<void(int sw, int value, const std::u16string& text)> statusBar;
+  std::function<void(StatusSwitch sw, int value, const std::u16string& text)> statusBar;
   std::function<void(const std::u16string& folder)> catalogFolder;
   // The catalog table changed: the dialogs that show its counts refresh them.
   std::function<void()> tableChanged;
@@ -131,8 +132,9 @@ class CTarnView final : public CScrollView, private CatalogCanvas {
   void OnRightButton(POINT point);
   // A command of that menu; `screen` is where the menu was opened.
   void CatalogCommand(int command, POINT screen);
-  // Requests 7 (copy), 8 (move) and 9 (delete) of the selected rows; 21 renames the cursor row.
-  void FileRequest(int request, const std::wstring& text);
+  // Copy, move or delete of the selected rows; the rename of the cursor row to `name`.
+  void FileRequest(FileOperation operation, const std::wstring& target);
+  void RenameRequest(const std::wstring& name);
   // Request 9 from a display window: the file of row `row`, which showed `path`.
   void DeleteShownEntry(int row, const std::wstring& path);
   // Runs one operation on the selection with the shown range, then updates the counts and dialogs.

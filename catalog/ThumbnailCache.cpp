@@ -27,12 +27,13 @@ void ThumbnailCache::CloseFile() {
   file_.reset();
 }
 
-int ThumbnailCache::ThumbNailCont(int mode, std::u16string_view name, const FolderRow& folder, bool drawn) {
-  switch (mode) {
-    case 1: return Open(folder);
-    case 2: return Lookup(name, folder);
-    case 3: return Append(name, folder, drawn);
-    case 4: return Release();
+int ThumbnailCache::ThumbNailCont(Command command, std::u16string_view name, const FolderRow& folder,
+                                  bool drawn) {
+  switch (command) {
+    case kCacheOpen: return Open(folder);
+    case kCacheLookup: return Lookup(name, folder);
+    case kCacheAppend: return Append(name, folder, drawn);
+    case kCacheRelease: return Release();
     default:
       Say(u"該当処理無しエラー<-v59> ", u"CTarnView::ThumbNailCont");
       return 2;

@@ -30,10 +30,11 @@ class ThumbnailCache {
   // Called when the user accepted deleting a mismatched cache (the view repaints).
   std::function<void()> repaint;
 
-  // Modes 1 to 4 and any other (message v59, result 2), with the results of the program.
-  // `name` is the entry's file name; `drawn` (mode 3) says whether a decoded image was drawn
-  // into the work bitmap, whose layout code the drawing set with SetLayout.
-  int ThumbNailCont(int mode, std::u16string_view name, const FolderRow& folder, bool drawn = false);
+  // The four commands and any other (message v59, result 2), with the results of the program.
+  // `name` is the entry's file name; `drawn` (kCacheAppend) says whether a decoded image was
+  // drawn into the work bitmap, whose layout code the drawing set with SetLayout.
+  enum Command : int { kCacheOpen = 1, kCacheLookup = 2, kCacheAppend = 3, kCacheRelease = 4 };
+  int ThumbNailCont(Command command, std::u16string_view name, const FolderRow& folder, bool drawn = false);
 
   // The work bitmap: W x W pixels of the display's pixel size, top row first.
   WorkPixels Work();

@@ -83,10 +83,10 @@ void CTarnView::CatalogCommand(int command, POINT screen) {
     case ID_CATALOG_MOVE: {
       std::u16string folder;
       if (BrowseForFolder(Handle(), folder) == kFolderChosen)
-        FileRequest(command == ID_CATALOG_COPY ? 7 : 8, std::wstring(AsWide(folder)));
+        FileRequest(command == ID_CATALOG_COPY ? kOpCopy : kOpMove, std::wstring(AsWide(folder)));
       break;
     }
-    case ID_CATALOG_DELETE: FileRequest(9, {}); break;
+    case ID_CATALOG_DELETE: FileRequest(kOpDelete, {}); break;
     case ID_CATALOG_RENAME:
       if (renameAsked && m_Selection.cursor < TheCatalog().rows)
         renameAsked(screen, std::u16string(EntryName(TheCatalog().entries[m_Selection.cursor])));
@@ -96,13 +96,12 @@ void CTarnView::CatalogCommand(int command, POINT screen) {
   }
 }
 
-void CTarnView::FileRequest(int request, const std::wstring& text) {
-  RunFileOperation([&](CatalogFileOps& ops) {
-    if (request == 21)
-      ops.RenameEntry(WideView(text.c_str()));
-    else
-      ops.CopyMoveDelete(request, WideView(text.c_str()));
-  });
+void CTarnView::FileRequest(FileOperation operation, const std::wstring& target) {
+  RunFileOperation([&](CatalogFileOps& ops) { ops.CopyMoveDelete(operation, WideView(target.c_str())); });
+}
+
+void CTarnView::RenameRequest(const std::wstring& name) {
+  RunFileOperation([&](CatalogFileOps& ops) { ops.RenameEntry(WideView(name.c_str())); });
 }
 
 void CTarnView::DeleteShownEntry(int row, const std::wstring& path) {
@@ -121,7 +120,7 @@ void CTarnView::RunFileOperation(const std::function<void(CatalogFileOps&)>& ope
   operation(ops);
   m_DrawnRows -= ops.Vacated();
   if (tableChanged) tableChanged();
-  if (statusBar) statusBar(CatalogOnScreen() ? 1 : 0, 0, {});
+  if (statusBar) statusBar(CatalogOnScreen() ? kStatusCatalog : kStatusBlank, 0, {});
 }
 
 void CTarnView::RepaintTitle(int row) { RepaintCell(row); }

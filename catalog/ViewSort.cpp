@@ -23,7 +23,7 @@ class ViewSortSeams final : public PictureSizer, public SortHost {
     return kPictureSized;
   }
   void ShowSortOrder(int mode) override {
-    if (view_.statusBar) view_.statusBar(4, mode, {});
+    if (view_.statusBar) view_.statusBar(kStatusSortOrder, mode, {});
   }
   void RefreshCompanions() override {
     if (view_.tableChanged) view_.tableChanged();

@@ -44,12 +44,12 @@ const CDispWin::Layout& CDispWin::System() {
   return layout;
 }
 
-void CDispWin::Post(int code, WPARAM wParam) const {
-  if (m_pMainFrame != nullptr) PostMessageW(m_pMainFrame, kDispWinNotify, wParam, code);
+void CDispWin::Post(DispWinNotice code, WPARAM wParam) const {
+  if (m_pMainFrame != nullptr) PostMessageW(m_pMainFrame, WM_DISP_WIN, wParam, code);
 }
 
-void CDispWin::Send(int code, WPARAM wParam) const {
-  if (m_pMainFrame != nullptr) SendMessageW(m_pMainFrame, kDispWinNotify, wParam, code);
+void CDispWin::Send(DispWinNotice code, WPARAM wParam) const {
+  if (m_pMainFrame != nullptr) SendMessageW(m_pMainFrame, WM_DISP_WIN, wParam, code);
 }
 
 void CDispWin::Attach(HWND frame, int sideWidth, int dialogWidth) {

@@ -8,31 +8,14 @@
 
 #include <string>
 
+#include "base/FrameMessages.h"
+#include "base/Requests.h"
 #include "framework/MemoryBitmap.h"
 #include "framework/Window.h"
 
 namespace tarn {
 
 class CPictureWnd;
-
-// The notification message to the main frame: wParam as listed, lParam the code.
-constexpr UINT kDispWinNotify = WM_USER + 10;
-
-enum DispWinNotice : int {
-  kNoticeDelete = 9,        // "削除(&D)"; wParam m_Index, the row whose picture is shown
-  kNoticeRestart = 10,      // "再ｽﾀｰﾄ(&R)"
-  kNoticePause = 12,        // right button while the slide show runs
-  kNoticeClear = 13,        // "画面ｸﾘｱ(&Z)"
-  kNoticePrevious = 15,     // "△前画面(&U)"
-  kNoticeNext = 16,         // "▽次画面(&D)"
-  kNoticeStop = 27,         // stop or close command; wParam m_Index
-  kNoticeClosed = 28,       // closed by the system close; wParam m_Index (sent)
-  kNoticeCatalogZoom = 29,  // painted over the catalog screen; wParam m_Zoom (sent)
-  kNoticeMarkNext = 41,     // "選択ﾏｰｸ＆▽(&M)"
-  kNoticeExpandedZoom = 42, // painted over the expanded screen; wParam m_Zoom (sent)
-  kNoticeReduced = 45,      // destroyed while showing a reduced picture (sent)
-  kNoticeDialogOpen = 48,   // attached while the display/sort dialog is open
-};
 
 // DisplayConti's modes and its own failures (a loader failure is passed back as it is).
 enum DisplayMode : int { kDisplayNew = 0, kDisplayLargest = 1, kDisplayAgain = 2, kDisplayConti = 3 };
@@ -119,8 +102,8 @@ class CDispWin final : public CWindow {
   void BrightnessLoop();
   int Redisplay();
 
-  void Post(int code, WPARAM wParam = 0) const;
-  void Send(int code, WPARAM wParam) const;
+  void Post(DispWinNotice code, WPARAM wParam = 0) const;
+  void Send(DispWinNotice code, WPARAM wParam) const;
   void ReleaseMemoryDc();
 
   CPictureWnd& m_Picture;

@@ -49,12 +49,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     tarn::ThumbnailCache cache(fs);
     cache.SetDisplayPixelSize(pixelSize);
     cache.SetReadOnly((data[1] & 0x80) != 0);
-    if (cache.ThumbNailCont(1, u"", row) == 0) {
-      for (const char16_t* name : {u"a", u"b.bmp", u"A"}) cache.ThumbNailCont(2, name, row);
+    if (cache.ThumbNailCont(tarn::ThumbnailCache::kCacheOpen, u"", row) == 0) {
+      for (const char16_t* name : {u"a", u"b.bmp", u"A"})
+        cache.ThumbNailCont(tarn::ThumbnailCache::kCacheLookup, name, row);
       cache.SetLayout(data[1] % 6);
-      cache.ThumbNailCont(3, u"b.bmp", row, true);
+      cache.ThumbNailCont(tarn::ThumbnailCache::kCacheAppend, u"b.bmp", row, true);
     }
-    cache.ThumbNailCont(4, u"", row);
+    cache.ThumbNailCont(tarn::ThumbnailCache::kCacheRelease, u"", row);
   }
 
   tarn::ThumbnailIndex index;

@@ -7,7 +7,7 @@ namespace tarn {
 namespace {
 
 std::u16string Shown(int sw, int value, StatusContext context = {}) {
-  const std::optional<std::u16string> text = StatusBarText(sw, value, context);
+  const std::optional<std::u16string> text = StatusBarText(static_cast<StatusSwitch>(sw), value, context);
   if (!text) return u"(none)";
   EXPECT_EQ(text->size(), kStatusPaneCharacters) << "padded to clear the pane";
   const std::size_t end = text->find_last_not_of(u' ');
@@ -48,7 +48,7 @@ TEST(StatusBarText, BusyNoticesAndHowLongTheyStay) {
   EXPECT_EQ(BusyNoticeMilliseconds(0), 4000);
   EXPECT_EQ(BusyNoticeMilliseconds(1), 15000);
   const std::u16string longName(100, u'a');
-  EXPECT_EQ(StatusBarText(5, 1, {.fileName = longName})->size(), 114u) << "long texts are not cut";
+  EXPECT_EQ(StatusBarText(kStatusFileNo, 1, {.fileName = longName})->size(), 114u) << "long texts are not cut";
 }
 
 TEST(CloseRequest, DuringASlideShowTheThirdRequestCloses) {

@@ -121,7 +121,7 @@ TEST_F(SelectionTest, ClearMarksKinds) {
     state_ = {.selected = 2, .marked = 2};
   };
   setUp();
-  ClearMarks(*tables_, state_, canvas_, 0);
+  ClearMarks(*tables_, state_, canvas_, kClearAll);
   EXPECT_EQ(State(0), kEntryNormal);
   EXPECT_EQ(State(1), kEntryUnusable);
   EXPECT_EQ(State(2), kEntryNormal);
@@ -131,14 +131,14 @@ TEST_F(SelectionTest, ClearMarksKinds) {
   EXPECT_EQ(canvas_.titles, (std::vector<int>{0, 1, 2, 3}));
 
   setUp();
-  ClearMarks(*tables_, state_, canvas_, 1);
+  ClearMarks(*tables_, state_, canvas_, kClearSelection);
   EXPECT_EQ(State(1), kEntryUnusable);
   EXPECT_EQ(State(2), kEntryMovieMarked);
   EXPECT_EQ(state_.selected, 0);
   EXPECT_EQ(state_.marked, 2);
 
   setUp();
-  ClearMarks(*tables_, state_, canvas_, 2);
+  ClearMarks(*tables_, state_, canvas_, kClearMarksToSelection);
   EXPECT_EQ(State(2), kEntrySelected);
   EXPECT_EQ(State(3), kEntrySelected);
   EXPECT_EQ(state_.selected, 4);
@@ -146,7 +146,7 @@ TEST_F(SelectionTest, ClearMarksKinds) {
 
   setUp();
   state_.selected = 7;  // a count gone astray is put right
-  ClearMarks(*tables_, state_, canvas_, 3);
+  ClearMarks(*tables_, state_, canvas_, kClearMarks);
   EXPECT_EQ(State(2), kEntryNormal);
   EXPECT_EQ(State(0), kEntrySelected);
   EXPECT_EQ(state_.selected, 2);

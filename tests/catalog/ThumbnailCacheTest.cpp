@@ -178,7 +178,7 @@ TEST_F(ThumbCacheTest, AnAppendedRecordMatchesTheHandMadeOneByteForByte) {
   Image(u"a.bmp", 1234);
   ThumbnailCache cache(fs);
   cache.SetDisplayPixelSize(4);
-  ASSERT_EQ(cache.ThumbNailCont(1, u"", Folder(1)), 0);
+  ASSERT_EQ(cache.ThumbNailCont(ThumbnailCache::kCacheOpen, u"", Folder(1)), 0);
   const WorkPixels work = cache.Work();
   ASSERT_EQ(work.side, 90);
   for (int y = 0; y < 90; ++y)
@@ -187,7 +187,7 @@ TEST_F(ThumbCacheTest, AnAppendedRecordMatchesTheHandMadeOneByteForByte) {
       p[0] = 0x12, p[1] = 0x34, p[2] = 0x56, p[3] = 0x99;
     }
   cache.SetLayout(0);
-  ASSERT_EQ(cache.ThumbNailCont(3, u"a.bmp", Folder(1), true), 0);
+  ASSERT_EQ(cache.ThumbNailCont(ThumbnailCache::kCacheAppend, u"a.bmp", Folder(1), true), 0);
   cache.CloseFile();
   const auto expected = HandRecord(1, 4, 5, 0, 1234, u"a.bmp", 0x11, 0xAA);
   ASSERT_EQ(fs.files[kCache].size(), 13456u);
@@ -205,9 +205,9 @@ TEST_F(ThumbCacheTest, LookupTakesTheFirstLiveRecordWhoseSizeMatches) {
   Append(file, HandRecord(1, 4, 5, 0, 500, u"b.jpg", 0x07, 0xE0));
   ThumbnailCache cache(fs);
   cache.SetDisplayPixelSize(4);
-  ASSERT_EQ(cache.ThumbNailCont(1, u"", Folder(2)), 0);
+  ASSERT_EQ(cache.ThumbNailCont(ThumbnailCache::kCacheOpen, u"", Folder(2)), 0);
   EXPECT_EQ(cache.Index().count, 4);
-  ASSERT_EQ(cache.ThumbNailCont(2, u"b.jpg", Folder(2)), 1);
+  ASSERT_EQ(cache.ThumbNailCont(ThumbnailCache::kCacheLookup, u"b.jpg", Folder(2)), 1);
   EXPECT_EQ(cache.Layout(), 4);
   const WorkPixels w = cache.Work();
   const std::uint8_t* band = w.bits + 10 * w.stride + 8 * 4;  // column block: x = m
@@ -215,9 +215,10 @@ TEST_F(ThumbCacheTest, LookupTakesTheFirstLiveRecordWhoseSizeMatches) {
   EXPECT_EQ(band[1], 0x03);
   EXPECT_EQ(band[2], 0x07);
   EXPECT_EQ(w.bits[10 * w.stride], 0xFF) << "outside the band stays white";
-  EXPECT_EQ(cache.ThumbNailCont(2, u"none.jpg", Folder(2)), 0);
+  EXPECT_EQ(cache.ThumbNailCont(ThumbnailCache::kCacheLookup, u"none.jpg", Folder(2)), 0);
   Image(u"b.jpg", 501);
-  EXPECT_EQ(cache.ThumbNailCont(2, u"b.jpg", Folder(2)), 0) << "a changed file is not taken from the cache";
+  EXPECT_EQ(cache.ThumbNailCont(ThumbnailCache::kCacheLookup, u"b.jpg", Folder(2)), 0)
+      << "a changed file is not taken from the cache";
   EXPECT_TRUE(prompt.shown.empty());
 }
 
@@ -228,7 +229,7 @@ TEST_F(ThumbCacheTest, MismatchedCachesAskAndAreDeletedOnlyWhenAllowed) {
     ThumbnailCache cache(fs);
     cache.SetDisplayPixelSize(4);
     prompt.answers = {kAnswerCancel};
-    EXPECT_EQ(cache.ThumbNailCont(1, u"", Folder(2)), 4);
+    EXPECT_EQ(cache.ThumbNailCont(ThumbnailCache::kCacheOpen, u"", Folder(2)), 4);
     ASSERT_EQ(prompt.shown.size(), 1u);
     EXPECT_EQ(prompt.shown[0].text, u"古いサムネイルファイルを削除します  ≪ｷｬﾝｾﾙ≫で終了");
     EXPECT_EQ(prompt.shown[0].caption, u"カタログサイズ不一致");
@@ -238,7 +239,7 @@ TEST_F(ThumbCacheTest, MismatchedCachesAskAndAreDeletedOnlyWhenAllowed) {
 
     int repaints = 0;
     cache.repaint = [&] { ++repaints; };
-    EXPECT_EQ(cache.ThumbNailCont(1, u"", Folder(2)), 0);
+    EXPECT_EQ(cache.ThumbNailCont(ThumbnailCache::kCacheOpen, u"", Folder(2)), 0);
     EXPECT_FALSE(fs.files.count(kCache)) << "OK deletes it";
     EXPECT_EQ(repaints, 1);
     EXPECT_TRUE(cache.MismatchAccepted());
@@ -246,7 +247,7 @@ TEST_F(ThumbCacheTest, MismatchedCachesAskAndAreDeletedOnlyWhenAllowed) {
 
     // Once accepted, a further mismatch is deleted without a question.
     Append(fs.files[kCache], HandRecord(1, 2, 5, 0, 10, u"x.bmp", 0, 0));
-    EXPECT_EQ(cache.ThumbNailCont(1, u"", Folder(2)), 0);
+    EXPECT_EQ(cache.ThumbNailCont(ThumbnailCache::kCacheOpen, u"", Folder(2)), 0);
     EXPECT_EQ(prompt.shown.size(), 2u);
     EXPECT_FALSE(fs.files.count(kCache));
   }
@@ -256,7 +257,7 @@ TEST_F(ThumbCacheTest, MismatchedCachesAskAndAreDeletedOnlyWhenAllowed) {
   cd.SetDisplayPixelSize(4);
   cd.SetReadOnly(true);
   prompt.shown.clear();
-  EXPECT_EQ(cd.ThumbNailCont(1, u"", Folder(2)), 4);
+  EXPECT_EQ(cd.ThumbNailCont(ThumbnailCache::kCacheOpen, u"", Folder(2)), 4);
   ASSERT_EQ(prompt.shown.size(), 1u);
   EXPECT_EQ(prompt.shown[0].text, u"古いサムネイルファイルです。サムネイルの使用中止 ");
   EXPECT_EQ(prompt.shown[0].caption, u"ディスプレイのカラー設定不一致 ");
@@ -273,23 +274,23 @@ TEST_F(ThumbCacheTest, DamagedCachesAreNeverTrustedPastTheirBounds) {
   file.resize(file.size() + 100, 0x77);
   ThumbnailCache cache(fs);
   cache.SetDisplayPixelSize(4);
-  ASSERT_EQ(cache.ThumbNailCont(1, u"", Folder(2)), 0);
+  ASSERT_EQ(cache.ThumbNailCont(ThumbnailCache::kCacheOpen, u"", Folder(2)), 0);
   EXPECT_EQ(cache.SavedCount(), 1);
-  EXPECT_EQ(cache.ThumbNailCont(2, u"a.bmp", Folder(2)), 1);
-  ASSERT_EQ(cache.ThumbNailCont(3, u"c.bmp", Folder(2), true), 0);
+  EXPECT_EQ(cache.ThumbNailCont(ThumbnailCache::kCacheLookup, u"a.bmp", Folder(2)), 1);
+  ASSERT_EQ(cache.ThumbNailCont(ThumbnailCache::kCacheAppend, u"c.bmp", Folder(2), true), 0);
   EXPECT_EQ(fs.files[kCache].size(), 2u * 13456) << "the torn tail is gone, records stay aligned";
 
   // A record with a layout code the program never writes is not drawn.
   fs.files[kCache] = HandRecord(1, 4, 5, 9, 7, u"a.bmp", 1, 2);
-  ASSERT_EQ(cache.ThumbNailCont(1, u"", Folder(2)), 0);
-  EXPECT_EQ(cache.ThumbNailCont(2, u"a.bmp", Folder(2)), 0);
+  ASSERT_EQ(cache.ThumbNailCont(ThumbnailCache::kCacheOpen, u"", Folder(2)), 0);
+  EXPECT_EQ(cache.ThumbNailCont(ThumbnailCache::kCacheLookup, u"a.bmp", Folder(2)), 0);
 
   // A name that fills its field names no file.
   auto damaged = HandRecord(1, 4, 5, 0, 7, u"", 1, 2);
   for (int i = 0; i < 128; ++i) damaged[8 + 2 * i] = 'a';
   fs.files[kCache] = damaged;
-  ASSERT_EQ(cache.ThumbNailCont(1, u"", Folder(2)), 0);
-  EXPECT_EQ(cache.ThumbNailCont(2, std::u16string(128, u'a'), Folder(2)), 0);
+  ASSERT_EQ(cache.ThumbNailCont(ThumbnailCache::kCacheOpen, u"", Folder(2)), 0);
+  EXPECT_EQ(cache.ThumbNailCont(ThumbnailCache::kCacheLookup, std::u16string(128, u'a'), Folder(2)), 0);
   EXPECT_TRUE(prompt.shown.empty());
 }
 
@@ -301,9 +302,9 @@ TEST_F(ThumbCacheTest, TheMaximumIsShownOnceAndNothingIsWrittenPastIt) {
   for (int i = 0; i < 600; ++i) Append(file, record);
   ThumbnailCache cache(fs);
   cache.SetDisplayPixelSize(4);
-  ASSERT_EQ(cache.ThumbNailCont(1, u"", Folder(2)), 0);
-  EXPECT_EQ(cache.ThumbNailCont(3, u"p.bmp", Folder(2), true), 3);
-  EXPECT_EQ(cache.ThumbNailCont(3, u"p.bmp", Folder(2), true), 3);
+  ASSERT_EQ(cache.ThumbNailCont(ThumbnailCache::kCacheOpen, u"", Folder(2)), 0);
+  EXPECT_EQ(cache.ThumbNailCont(ThumbnailCache::kCacheAppend, u"p.bmp", Folder(2), true), 3);
+  EXPECT_EQ(cache.ThumbNailCont(ThumbnailCache::kCacheAppend, u"p.bmp", Folder(2), true), 3);
   ASSERT_EQ(prompt.shown.size(), 1u);
   EXPECT_EQ(prompt.shown[0].text, u"サムネイル数オーバーで保存できません");
   EXPECT_EQ(prompt.shown[0].caption, u" 最大保存サムネイル数 = 600 ");
@@ -311,7 +312,7 @@ TEST_F(ThumbCacheTest, TheMaximumIsShownOnceAndNothingIsWrittenPastIt) {
 
   // One record more than the size allows is a damaged file.
   Append(fs.files[kCache], record);
-  EXPECT_EQ(cache.ThumbNailCont(1, u"", Folder(2)), 2);
+  EXPECT_EQ(cache.ThumbNailCont(ThumbnailCache::kCacheOpen, u"", Folder(2)), 2);
   EXPECT_EQ(prompt.shown.back().text, u"サムネイル数読み出しエラー<-v34> ");
   EXPECT_EQ(prompt.shown.back().caption, u"サムネイルの使用中止");
   EXPECT_EQ(g_ThumbNailFlag, 1) << "a damaged file does not cost the setting";
@@ -319,26 +320,26 @@ TEST_F(ThumbCacheTest, TheMaximumIsShownOnceAndNothingIsWrittenPastIt) {
   ThumbnailIndex index;
   EXPECT_EQ(ThumbnailEngine(1, kFolder, false, fs, index), kEngineCompacted);
   EXPECT_EQ(fs.files[kCache].size(), 600u * 61576);
-  EXPECT_EQ(cache.ThumbNailCont(1, u"", Folder(2)), 0);
+  EXPECT_EQ(cache.ThumbNailCont(ThumbnailCache::kCacheOpen, u"", Folder(2)), 0);
 }
 
 TEST_F(ThumbCacheTest, FailuresOfTheAppendAndUnknownModes) {
   Image(u"a.bmp", 5);
   ThumbnailCache cache(fs);
-  ASSERT_EQ(cache.ThumbNailCont(1, u"", Folder(1)), 0);
-  EXPECT_EQ(cache.ThumbNailCont(3, u"a.bmp", Folder(1), false), -2);
+  ASSERT_EQ(cache.ThumbNailCont(ThumbnailCache::kCacheOpen, u"", Folder(1)), 0);
+  EXPECT_EQ(cache.ThumbNailCont(ThumbnailCache::kCacheAppend, u"a.bmp", Folder(1), false), -2);
   EXPECT_EQ(prompt.shown.back().text, u"エラーCTarnView::CatalogA≪lpBI=0≫<-v55> ");
   EXPECT_EQ(g_ThumbNailFlag, 0);
   g_ThumbNailFlag = 1;
   fs.writesLeft = 0;
-  EXPECT_EQ(cache.ThumbNailCont(3, u"a.bmp", Folder(1), true), -1);
+  EXPECT_EQ(cache.ThumbNailCont(ThumbnailCache::kCacheAppend, u"a.bmp", Folder(1), true), -1);
   EXPECT_EQ(prompt.shown.back().text, u"サムネイルデータ書き込み失敗<-v58> ");
   EXPECT_EQ(g_ThumbNailFlag, 0);
   EXPECT_EQ(cache.SavedCount(), 0);
-  EXPECT_EQ(cache.ThumbNailCont(7, u"", Folder(1)), 2);
+  EXPECT_EQ(cache.ThumbNailCont(static_cast<ThumbnailCache::Command>(7), u"", Folder(1)), 2);
   EXPECT_EQ(prompt.shown.back().text, u"該当処理無しエラー<-v59> ");
   EXPECT_EQ(prompt.shown.back().caption, u"CTarnView::ThumbNailCont");
-  EXPECT_EQ(cache.ThumbNailCont(4, u"", Folder(1)), 0);
+  EXPECT_EQ(cache.ThumbNailCont(ThumbnailCache::kCacheRelease, u"", Folder(1)), 0);
   EXPECT_EQ(cache.Work().bits, nullptr);
 }
 
@@ -348,13 +349,13 @@ TEST_F(ThumbCacheTest, LookupFailuresSayWhereAndAShortReadSwitchesTheCacheOff) {
   Append(fs.files[kCache], HandRecord(1, 4, 5, 0, 7, u"a.bmp", 1, 2));
   ThumbnailCache cache(fs);
   cache.SetDisplayPixelSize(4);
-  ASSERT_EQ(cache.ThumbNailCont(1, u"", Folder(2)), 0);
+  ASSERT_EQ(cache.ThumbNailCont(ThumbnailCache::kCacheOpen, u"", Folder(2)), 0);
   fs.unreadable.insert(kCache);
-  EXPECT_EQ(cache.ThumbNailCont(2, u"a.bmp", Folder(2)), -1);
+  EXPECT_EQ(cache.ThumbNailCont(ThumbnailCache::kCacheLookup, u"a.bmp", Folder(2)), -1);
   EXPECT_EQ(prompt.shown.back().text, u"ファイル " + kCache + u" をオープンできません<-v40> ");
   EXPECT_EQ(g_ThumbNailFlag, 1) << "a writable catalog keeps the cache on";
   cache.SetReadOnly(true);
-  EXPECT_EQ(cache.ThumbNailCont(2, u"a.bmp", Folder(2)), -1);
+  EXPECT_EQ(cache.ThumbNailCont(ThumbnailCache::kCacheLookup, u"a.bmp", Folder(2)), -1);
   EXPECT_EQ(prompt.shown.back().text, u"ファイル " + kCache + u" をオープンできません<-v51> ");
   EXPECT_EQ(g_ThumbNailFlag, 0);
   fs.unreadable.clear();
@@ -362,7 +363,7 @@ TEST_F(ThumbCacheTest, LookupFailuresSayWhereAndAShortReadSwitchesTheCacheOff) {
 
   // The file lost its records after the index was read.
   fs.files[kCache].resize(100);
-  EXPECT_EQ(cache.ThumbNailCont(2, u"a.bmp", Folder(2)), -3);
+  EXPECT_EQ(cache.ThumbNailCont(ThumbnailCache::kCacheLookup, u"a.bmp", Folder(2)), -3);
   EXPECT_EQ(prompt.shown.back().text, u"サムネイル読み出しエラー<-v54> m_SaveThumbCnt=2  fr=100  k1=0");
   EXPECT_EQ(prompt.shown.back().caption, u"サムネイルの使用中止");
   EXPECT_EQ(g_ThumbNailFlag, 0);

@@ -176,7 +176,7 @@ TEST_F(MainFrameTest, UnknownCodesNameTheirHandler) {
   Relay(WM_DISP_WIN, 0, 11);
   Relay(WM_STRE_DIALOG, 0, 21);
   Relay(WM_POPUP_WIN, 0, 2);
-  frame_->StatusBarSet(10, 0);
+  frame_->StatusBarSet(static_cast<StatusSwitch>(10), 0);
   const std::vector<std::u16string> expected = {
       u"CMainFrame::OnChangeDialogTree Switch = 99", u"CMainFrame::OnChangeDialogDisp Switch = 5",
       u"CMainFrame::OnChangeDialogThumbNail Switch = 3", u"CMainFrame::OnDispWinClose Switch = 11",
@@ -189,12 +189,12 @@ TEST_F(MainFrameTest, UnknownCodesNameTheirHandler) {
 
 TEST_F(MainFrameTest, TheViewRefusesCodesItDoesNotKnow) {
   HintRecord hint;
-  hint.request = 5;
+  hint.request = static_cast<ViewRequest>(5);
   frame_->Document().UpdateAllViews(nullptr, kHintRequest, &hint);
   ASSERT_EQ(prompt_.shown.size(), 1u);
   EXPECT_EQ(prompt_.shown[0].text, u"CTarnView::OnUpdate Switch = 5");
   for (int code : {2, 3, 4, 6, 7, 8, 9, 10, 12, 13, 15, 17, 21, 22, 25, 28, 30, 33, 36, 37, 40, 41, 44, 46, 47, 48, 49}) {
-    hint.request = code;
+    hint.request = static_cast<ViewRequest>(code);
     frame_->Document().UpdateAllViews(nullptr, kHintRequest, &hint);
   }
   // Requests 2 and 3 do their work on an empty catalog and say so; none is refused.
@@ -303,7 +303,7 @@ TEST_F(MainFrameTest, PluginSettingsLaunch) {
 }
 
 TEST_F(MainFrameTest, AHighlightedMenuItemShowsItsPromptUntilTheMenuCloses) {
-  frame_->StatusBarSet(9, 0, u"カタログ画面");
+  frame_->StatusBarSet(kStatusText, 0, u"カタログ画面");
   const auto select = [&](int id, UINT flags, HMENU menu) {
     SendMessageW(frame_->Handle(), WM_MENUSELECT, MAKEWPARAM(id, flags), reinterpret_cast<LPARAM>(menu));
   };

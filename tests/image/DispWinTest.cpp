@@ -38,7 +38,7 @@ std::vector<Notice> g_Notices;
 std::function<void(LPARAM code)> g_FrameReaction;
 
 LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == kDispWinNotify) {
+  if (message == WM_DISP_WIN) {
     g_Notices.push_back({wParam, lParam});
     if (g_FrameReaction) g_FrameReaction(lParam);
     return 0;

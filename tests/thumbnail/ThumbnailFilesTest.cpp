@@ -75,17 +75,17 @@ class ThumbFilesTest : public ::testing::Test {
   void BuildCache(std::initializer_list<const char16_t*> names) {
     ThumbnailCache cache(files_);
     cache.SetDisplayPixelSize(4);
-    ASSERT_EQ(cache.ThumbNailCont(1, u"", row_), 0);
+    ASSERT_EQ(cache.ThumbNailCont(ThumbnailCache::kCacheOpen, u"", row_), 0);
     std::uint8_t shade = 0x10;
     for (const char16_t* name : names) {
       const WorkPixels work = cache.Work();
       for (int y = 0; y < work.side; ++y) std::memset(work.bits + y * work.stride, shade, work.stride);
       cache.SetLayout(3);
-      ASSERT_EQ(cache.ThumbNailCont(3, name, row_, true), 0);
+      ASSERT_EQ(cache.ThumbNailCont(ThumbnailCache::kCacheAppend, name, row_, true), 0);
       shade = static_cast<std::uint8_t>(shade + 0x20);
     }
     cache.CloseFile();
-    EXPECT_EQ(cache.ThumbNailCont(4, u"", row_), 0);
+    EXPECT_EQ(cache.ThumbNailCont(ThumbnailCache::kCacheRelease, u"", row_), 0);
   }
 
   std::u16string folder_;
@@ -111,13 +111,13 @@ TEST_F(ThumbFilesTest, RecordsOnDiskAreReadBackAndTheEngineCompactsADeletedFile)
   row_.state = 2;
   ThumbnailCache cache(files_);
   cache.SetDisplayPixelSize(4);
-  ASSERT_EQ(cache.ThumbNailCont(1, u"", row_), 0);
-  ASSERT_EQ(cache.ThumbNailCont(2, u"TWO.BMP", row_), 1);
+  ASSERT_EQ(cache.ThumbNailCont(ThumbnailCache::kCacheOpen, u"", row_), 0);
+  ASSERT_EQ(cache.ThumbNailCont(ThumbnailCache::kCacheLookup, u"TWO.BMP", row_), 1);
   EXPECT_EQ(cache.Layout(), 3);
   const WorkPixels work = cache.Work();
   EXPECT_EQ(work.bits[20 * work.stride + 4 * 5], (0x30 & 0xF8) | 7) << "band pixel of the second colour";
   EXPECT_EQ(work.bits[2 * work.stride], 0xFF) << "outside the band";
-  cache.ThumbNailCont(4, u"", row_);
+  cache.ThumbNailCont(ThumbnailCache::kCacheRelease, u"", row_);
 
   // The second file goes; its record goes with the engine.
   ASSERT_TRUE(DeleteFileW(AsWide(folder_ + u"two.bmp")));
@@ -151,16 +151,16 @@ TEST_F(ThumbFilesTest, AnSCacheInAnMCatalogIsDeletedOnlyAfterOk) {
   ThumbnailCache cache(files_);
   cache.SetDisplayPixelSize(4);
   prompt_.answers = {kAnswerCancel};
-  EXPECT_EQ(cache.ThumbNailCont(1, u"", row_), 4);
+  EXPECT_EQ(cache.ThumbNailCont(ThumbnailCache::kCacheOpen, u"", row_), 4);
   ASSERT_EQ(prompt_.shown.size(), 1u);
   EXPECT_EQ(prompt_.shown[0].caption, u"カタログサイズ不一致");
   EXPECT_TRUE(Exists(u"_THUMB_N.TRN"));
-  EXPECT_EQ(cache.ThumbNailCont(1, u"", row_), 0);
+  EXPECT_EQ(cache.ThumbNailCont(ThumbnailCache::kCacheOpen, u"", row_), 0);
   EXPECT_FALSE(Exists(u"_THUMB_N.TRN")) << "OK wipes it";
   // The catalog goes on: a decoded file is appended to a new cache.
   const WorkPixels work = cache.Work();
   std::memset(work.bits, 0, work.stride * work.side);
-  ASSERT_EQ(cache.ThumbNailCont(3, u"a.bmp", row_, true), 0);
+  ASSERT_EQ(cache.ThumbNailCont(ThumbnailCache::kCacheAppend, u"a.bmp", row_, true), 0);
   cache.CloseFile();
   EXPECT_EQ(Read(u"_THUMB_N.TRN").size(), 13456u);
 }
@@ -190,10 +190,10 @@ TEST_F(ThumbFilesTest, CancelAndCdRomLeaveTheCacheAsItWas) {
   ThumbnailCache cache(files_);
   cache.SetDisplayPixelSize(4);
   cache.SetReadOnly(true);
-  ASSERT_EQ(cache.ThumbNailCont(1, u"", row_), 0);
-  EXPECT_EQ(cache.ThumbNailCont(2, u"new.bmp", row_), 0);
-  EXPECT_EQ(cache.ThumbNailCont(3, u"new.bmp", row_, true), -4);
-  cache.ThumbNailCont(4, u"", row_);
+  ASSERT_EQ(cache.ThumbNailCont(ThumbnailCache::kCacheOpen, u"", row_), 0);
+  EXPECT_EQ(cache.ThumbNailCont(ThumbnailCache::kCacheLookup, u"new.bmp", row_), 0);
+  EXPECT_EQ(cache.ThumbNailCont(ThumbnailCache::kCacheAppend, u"new.bmp", row_, true), -4);
+  cache.ThumbNailCont(ThumbnailCache::kCacheRelease, u"", row_);
   EXPECT_EQ(Read(u"_THUMB_N.TRN"), before);
   EXPECT_EQ(g_ThumbNailFlag, 1);
 }
