@@ -105,4 +105,14 @@ bool EndsWithIgnoreCase(std::u16string_view text, std::u16string_view tail) {
   return text.size() >= tail.size() && EqualsIgnoreCase(text.substr(text.size() - tail.size()), tail);
 }
 
+bool StartsWithIgnoreCase(std::u16string_view text, std::u16string_view head) {
+  return text.size() >= head.size() && EqualsIgnoreCase(text.substr(0, head.size()), head);
+}
+
+int HalfWidthUnits(std::u16string_view text) {
+  int units = 0;
+  for (char16_t c : text) units += IsSingleWidth(c) ? 1 : 2;
+  return units;
+}
+
 }  // namespace tarn

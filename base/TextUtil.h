@@ -32,5 +32,9 @@ void AppendBackslash(std::u16string& path);
 // ASCII-only case folding, enough for extensions and plug-in file names.
 bool EqualsIgnoreCase(std::u16string_view a, std::u16string_view b);
 bool EndsWithIgnoreCase(std::u16string_view text, std::u16string_view tail);
+bool StartsWithIgnoreCase(std::u16string_view text, std::u16string_view head);
+
+// The width of `text` in half-width units, counted as by FitWidth: the "半角n文字" of input checks.
+int HalfWidthUnits(std::u16string_view text);
 
 }  // namespace tarn
