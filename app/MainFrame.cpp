@@ -23,10 +23,7 @@ constexpr int kNotYetAvailable[] = {
     ID_FILE_SAVE_IMAGE,       ID_FILE_JPEG_QUALITY,   ID_FILE_BMP_SIZE,
     ID_FILE_WALL_SAVE,     ID_FILE_WALL_DELETE,      ID_FILE_PRINT,          ID_FILE_PRINT_PREVIEW,
     ID_FILE_PRINT_SETUP,   ID_FILE_CLIP_OPEN,        ID_FILE_CLIP_SAVE,      ID_FILE_CLIP_CLEAR,
-    ID_FILE_CLIP_IMAGE,    ID_EDIT_SELECT_ALL,       ID_EDIT_SELECT_NONE,    ID_EDIT_SELECT_INVERT,
-    ID_EDIT_SELECT_STRING, ID_EDIT_SELECT_ATTRIBUTE, ID_EDIT_SELECT_ONLY,    ID_EDIT_RENAME_ALL,
-    ID_EDIT_TIME_STAMP,    ID_EDIT_THUMB_COPY,
-    ID_EDIT_SIZE_CHANGE,   ID_VIEW_CATALOG_LIMIT,
+    ID_FILE_CLIP_IMAGE,    ID_EDIT_THUMB_COPY,       ID_EDIT_SIZE_CHANGE,    ID_VIEW_CATALOG_LIMIT,
 };
 
 bool IsNotYetAvailable(int id) {
@@ -224,6 +221,26 @@ void CMainFrame::OnCommand(int id) {
       break;
     case ID_EDIT_COMPLETE_DELETE:
       if (!BusyGuard()) m_View.CompleteDeleteCommand();
+      break;
+    case ID_EDIT_SELECT_ALL:
+    case ID_EDIT_SELECT_NONE:
+    case ID_EDIT_SELECT_INVERT:
+    case ID_EDIT_SELECT_ONLY:
+      if (BusyGuard()) break;
+      HidePanel(m_PopupDialog);
+      m_View.SelectionCommand(id);
+      break;
+    case ID_EDIT_SELECT_STRING:
+      if (!BusyGuard()) Forward(kViewSelectByString);
+      break;
+    case ID_EDIT_SELECT_ATTRIBUTE:
+      if (!BusyGuard()) Forward(kViewSelectByAttribute);
+      break;
+    case ID_EDIT_RENAME_ALL:
+      if (!BusyGuard()) Forward(kViewBatchRename);
+      break;
+    case ID_EDIT_TIME_STAMP:
+      if (!BusyGuard()) Forward(kViewTimeStamps);
       break;
     case ID_APP_EXIT_TARN: PostMessageW(Handle(), WM_CLOSE, 0, 0); break;
     case ID_VIEW_TOOLBAR_BAR: ShowBar(ToolBar(), !IsBarShown(ToolBar())); break;

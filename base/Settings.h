@@ -51,6 +51,8 @@ extern long long g_MinFileSize;   // a file is listed when larger than this (0 n
 extern long long g_MaxFileSize;   // and smaller than this (0 no limit)
 extern int g_ExtRestrict;         // 0 none; 1, 2, 3 leave out ".BMP", ".FLV", ".MP4" files
 extern int g_MultiWindowFlag;     // multiple display windows ("複数画面表示")
+extern int g_SelectStringOnly;    // "選択ﾌｧｲﾙのみ" of the string search
+extern int g_SelectAttributeOnly; // "選択ﾌｧｲﾙのみ" of the attribute search
 extern int g_IndividualFlag;      // individual mode: "Tarn.cfg" exists
 extern int g_ShreditFound;        // "Shredit.exe" was in the start folder at start-up
 

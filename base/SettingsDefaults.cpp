@@ -46,6 +46,7 @@ void SetDefaults() {
   g_MaxFileSize = 0;
   g_ExtRestrict = 0;
   g_MultiWindowFlag = 0;
+  g_SelectStringOnly = g_SelectAttributeOnly = 0;
 }
 
 void RestoreDefaults() {
@@ -71,6 +72,7 @@ void ResetSettings() {
   g_MinFileSize = 0;
   g_MaxFileSize = 0;
   g_ExtRestrict = 0;
+  g_SelectStringOnly = g_SelectAttributeOnly = 0;
   g_CatalogOffset = 0;
   g_CatalogLimit = 1600;
   // Small memory keeps its own row: a reset never leaves more files than that mode can hold.

@@ -43,6 +43,8 @@ long long g_MinFileSize = 0;
 long long g_MaxFileSize = 0;
 int g_ExtRestrict = 0;
 int g_MultiWindowFlag = 0;
+int g_SelectStringOnly = 0;
+int g_SelectAttributeOnly = 0;
 int g_IndividualFlag = 0;
 int g_ShreditFound = 0;
 

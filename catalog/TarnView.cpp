@@ -82,6 +82,10 @@ void CTarnView::OnUpdate(CView*, LPARAM hint, void* object) {
     case kViewRename: RenameRequest(record.folder); break;
     case kViewWindowClosed: StopSlideShow(); break;
     case kViewClearScreen: ClearCatalog(); break;
+    case kViewBatchRename: RenameAllCommand(); break;
+    case kViewTimeStamps: TimeStampCommand(); break;
+    case kViewSelectByString: SelectByStringCommand(); break;
+    case kViewSelectByAttribute: SelectByAttributeCommand(); break;
     default: break;  // the operations behind the other codes come with their features
   }
 }

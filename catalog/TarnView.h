@@ -91,6 +91,8 @@ class CTarnView final : public CScrollView, private CatalogCanvas {
   void DropAt(POINT client);
   // "完全削除": the selected files handed to the complete-deletion program.
   void CompleteDeleteCommand();
+  // "すべて選択", "すべて解除", "選択の反転" and "選択のみ表示" of the "編集" menu (command ids).
+  void SelectionCommand(int command);
   // A catalog built by this view is on the catalog screen.
   bool CatalogOnScreen() const { return g_CatalogShown != 0 && m_Catalog.Dc() != nullptr; }
 
@@ -139,6 +141,12 @@ class CTarnView final : public CScrollView, private CatalogCanvas {
   void DeleteShownEntry(int row, const std::wstring& path);
   // Runs one operation on the selection with the shown range, then updates the counts and dialogs.
   void RunFileOperation(const std::function<void(CatalogFileOps&)>& operation);
+  // Requests 25, 37, 44 and 46: each command's dialog, then the command on the shown rows.
+  void RenameAllCommand();
+  void TimeStampCommand();
+  void SelectByStringCommand();
+  void SelectByAttributeCommand();
+  void ShowOnlySelectionCommand();
 
   // CatalogCanvas: rows repainted on the screen as the selection and file operations change them.
   void RepaintTitle(int row) override;

@@ -137,15 +137,19 @@ SearchEnd SelectByAttribute(CatalogTables& tables, SelectionState& state, Catalo
   return SearchEnd::kFinished;
 }
 
-int ShowOnlySelection(CatalogTables& tables, SelectionState& state, CatalogCanvas& canvas, int offset, int shownEnd) {
+bool MayShowOnlySelection(const SelectionState& state, CatalogCanvas& canvas) {
   if (!canvas.CatalogShown()) {
     Say(u"カタログ画面でカタログを選択してください", u"画面不一致");
-    return -1;
+    return false;
   }
   if (state.selected <= 0) {
     Say(u"表示するカタログを選択してください ", u"選択ファイル数 0");
-    return -1;
+    return false;
   }
+  return true;
+}
+
+int ShowOnlySelection(CatalogTables& tables, SelectionState& state, CatalogCanvas& canvas, int offset, int shownEnd) {
   int vacated = 0;
   const int end = ShownRowsEnd(tables, shownEnd);
   for (int row = std::max(offset, 0); row < end; ++row) {

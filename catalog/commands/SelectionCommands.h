@@ -57,9 +57,12 @@ std::u16string AttributeQuestion(std::uint32_t mask);
 SearchEnd SelectByAttribute(CatalogTables& tables, SelectionState& state, CatalogCanvas& canvas, std::uint32_t mask,
                             bool selectedOnly, int offset, int shownEnd, FileAttributeSource& files);
 
+// Whether show-only-the-selection may run: a catalog on screen with a selection; the user is told
+// what is missing.
+bool MayShowOnlySelection(const SelectionState& state, CatalogCanvas& canvas);
+
 // Show only the selection: every shown row that is not selected is vacated and the gaps closed.
-// The number of rows vacated; -1 when there was no catalog on screen or nothing selected (the
-// user was told).
+// The number of rows vacated.
 int ShowOnlySelection(CatalogTables& tables, SelectionState& state, CatalogCanvas& canvas, int offset, int shownEnd);
 
 }  // namespace tarn

@@ -223,6 +223,7 @@ TEST_F(CommandsTest, InvertWithMarksAndShowOnlyTheSelection) {
   DeselectAll(*tables_, state_, canvas_);
   Select({2, 5, 9});
   State(7) = kEntryUnusable;
+  EXPECT_TRUE(MayShowOnlySelection(state_, canvas_));
   EXPECT_EQ(ShowOnlySelection(*tables_, state_, canvas_, 0, 10), 7);
   EXPECT_EQ(Name(0), u"2.jpg");
   EXPECT_EQ(Name(1), u"5.jpg");
@@ -232,8 +233,11 @@ TEST_F(CommandsTest, InvertWithMarksAndShowOnlyTheSelection) {
   EXPECT_EQ(tables_->offeredRows, 3);
 
   DeselectAll(*tables_, state_, canvas_);
-  EXPECT_EQ(ShowOnlySelection(*tables_, state_, canvas_, 0, 10), -1);
+  EXPECT_FALSE(MayShowOnlySelection(state_, canvas_));
   EXPECT_EQ(prompt_.shown.back().caption, u"選択ファイル数 0");
+  canvas_.shown = false;
+  EXPECT_FALSE(MayShowOnlySelection(state_, canvas_));
+  EXPECT_EQ(prompt_.shown.back().caption, u"画面不一致");
 }
 
 TEST(TimeStampInput, RangesAndDaysTheMonthHas) {

@@ -532,7 +532,7 @@ TEST_F(CompleteDeleteTest, TheProgramGetsTheSelectedPaths) {
 }
 
 TEST_F(CompleteDeleteTest, ALongListIsCutAt24000CharactersAndTheRestStaysSelected) {
-  const std::wstring program = folder_ + L"shred dir\Shredit.exe";
+  const std::wstring program = folder_ + L"shred dir\\Shredit.exe";
   ASSERT_TRUE(CopyFileW((ProgramFolder() + L"RecordArgs.exe").c_str(), program.c_str(), FALSE));
   SetProgram(program);
   // Names of 120 units: far fewer than 300 paths fit the program's line.
