@@ -5,6 +5,7 @@
 #include <string>
 
 #include "catalog/commands/BatchRename.h"
+#include "catalog/commands/SavedStrings.h"
 #include "catalog/commands/SelectionCommands.h"
 #include "catalog/commands/TimeStamps.h"
 #include "tests/support/RecordingCanvas.h"
@@ -157,6 +158,23 @@ TEST_F(CommandsTest, NumberedRenameOfTheSelectionAsksAtCollisionsAndNumbersOnlyW
   EXPECT_EQ(NamePlusMinus(*tables_, state_, canvas_, {kRenameAppend, u"12345678"}, false, 0, 1, files_), 0);
   EXPECT_EQ(prompt_.shown.back().text, u"ファイル名称が長すぎます");
   EXPECT_TRUE(files_.files.count(kFolder + std::u16string(120, u'n') + u".jpg")) << "the file keeps its name";
+}
+
+TEST(SavedSearchStrings, SaveAsksBeforeReplacingAndClearingAndRefusesLongStrings) {
+  ScriptedPrompt prompt;
+  SavedStrings saved;
+  prompt.answers = {kAnswerOk};
+  EXPECT_FALSE(SaveString(saved, u"")) << "nothing saved to clear";
+  EXPECT_EQ(prompt.shown.back().text, u"保存文字列は有りません");
+  EXPECT_FALSE(SaveString(saved, u"１２３４５６７８")) << "sixteen units";
+  EXPECT_EQ(prompt.shown.back().text, u"文字列は半角15文字以内にしてください");
+  EXPECT_TRUE(SaveString(saved, u"trip"));
+  prompt.answers = {kAnswerCancel};
+  EXPECT_FALSE(SaveString(saved, u"photo"));
+  EXPECT_EQ(prompt.shown.back().text, u"「 trip 」を「 photo 」へ書き換えますか？");
+  EXPECT_EQ(ListedStrings(saved), std::vector<std::u16string>{u"trip"});
+  EXPECT_TRUE(SaveString(saved, u""));
+  EXPECT_TRUE(ListedStrings(saved).empty());
 }
 
 TEST(SelectionMatch, PositionsWildcardsAndWindowsThatLeaveTheName) {
