@@ -6,11 +6,9 @@
 
 #include "BmpDecode.h"
 #include "BmpHeader.h"
-#include "common/LocalPictureMemory.h"
-#include "common/PluginInput.h"
-#include "common/PluginAbi.h"
 #include "common/PluginFile.h"
-#include "common/PluginNames.h"
+#include "common/PluginInput.h"
+#include "common/StillImagePlugin.h"
 
 using namespace tarn;
 using namespace tarn::bmp;
@@ -26,7 +24,19 @@ constexpr const char* kInfo[] = {
 
 constexpr const char* kMarkerNames[] = {"[UNICODE].bmp", "[UNICODE].dib"};
 
-bool IsBmpMarkerName(LPCSTR name) { return IsMarkerName(name, kMarkerNames, 2); }
+bool HasBmpHeader(const std::uint8_t* header, std::size_t) {
+  BmpHeader parsed;
+  return ParseHeader(header, &parsed);
+}
+
+constexpr StillImagePlugin kBmp{
+    .info = kInfo,
+    .markerNames = kMarkerNames,
+    .hasExtension = HasBmpExtension,
+    .headerBytes = kHeaderBytes,
+    .hasSignature = HasBmpHeader,
+    .decode = DecodeBmp,
+};
 
 // The first kHeaderBytes of the file named `name`, from offset `len`: 0, 2 or 6.
 int ReadFileHeader(LPCSTR name, LONG_PTR len, std::uint8_t* header) {
@@ -40,16 +50,12 @@ int ReadFileHeader(LPCSTR name, LONG_PTR len, std::uint8_t* header) {
 }  // namespace
 
 extern "C" int WINAPI GetPluginInfo(int infono, LPSTR buf, int buflen) {
-  return CopyInfoString(kInfo, 4, infono, buf, buflen);
+  return kBmp.GetPluginInfo(infono, buf, buflen);
 }
 
-extern "C" int WINAPI IsSupported(LPCSTR filename, ULONG_PTR dw) {
-  std::uint8_t header[kHeaderBytes];
-  if (!ReadSupportHeader(dw, header, kHeaderBytes)) return 0;
-  BmpHeader parsed;
-  return HasBmpExtension(filename) && ParseHeader(header, &parsed) ? 1 : 0;
-}
+extern "C" int WINAPI IsSupported(LPCSTR filename, ULONG_PTR dw) { return kBmp.IsSupported(filename, dw); }
 
+// Only the header is read: the record needs nothing past it.
 extern "C" int WINAPI GetPictureInfo(LPCSTR buf, LONG_PTR len, unsigned int flag, PictureInfo* lpInfo) {
   if (buf == nullptr || lpInfo == nullptr) return kSpiInternal;
   std::uint8_t header[kHeaderBytes];
@@ -68,14 +74,10 @@ extern "C" int WINAPI GetPictureInfo(LPCSTR buf, LONG_PTR len, unsigned int flag
 
 extern "C" int WINAPI GetPicture(LPCSTR buf, LONG_PTR len, unsigned int flag, HLOCAL* pHBInfo,
                                  HLOCAL* pHBm, SpiProgressCallback lpPrgressCallback, LONG_PTR lData) {
-  if (buf == nullptr || pHBInfo == nullptr || pHBm == nullptr) return kSpiInternal;
-  return DeliverPicture(buf, len, flag, pHBInfo, pHBm, lpPrgressCallback, lData, kHeaderBytes, IsBmpMarkerName(buf),
-                        DecodeBmp);
+  return kBmp.GetPicture(buf, len, flag, pHBInfo, pHBm, lpPrgressCallback, lData);
 }
 
-extern "C" int WINAPI GetPreview(LPCSTR buf, LONG_PTR, unsigned int, HLOCAL* pHBInfo, HLOCAL* pHBm,
+extern "C" int WINAPI GetPreview(LPCSTR buf, LONG_PTR len, unsigned int flag, HLOCAL* pHBInfo, HLOCAL* pHBm,
                                  SpiProgressCallback lpPrgressCallback, LONG_PTR lData) {
-  if (!IsBmpMarkerName(buf)) return kSpiNotProvided;
-  if (pHBInfo == nullptr || pHBm == nullptr) return kSpiInternal;
-  return ServePlaceholder(pHBInfo, pHBm, lpPrgressCallback, lData);
+  return kBmp.GetPreview(buf, len, flag, pHBInfo, pHBm, lpPrgressCallback, lData);
 }

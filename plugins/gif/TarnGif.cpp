@@ -12,6 +12,7 @@
 #include "common/PluginAbi.h"
 #include "common/PluginFile.h"
 #include "common/PluginNames.h"
+#include "common/StillImagePlugin.h"
 
 using namespace tarn;
 using namespace tarn::gif;
@@ -191,9 +192,7 @@ extern "C" int WINAPI GetPicture(LPCSTR buf, LONG_PTR len, unsigned int flag, HL
 
 extern "C" int WINAPI GetPreview(LPCSTR buf, LONG_PTR, unsigned int, HLOCAL* pHBInfo, HLOCAL* pHBm,
                                  SpiProgressCallback lpPrgressCallback, LONG_PTR lData) {
-  if (!IsGifMarkerName(buf)) return kSpiNotProvided;
-  if (pHBInfo == nullptr || pHBm == nullptr) return kSpiInternal;
-  return ServePlaceholder(pHBInfo, pHBm, lpPrgressCallback, lData);
+  return PlaceholderPreview(buf, kMarkerNames, pHBInfo, pHBm, lpPrgressCallback, lData);
 }
 
 extern "C" int WINAPI ConfigurationDlg(HWND parent, int) {

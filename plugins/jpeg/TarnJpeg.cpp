@@ -2,12 +2,9 @@
 // and decoded there; memory input is decoded in place.
 #include <windows.h>
 
-#include <iterator>
-
 #include "JpegDecode.h"
-#include "common/PluginAbi.h"
 #include "common/PluginInput.h"
-#include "common/PluginNames.h"
+#include "common/StillImagePlugin.h"
 
 using namespace tarn;
 using namespace tarn::jpeg;
@@ -23,27 +20,32 @@ constexpr const char* kInfo[] = {
 
 constexpr const char* kMarkerNames[] = {"[UNICODE].jpg", "[UNICODE].jpeg", "[UNICODE].jpe", "[UNICODE].jfif"};
 
-bool IsJpegMarkerName(LPCSTR name) { return IsMarkerName(name, kMarkerNames, std::size(kMarkerNames)); }
-
-// GetPicture and GetPreview: decode at `scale` from memory or from the file.
-int Deliver(LPCSTR buf, LONG_PTR len, unsigned int flag, HLOCAL* pHBInfo, HLOCAL* pHBm,
-            SpiProgressCallback callback, LONG_PTR lData, Scale scale) {
-  return DeliverPicture(buf, len, flag, pHBInfo, pHBm, callback, lData, kSignatureBytes, IsJpegMarkerName(buf),
-                        [scale](const std::uint8_t* data, std::size_t size, PictureMemory& memory,
-                                ProgressReport* progress) { return DecodeJpeg(data, size, scale, memory, progress); });
+int DecodeFull(const std::uint8_t* data, std::size_t size, PictureMemory& memory, ProgressReport* progress) {
+  return DecodeJpeg(data, size, Scale::kFull, memory, progress);
 }
+
+// The catalog's picture: the same file decoded at a reduced DCT scale.
+int DecodePreview(const std::uint8_t* data, std::size_t size, PictureMemory& memory, ProgressReport* progress) {
+  return DecodeJpeg(data, size, Scale::kPreview, memory, progress);
+}
+
+constexpr StillImagePlugin kJpeg{
+    .info = kInfo,
+    .markerNames = kMarkerNames,
+    .hasExtension = HasJpegExtension,
+    .headerBytes = kSignatureBytes,
+    .hasSignature = HasJpegSignature,
+    .decode = DecodeFull,
+    .decodePreview = DecodePreview,
+};
 
 }  // namespace
 
 extern "C" int WINAPI GetPluginInfo(int infono, LPSTR buf, int buflen) {
-  return CopyInfoString(kInfo, 4, infono, buf, buflen);
+  return kJpeg.GetPluginInfo(infono, buf, buflen);
 }
 
-extern "C" int WINAPI IsSupported(LPCSTR filename, ULONG_PTR dw) {
-  std::uint8_t header[kSignatureBytes];
-  if (!ReadSupportHeader(dw, header, kSignatureBytes)) return 0;
-  return HasJpegExtension(filename) && HasJpegSignature(header, kSignatureBytes) ? 1 : 0;
-}
+extern "C" int WINAPI IsSupported(LPCSTR filename, ULONG_PTR dw) { return kJpeg.IsSupported(filename, dw); }
 
 extern "C" int WINAPI GetPictureInfo(LPCSTR buf, LONG_PTR len, unsigned int flag, PictureInfo* lpInfo) {
   return AnswerPictureInfo<JpegInfo>(buf, len, flag, lpInfo, kSignatureBytes, ReadJpegInfo);
@@ -51,13 +53,10 @@ extern "C" int WINAPI GetPictureInfo(LPCSTR buf, LONG_PTR len, unsigned int flag
 
 extern "C" int WINAPI GetPicture(LPCSTR buf, LONG_PTR len, unsigned int flag, HLOCAL* pHBInfo,
                                  HLOCAL* pHBm, SpiProgressCallback lpPrgressCallback, LONG_PTR lData) {
-  if (buf == nullptr || pHBInfo == nullptr || pHBm == nullptr) return kSpiInternal;
-  return Deliver(buf, len, flag, pHBInfo, pHBm, lpPrgressCallback, lData, Scale::kFull);
+  return kJpeg.GetPicture(buf, len, flag, pHBInfo, pHBm, lpPrgressCallback, lData);
 }
 
-// The catalog's picture: the same file decoded at a reduced DCT scale.
 extern "C" int WINAPI GetPreview(LPCSTR buf, LONG_PTR len, unsigned int flag, HLOCAL* pHBInfo,
                                  HLOCAL* pHBm, SpiProgressCallback lpPrgressCallback, LONG_PTR lData) {
-  if (buf == nullptr || pHBInfo == nullptr || pHBm == nullptr) return kSpiInternal;
-  return Deliver(buf, len, flag, pHBInfo, pHBm, lpPrgressCallback, lData, Scale::kPreview);
+  return kJpeg.GetPreview(buf, len, flag, pHBInfo, pHBm, lpPrgressCallback, lData);
 }

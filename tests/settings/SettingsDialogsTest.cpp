@@ -55,12 +55,41 @@ class SettingsDialogTest : public SettingsTest {
     for (int member : group) SendDlgItemMessageW(Window(), member, BM_SETCHECK, member == id ? BST_CHECKED : BST_UNCHECKED, 0);
     Click(id);
   }
-  void ExpectInputError(const std::u16string& text) {
-    ASSERT_EQ(prompt_.shown.size(), 1u) << "one message";
-    EXPECT_EQ(prompt_.shown[0].text, text);
-    EXPECT_EQ(prompt_.shown[0].caption, u"入力エラー");
-    EXPECT_TRUE(IsOpen()) << "the dialog stays open";
-    prompt_.shown.clear();
+  // What a user does to one control: types `text` into it, or chooses it in its radio `group`.
+  struct Entry {
+    int id;
+    const wchar_t* text;
+    const std::initializer_list<int>* group = nullptr;
+  };
+  static Entry Chosen(const std::initializer_list<int>& group, int id) { return {id, nullptr, &group}; }
+  void Enter(const std::vector<Entry>& entries) {
+    for (const Entry& e : entries) e.group != nullptr ? Choose(*e.group, e.id) : Type(e.id, e.text);
+  }
+  // OK pressed after each row's entries and refused with the row's message; nothing is stored.
+  using Refusal = std::pair<std::vector<Entry>, std::u16string>;
+  void ExpectRefusals(const std::vector<Refusal>& rows, std::u16string_view caption = u"入力エラー") {
+    for (const auto& [entries, message] : rows) {
+      Enter(entries);
+      Click(IDOK);
+      ASSERT_EQ(prompt_.shown.size(), 1u) << "one message";
+      EXPECT_EQ(prompt_.shown[0].text, message);
+      EXPECT_EQ(prompt_.shown[0].caption, caption);
+      EXPECT_TRUE(IsOpen()) << "the dialog stays open";
+      prompt_.shown.clear();
+    }
+  }
+  // OK pressed after `entries`, and taken: the dialog closes.
+  void Accept(const std::vector<Entry>& entries) {
+    Enter(entries);
+    Click(IDOK);
+    EXPECT_FALSE(IsOpen());
+  }
+  void ExpectTexts(std::initializer_list<std::pair<int, const wchar_t*>> texts) const {
+    for (const auto& [id, text] : texts) EXPECT_EQ(Text(id), text) << id;
+  }
+  static void ExpectValues(std::initializer_list<std::pair<const int*, int>> values) {
+    int row = 0;
+    for (const auto& [value, expected] : values) EXPECT_EQ(*value, expected) << "row " << row++;
   }
 
   std::unique_ptr<CDialog> dialog_;
@@ -78,8 +107,7 @@ TEST_F(SettingsDialogTest, OtherSettingsShowsAndStoresEveryBox) {
   g_HighSpeedFlag = 0;
   Open<COtherSettingsDialog>();
   EXPECT_EQ(Caption(), L"その他の設定");
-  EXPECT_EQ(Text(IDC_OTHER_INDIVIDUAL), L"個別設定値(&C)");
-  EXPECT_EQ(Text(IDC_OTHER_SMALLMEM), L"小型ﾒﾓﾘｰｻｲｽﾞ(&M)");
+  ExpectTexts({{IDC_OTHER_INDIVIDUAL, L"個別設定値(&C)"}, {IDC_OTHER_SMALLMEM, L"小型ﾒﾓﾘｰｻｲｽﾞ(&M)"}});
   std::vector<bool> shown;
   for (int id : kOtherBoxes) shown.push_back(Checked(id));
   EXPECT_EQ(shown, (std::vector<bool>{true, false, false, false, false, false, true, true, false, true, false}));
@@ -89,14 +117,8 @@ TEST_F(SettingsDialogTest, OtherSettingsShowsAndStoresEveryBox) {
     if (id != IDC_OTHER_SMALLMEM && id != IDC_OTHER_CATALOGUSE && id != IDC_OTHER_INDIVIDUAL) Toggle(id);
   Click(IDOK);
   EXPECT_FALSE(IsOpen());
-  EXPECT_EQ(g_SequenceFlag, 0);
-  EXPECT_EQ(g_BlackFlag, 1);
-  EXPECT_EQ(g_HighSpeedFlag, 1);
-  EXPECT_EQ(g_CatRenewFlag, 1);
-  EXPECT_EQ(g_DustBoxFlag, 0);
-  EXPECT_EQ(g_DblKeyEnterFlag, 0);
-  EXPECT_EQ(g_TrimAdjustFlag, 1);
-  EXPECT_EQ(g_ChgUniFileFlag, 0);
+  ExpectValues({{&g_SequenceFlag, 0}, {&g_BlackFlag, 1}, {&g_HighSpeedFlag, 1}, {&g_CatRenewFlag, 1},
+                {&g_DustBoxFlag, 0}, {&g_DblKeyEnterFlag, 0}, {&g_TrimAdjustFlag, 1}, {&g_ChgUniFileFlag, 0}});
   EXPECT_TRUE(host_.calls.empty()) << "no after-effects";
   EXPECT_TRUE(prompt_.shown.empty());
 }
@@ -115,30 +137,33 @@ TEST_F(SettingsDialogTest, OtherSettingsDefaultsButtonOnlySetsTheBoxes) {
   EXPECT_EQ(shown, (std::vector<bool>{false, false, false, true, false, false, true, false, false, true, false}));
   EXPECT_EQ(g_SequenceFlag, 1) << "nothing stored before 設定";
   Click(IDOK);
-  EXPECT_EQ(g_SequenceFlag + g_BlackFlag + g_TrimAdjustFlag, 0);
-  EXPECT_EQ(g_HighSpeedFlag + g_DustBoxFlag + g_ChgUniFileFlag, 3);
+  ExpectValues({{&g_SequenceFlag, 0}, {&g_BlackFlag, 0}, {&g_TrimAdjustFlag, 0},
+                {&g_HighSpeedFlag, 1}, {&g_DustBoxFlag, 1}, {&g_ChgUniFileFlag, 1}});
 }
 
+// The small-memory and catalog-reuse boxes, clicked and stored: the limit each leaves and the
+// after-effects each asks for.
 TEST_F(SettingsDialogTest, OtherSettingsSmallMemoryAndCatalogReuseClicks) {
-  g_CatalogLimit = 1200;
-  Open<COtherSettingsDialog>();
-  Toggle(IDC_OTHER_SMALLMEM);
-  Toggle(IDC_OTHER_CATALOGUSE);
-  Click(IDOK);
-  EXPECT_EQ(g_SmallMemFlag, 1);
-  EXPECT_EQ(g_CatalogLimit, 600);
-  EXPECT_EQ(g_CatalogUseFlag, 1);
-  EXPECT_EQ(host_.calls, (std::vector<std::string>{"RefreshFolderCounters", "ClearAndRedrawView"}));
-
-  // Clicked off again: the limit goes to the maximum of the standard row, not only clamped.
-  host_.calls.clear();
-  g_CatalogLimit = 300;
-  Open<COtherSettingsDialog>();
-  Toggle(IDC_OTHER_SMALLMEM);
-  Click(IDOK);
-  EXPECT_EQ(g_SmallMemFlag, 0);
-  EXPECT_EQ(g_CatalogLimit, 1600);
-  EXPECT_EQ(host_.calls, (std::vector<std::string>{"ClearAndRedrawView"}));
+  const struct {
+    int limitBefore;
+    std::vector<int> toggled;
+    int smallMem, limit, catalogUse;
+    std::vector<std::string> calls;
+  } rows[] = {
+      {1200, {IDC_OTHER_SMALLMEM, IDC_OTHER_CATALOGUSE}, 1, 600, 1, {"RefreshFolderCounters", "ClearAndRedrawView"}},
+      // Clicked off again: the limit goes to the maximum of the standard row, not only clamped.
+      {300, {IDC_OTHER_SMALLMEM}, 0, 1600, 1, {"ClearAndRedrawView"}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.limitBefore);
+    host_.calls.clear();
+    g_CatalogLimit = row.limitBefore;
+    Open<COtherSettingsDialog>();
+    for (int id : row.toggled) Toggle(id);
+    Click(IDOK);
+    ExpectValues({{&g_SmallMemFlag, row.smallMem}, {&g_CatalogLimit, row.limit}, {&g_CatalogUseFlag, row.catalogUse}});
+    EXPECT_EQ(host_.calls, row.calls);
+  }
 }
 
 TEST_F(SettingsDialogTest, OtherSettingsIndividualBoxRunsTheModeSwitch) {
@@ -188,12 +213,10 @@ TEST_F(SettingsDialogTest, ApplicationSlotsShowTheirPathsAndStoreTypedText) {
   CopySettingText(g_AppliName[2], kPathChars, u"C:\\Shredit.exe");
   Open<CApplicationDialog>();
   EXPECT_EQ(Caption(), L"起動アプリ設定");
-  EXPECT_EQ(Text(IDC_APPLI_EDITOR), L"画像編集アプリ");
-  EXPECT_EQ(Text(IDC_APPLI_PLAYER), L"画像再生アプリ");
-  EXPECT_EQ(Text(IDC_APPLI_SHREDDER), L"完全削除アプリ");
+  ExpectTexts({{IDC_APPLI_EDITOR, L"画像編集アプリ"}, {IDC_APPLI_PLAYER, L"画像再生アプリ"},
+               {IDC_APPLI_SHREDDER, L"完全削除アプリ"}, {IDC_APPLI_PATH, L"C:\\編集\\edit.exe"},
+               {IDC_APPLI_SWITCH, L"/e"}});
   EXPECT_TRUE(Checked(IDC_APPLI_EDITOR));
-  EXPECT_EQ(Text(IDC_APPLI_PATH), L"C:\\編集\\edit.exe");
-  EXPECT_EQ(Text(IDC_APPLI_SWITCH), L"/e");
   EXPECT_TRUE(Enabled(IDC_APPLI_SWITCH));
 
   Choose(kSlots, IDC_APPLI_SHREDDER);
@@ -203,8 +226,7 @@ TEST_F(SettingsDialogTest, ApplicationSlotsShowTheirPathsAndStoreTypedText) {
   Choose(kSlots, IDC_APPLI_PLAYER);
   EXPECT_TRUE(Enabled(IDC_APPLI_SWITCH));
   EXPECT_EQ(Text(IDC_APPLI_PATH), L"");
-  Type(IDC_APPLI_PATH, L"D:\\再生 ソフト\\play.exe");
-  Type(IDC_APPLI_SWITCH, L"-full");
+  Enter({{IDC_APPLI_PATH, L"D:\\再生 ソフト\\play.exe"}, {IDC_APPLI_SWITCH, L"-full"}});
   EXPECT_EQ(Path(g_AppliName[1]), u"") << "nothing stored before 手書き書込";
   Click(IDC_APPLI_STORE);
   EXPECT_EQ(Path(g_AppliName[1]), u"D:\\再生 ソフト\\play.exe");
@@ -214,8 +236,7 @@ TEST_F(SettingsDialogTest, ApplicationSlotsShowTheirPathsAndStoreTypedText) {
   EXPECT_EQ(SendDlgItemMessageW(Window(), IDC_APPLI_PATH, EM_GETLIMITTEXT, 0, 0), 255);
   EXPECT_EQ(SendDlgItemMessageW(Window(), IDC_APPLI_SWITCH, EM_GETLIMITTEXT, 0, 0), 63);
 
-  Choose(kSlots, IDC_APPLI_SHREDDER);
-  Type(IDC_APPLI_PATH, L"E:\\wipe.exe");
+  Enter({Chosen(kSlots, IDC_APPLI_SHREDDER), {IDC_APPLI_PATH, L"E:\\wipe.exe"}});
   Click(IDC_APPLI_STORE);
   EXPECT_EQ(Path(g_AppliName[2]), u"E:\\wipe.exe");
   EXPECT_EQ(g_AppliSW[2][0], u'\0');
@@ -267,36 +288,23 @@ TEST_F(SettingsDialogTest, CatalogOffsetCaptionNamesTheMemoryModeAndSize) {
   g_CatalogLimit = 0;
   g_CatalogOffset = 25;
   Open<CCatalogOffsetDialog>();
-  EXPECT_EQ(Text(IDC_CATOFS_MEMORY), L"      【 小型ﾒﾓﾘｰｻｲｽﾞ 】");
-  EXPECT_EQ(Text(IDC_CATOFS_LIMIT), L"600");
-  EXPECT_EQ(Text(IDC_CATOFS_OFFSET), L"25");
+  ExpectTexts({{IDC_CATOFS_MEMORY, L"      【 小型ﾒﾓﾘｰｻｲｽﾞ 】"}, {IDC_CATOFS_LIMIT, L"600"}, {IDC_CATOFS_OFFSET, L"25"}});
 }
 
 TEST_F(SettingsDialogTest, CatalogOffsetChecksInOrder) {
   g_CatalogLimit = 1000;
   auto& dialog = Open<CCatalogOffsetDialog>();
-  Type(IDC_CATOFS_OFFSET, L"-1");
-  Type(IDC_CATOFS_LIMIT, L"0");
-  Click(IDOK);
-  ExpectInputError(u"オフセット値は正、または' 0 'を入力してください");
-  Type(IDC_CATOFS_OFFSET, L"4801");
-  Click(IDOK);
-  ExpectInputError(u"オフセット値は≪4800≫以下を入力してください");
-  Type(IDC_CATOFS_OFFSET, L"4800");
-  Click(IDOK);
-  ExpectInputError(u"最大制限値は≪ 1 ≫以上の値を入力してください");
-  Type(IDC_CATOFS_LIMIT, L"1601");
-  Click(IDOK);
-  ExpectInputError(u"標準メモリサイズの最大制限値は≪1600≫以下の値を入力してください");
-  Type(IDC_CATOFS_LIMIT, L"99999999999999");
-  Click(IDOK);
-  ExpectInputError(u"標準メモリサイズの最大制限値は≪1600≫以下の値を入力してください");
+  const std::u16string tooLarge = u"標準メモリサイズの最大制限値は≪1600≫以下の値を入力してください";
+  ExpectRefusals({
+      {{{IDC_CATOFS_OFFSET, L"-1"}, {IDC_CATOFS_LIMIT, L"0"}}, u"オフセット値は正、または' 0 'を入力してください"},
+      {{{IDC_CATOFS_OFFSET, L"4801"}}, u"オフセット値は≪4800≫以下を入力してください"},
+      {{{IDC_CATOFS_OFFSET, L"4800"}}, u"最大制限値は≪ 1 ≫以上の値を入力してください"},
+      {{{IDC_CATOFS_LIMIT, L"1601"}}, tooLarge},
+      {{{IDC_CATOFS_LIMIT, L"99999999999999"}}, tooLarge},
+  });
   EXPECT_EQ(g_CatalogLimit, 1000) << "nothing stored while the dialog is open";
-  Type(IDC_CATOFS_LIMIT, L"1600");
-  Click(IDOK);
-  EXPECT_FALSE(IsOpen());
-  EXPECT_EQ(g_CatalogOffset, 4800);
-  EXPECT_EQ(g_CatalogLimit, 1600);
+  Accept({{IDC_CATOFS_LIMIT, L"1600"}});
+  ExpectValues({{&g_CatalogOffset, 4800}, {&g_CatalogLimit, 1600}});
   EXPECT_TRUE(dialog.OffsetChanged());
   EXPECT_TRUE(prompt_.shown.empty());
 }
@@ -318,17 +326,13 @@ TEST_F(SettingsDialogTest, CatalogOffsetLimitMessagesPerRow) {
   for (const Row& row : rows) {
     g_SmallMemFlag = row.smallMem;
     g_CatalogSize = row.size;
-    Type(IDC_CATOFS_LIMIT, row.tooMany);
-    Click(IDOK);
-    ExpectInputError(row.message);
+    ExpectRefusals({{{{IDC_CATOFS_LIMIT, row.tooMany}}, row.message}});
   }
   // Same offset: stored, but not reported as changed.
   g_CatalogOffset = 7;
   g_SmallMemFlag = 0;
   auto& dialog = Open<CCatalogOffsetDialog>();
-  Type(IDC_CATOFS_LIMIT, L"1");
-  Click(IDOK);
-  EXPECT_FALSE(IsOpen());
+  Accept({{IDC_CATOFS_LIMIT, L"1"}});
   EXPECT_FALSE(dialog.OffsetChanged());
   EXPECT_EQ(g_CatalogLimit, 1);
 }
@@ -343,78 +347,64 @@ TEST_F(SettingsDialogTest, SizeLimitShowsTheBoundsAndStoresTheChoices) {
   g_MaxFileSize = 123456;
   Open<CSizeLimitDialog>();
   EXPECT_EQ(Caption(), L"サイズ制限");
-  EXPECT_TRUE(Checked(IDC_SIZE_MIN_1K));
-  EXPECT_TRUE(Checked(IDC_SIZE_MAX_TYPED));
-  EXPECT_EQ(Text(IDC_SIZE_MIN_VALUE), L"    1000");
-  EXPECT_EQ(Text(IDC_SIZE_MAX_VALUE), L"  123456");
-  EXPECT_EQ(Text(IDC_SIZE_MIN_NONE), L"制限なし");
-  EXPECT_EQ(Text(IDC_SIZE_MAX_100K), L"100KByte");
-  // The line under the groups names the sizes round "Byte ＜ ｎ ＜" and follows the choices.
-  EXPECT_EQ(Text(IDC_SIZE_RANGE), L"1,000 Byte ＜ ｎ ＜ 123,456 Byte");
+  // The line under the groups names the sizes round "Byte ＜ ｎ ＜".
+  ExpectTexts({{IDC_SIZE_MIN_VALUE, L"    1000"}, {IDC_SIZE_MAX_VALUE, L"  123456"}, {IDC_SIZE_MIN_NONE, L"制限なし"},
+               {IDC_SIZE_MAX_100K, L"100KByte"}, {IDC_SIZE_RANGE, L"1,000 Byte ＜ ｎ ＜ 123,456 Byte"}});
 
-  Choose(kMinGroup, IDC_SIZE_MIN_100K);
-  Choose(kMaxGroup, IDC_SIZE_MAX_NONE);
-  EXPECT_EQ(Text(IDC_SIZE_RANGE), L"100,000 Byte ＜ ｎ ＜ 制限なし");
-  Click(IDOK);
-  EXPECT_FALSE(IsOpen());
-  EXPECT_EQ(g_MinFileSize, 100000);
-  EXPECT_EQ(g_MaxFileSize, 0);
-
-  Open<CSizeLimitDialog>();
-  EXPECT_TRUE(Checked(IDC_SIZE_MIN_100K));
-  EXPECT_TRUE(Checked(IDC_SIZE_MAX_NONE));
-  Choose(kMinGroup, IDC_SIZE_MIN_TYPED);
-  Choose(kMaxGroup, IDC_SIZE_MAX_1K);
-  Type(IDC_SIZE_MIN_VALUE, L"  500");
-  EXPECT_EQ(Text(IDC_SIZE_RANGE), L"500 Byte ＜ ｎ ＜ 1,000 Byte");
-  Choose(kMinGroup, IDC_SIZE_MIN_NONE);
-  EXPECT_EQ(Text(IDC_SIZE_RANGE), L"0 Byte ＜ ｎ ＜ 1,000 Byte");
-  Choose(kMinGroup, IDC_SIZE_MIN_TYPED);
-  Click(IDOK);
-  EXPECT_EQ(g_MinFileSize, 500);
-  EXPECT_EQ(g_MaxFileSize, 1000);
+  // Each row opens the dialog on what the last one stored, with `marked` checked; the line follows
+  // each entry (null: not looked at), and OK stores the choices.
+  const struct {
+    std::vector<int> marked;
+    std::vector<std::pair<Entry, const wchar_t*>> steps;
+    long long minimum, maximum;
+  } rows[] = {
+      {{IDC_SIZE_MIN_1K, IDC_SIZE_MAX_TYPED},
+       {{Chosen(kMinGroup, IDC_SIZE_MIN_100K), nullptr}, {Chosen(kMaxGroup, IDC_SIZE_MAX_NONE), L"100,000 Byte ＜ ｎ ＜ 制限なし"}},
+       100000, 0},
+      {{IDC_SIZE_MIN_100K, IDC_SIZE_MAX_NONE},
+       {{Chosen(kMinGroup, IDC_SIZE_MIN_TYPED), nullptr}, {Chosen(kMaxGroup, IDC_SIZE_MAX_1K), nullptr},
+        {{IDC_SIZE_MIN_VALUE, L"  500"}, L"500 Byte ＜ ｎ ＜ 1,000 Byte"},
+        {Chosen(kMinGroup, IDC_SIZE_MIN_NONE), L"0 Byte ＜ ｎ ＜ 1,000 Byte"}, {Chosen(kMinGroup, IDC_SIZE_MIN_TYPED), nullptr}},
+       500, 1000},
+      // Sizes beyond 32 bits are kept whole.
+      {{IDC_SIZE_MIN_TYPED, IDC_SIZE_MAX_1K},
+       {{Chosen(kMaxGroup, IDC_SIZE_MAX_TYPED), nullptr}, {{IDC_SIZE_MAX_VALUE, L"5000000000"}, nullptr}},
+       500, 5000000000LL},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.maximum);
+    Open<CSizeLimitDialog>();
+    for (int id : row.marked) EXPECT_TRUE(Checked(id)) << id;
+    for (const auto& [entry, range] : row.steps) {
+      Enter({entry});
+      if (range != nullptr) {
+        EXPECT_EQ(Text(IDC_SIZE_RANGE), range);
+      }
+    }
+    Accept({});
+    EXPECT_EQ(g_MinFileSize, row.minimum);
+    EXPECT_EQ(g_MaxFileSize, row.maximum);
+  }
   EXPECT_TRUE(prompt_.shown.empty());
 }
 
+// The size checks' messages carry no caption.
 TEST_F(SettingsDialogTest, SizeLimitChecks) {
   g_MinFileSize = 5;
   g_MaxFileSize = 50;
   Open<CSizeLimitDialog>();
-  auto expect = [&](const std::u16string& text) {
-    ASSERT_EQ(prompt_.shown.size(), 1u);
-    EXPECT_EQ(prompt_.shown[0].text, text);
-    EXPECT_TRUE(IsOpen());
-    prompt_.shown.clear();
-  };
-  Type(IDC_SIZE_MIN_VALUE, L"0");
-  Type(IDC_SIZE_MAX_VALUE, L"0");
-  Click(IDOK);
-  expect(u"最小制限値は'1'以上の値を入れてください");
-  Type(IDC_SIZE_MIN_VALUE, L"abc");
-  Click(IDOK);
-  expect(u"最小制限値は'1'以上の値を入れてください");
-  Type(IDC_SIZE_MIN_VALUE, L"2000");
-  Click(IDOK);
-  expect(u"最大制限値は'1'以上の値を入れてください");
-  Type(IDC_SIZE_MAX_VALUE, L"1999");
-  Click(IDOK);
-  expect(u"最小制限が最大制限を超えています");
-  Choose(kMaxGroup, IDC_SIZE_MAX_1K);
-  Click(IDOK);
-  expect(u"最小制限が最大制限を超えています");
+  const std::u16string minimum = u"最小制限値は'1'以上の値を入れてください";
+  const std::u16string crossed = u"最小制限が最大制限を超えています";
+  ExpectRefusals({{{{IDC_SIZE_MIN_VALUE, L"0"}, {IDC_SIZE_MAX_VALUE, L"0"}}, minimum},
+                  {{{IDC_SIZE_MIN_VALUE, L"abc"}}, minimum},
+                  {{{IDC_SIZE_MIN_VALUE, L"2000"}}, u"最大制限値は'1'以上の値を入れてください"},
+                  {{{IDC_SIZE_MAX_VALUE, L"1999"}}, crossed},
+                  {{Chosen(kMaxGroup, IDC_SIZE_MAX_1K)}, crossed}},
+                 u"");
   EXPECT_EQ(g_MinFileSize, 5) << "nothing stored while the dialog is open";
-  Choose(kMaxGroup, IDC_SIZE_MAX_NONE);
-  Click(IDOK);
-  EXPECT_FALSE(IsOpen()) << "no maximum is never below the minimum";
+  Accept({Chosen(kMaxGroup, IDC_SIZE_MAX_NONE)});  // no maximum is never below the minimum
   EXPECT_EQ(g_MinFileSize, 2000);
   EXPECT_EQ(g_MaxFileSize, 0);
-
-  // Sizes beyond 32 bits are kept whole.
-  Open<CSizeLimitDialog>();
-  Choose(kMaxGroup, IDC_SIZE_MAX_TYPED);
-  Type(IDC_SIZE_MAX_VALUE, L"5000000000");
-  Click(IDOK);
-  EXPECT_EQ(g_MaxFileSize, 5000000000LL);
 }
 
 // "下位フォルダ・オフセット" -----------------------------------------------------------------------
@@ -424,16 +414,10 @@ TEST_F(SettingsDialogTest, SubFolderOffsetChecksAndTheZeroButton) {
   Open<CSubFolderOffsetDialog>();
   EXPECT_EQ(Caption(), L"下位フォルダ・オフセット");
   EXPECT_EQ(Text(IDC_SUBOFS_VALUE), L"12");
-  Type(IDC_SUBOFS_VALUE, L"-3");
-  Click(IDOK);
-  ExpectInputError(u"オフセット値は正、または' 0 'を入力してください");
-  Type(IDC_SUBOFS_VALUE, L"801");
-  Click(IDOK);
-  ExpectInputError(u"オフセット値は≪800≫以下を入力してください");
+  ExpectRefusals({{{{IDC_SUBOFS_VALUE, L"-3"}}, u"オフセット値は正、または' 0 'を入力してください"},
+                  {{{IDC_SUBOFS_VALUE, L"801"}}, u"オフセット値は≪800≫以下を入力してください"}});
   EXPECT_EQ(g_SubFolderOffset, 12);
-  Type(IDC_SUBOFS_VALUE, L"800");
-  Click(IDOK);
-  EXPECT_FALSE(IsOpen());
+  Accept({{IDC_SUBOFS_VALUE, L"800"}});
   EXPECT_EQ(g_SubFolderOffset, 800);
 
   Open<CSubFolderOffsetDialog>();

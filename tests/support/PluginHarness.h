@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,8 +21,14 @@ namespace tarn::test {
 
 using Bytes = std::vector<std::uint8_t>;
 
+// The DLL, loaded for as long as this lives: a plug-in reads its settings when it is attached.
 struct PluginExports {
   explicit PluginExports(const wchar_t* dll) : module(LoadLibraryW(dll)) {}
+  PluginExports(const PluginExports&) = delete;
+  PluginExports& operator=(const PluginExports&) = delete;
+  ~PluginExports() {
+    if (module != nullptr) FreeLibrary(module);
+  }
 
   HMODULE module;
   SpiGetPluginInfo getPluginInfo = Find<SpiGetPluginInfo>("GetPluginInfo");
@@ -29,6 +36,8 @@ struct PluginExports {
   SpiGetPictureInfo getPictureInfo = Find<SpiGetPictureInfo>("GetPictureInfo");
   SpiGetPicture getPicture = Find<SpiGetPicture>("GetPicture");
   SpiGetPreview getPreview = Find<SpiGetPreview>("GetPreview");
+  SpiConfigurationDlg configurationDlg = Find<SpiConfigurationDlg>("ConfigurationDlg");
+  SpiSensePlugIn sensePlugIn = Find<SpiSensePlugIn>("SensePlugIn");
 
   template <class F>
   F Find(const char* name) const {
@@ -36,36 +45,6 @@ struct PluginExports {
                              : nullptr;
   }
 };
-
-// A still-image plug-in's exports: the five functions and no settings or sense exchange; its one
-// format's information strings, with the version line starting `versionStart` and carrying " (c) ";
-// nothing written for numbers out of range.
-inline void ExpectStillImagePlugin(const PluginExports& spi, const char* versionStart, const char* patterns,
-                                   const char* formatName) {
-  EXPECT_NE(spi.getPluginInfo, nullptr);
-  EXPECT_NE(spi.isSupported, nullptr);
-  EXPECT_NE(spi.getPictureInfo, nullptr);
-  EXPECT_NE(spi.getPicture, nullptr);
-  EXPECT_NE(spi.getPreview, nullptr);
-  EXPECT_EQ(GetProcAddress(spi.module, "ConfigurationDlg"), nullptr);
-  EXPECT_EQ(GetProcAddress(spi.module, "SensePlugIn"), nullptr);
-  if (spi.getPluginInfo == nullptr) return;
-
-  char buf[256];
-  EXPECT_EQ(spi.getPluginInfo(0, buf, sizeof buf), 4);
-  EXPECT_STREQ(buf, "00IN");
-  ASSERT_GT(spi.getPluginInfo(1, buf, sizeof buf), 0);
-  EXPECT_EQ(std::string(buf).rfind(versionStart, 0), 0u) << buf;
-  EXPECT_NE(std::string(buf).find(" (c) "), std::string::npos) << buf;
-  EXPECT_EQ(spi.getPluginInfo(2, buf, sizeof buf), static_cast<int>(std::strlen(patterns)));
-  EXPECT_STREQ(buf, patterns);
-  EXPECT_EQ(spi.getPluginInfo(3, buf, sizeof buf), static_cast<int>(std::strlen(formatName)));
-  EXPECT_STREQ(buf, formatName);
-  std::strcpy(buf, "untouched");
-  EXPECT_EQ(spi.getPluginInfo(4, buf, sizeof buf), 0);
-  EXPECT_EQ(spi.getPluginInfo(-1, buf, sizeof buf), 0);
-  EXPECT_STREQ(buf, "untouched");
-}
 
 // `count` bytes of junk before `bytes`: a picture that starts at an offset in its file.
 inline Bytes Prefixed(std::size_t count, const Bytes& bytes) {
@@ -95,33 +74,45 @@ inline Bytes CopyOut(HLOCAL h) {
   return bytes;
 }
 
-// Takes the two handles over as the host does: checks they come unlocked, copies, frees them.
+// Takes the two handles over as the host does: they must come unlocked and free cleanly.
 inline Delivered TakeOver(HLOCAL info, HLOCAL pixels) {
   Delivered d;
   d.unlocked = (LocalFlags(info) & LMEM_LOCKCOUNT) == 0 && (LocalFlags(pixels) & LMEM_LOCKCOUNT) == 0;
   d.info = CopyOut(info);
   d.pixels = CopyOut(pixels);
   d.freed = LocalFree(info) == nullptr && LocalFree(pixels) == nullptr;
+  EXPECT_TRUE(d.unlocked) << "handed over locked";
+  EXPECT_TRUE(d.freed) << "LocalFree refused a handle";
   return d;
 }
 
-// A test of one plug-in with a temporary folder for its files, removed afterwards.
+// A test of one plug-in, loaded afresh for each test, with a temporary folder for its files.
 class PluginFolderTest : public ::testing::Test {
  protected:
-  PluginFolderTest(const PluginExports& spi, const char* folderPrefix) : spi_(spi), prefix_(folderPrefix) {}
+  PluginFolderTest(const wchar_t* dll, const char* folderPrefix) : dll_(dll), prefix_(folderPrefix) {}
 
   void SetUp() override {
-    ASSERT_NE(spi_.module, nullptr) << "the plug-in did not load";
+    Reload();
+    ASSERT_NE(spi_->module, nullptr) << "the plug-in did not load";
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
     folder_ = std::string(temp) + prefix_ + "-" + std::to_string(GetCurrentProcessId()) + "-" +
               ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    std::replace(folder_.begin() + static_cast<std::ptrdiff_t>(std::strlen(temp)), folder_.end(), '/', '-');
     CreateDirectoryA(folder_.c_str(), nullptr);
   }
   void TearDown() override {
+    spi_.reset();
     for (const std::string& f : files_) DeleteFileA(f.c_str());
     RemoveDirectoryA(folder_.c_str());
   }
+
+  // Unloads and loads the DLL again, so that it reads its settings as at the host's start-up.
+  void Reload() {
+    spi_.reset();
+    spi_ = std::make_unique<PluginExports>(dll_);
+  }
+  const PluginExports& Spi() const { return *spi_; }
 
   std::string Write(const char* name, const Bytes& bytes) {
     const std::string path = folder_ + "\\" + name;
@@ -134,18 +125,38 @@ class PluginFolderTest : public ::testing::Test {
   }
 
   // GetPicture or GetPreview from a file; the handles are taken over when it succeeds.
-  int Load(const std::string& name, LONG_PTR offset, Delivered* out, bool preview = false) {
+  int Load(const std::string& name, LONG_PTR offset, Delivered* out, bool preview = false, LONG_PTR lData = 0) {
     HLOCAL info = nullptr, pixels = nullptr;
-    const SpiGetPicture call = preview ? spi_.getPreview : spi_.getPicture;
-    const int result = call(name.c_str(), offset, 0, &info, &pixels, nullptr, 0);
+    const SpiGetPicture call = preview ? spi_->getPreview : spi_->getPicture;
+    const int result = call(name.c_str(), offset, 0, &info, &pixels, nullptr, lData);
     if (result == kSpiOk) *out = TakeOver(info, pixels);
     else EXPECT_TRUE(info == nullptr && pixels == nullptr) << "a failure hands nothing over";
     return result;
   }
 
-  const PluginExports& spi_;
-  std::string prefix_;
+  // The same from memory (flag 1).
+  int LoadMemory(const Bytes& bytes, LONG_PTR len, Delivered* out, bool preview = false) {
+    HLOCAL info = nullptr, pixels = nullptr;
+    const SpiGetPicture call = preview ? spi_->getPreview : spi_->getPicture;
+    const int result = call(reinterpret_cast<LPCSTR>(bytes.data()), len, 1, &info, &pixels, nullptr, 0);
+    if (result == kSpiOk) *out = TakeOver(info, pixels);
+    else EXPECT_TRUE(info == nullptr && pixels == nullptr) << "a failure hands nothing over";
+    return result;
+  }
+
+  // IsSupported from a header buffer, as the host calls it.
+  int Claims(const char* name, const Bytes& head) const {
+    char header[kSpiHeaderBufferBytes] = {};
+    std::memcpy(header, head.data(), std::min(head.size(), sizeof header));
+    return spi_->isSupported(name, reinterpret_cast<ULONG_PTR>(header));
+  }
+
   std::string folder_;
+
+ private:
+  const wchar_t* dll_;
+  std::string prefix_;
+  std::unique_ptr<PluginExports> spi_;
   std::vector<std::string> files_;
 };
 

@@ -1,26 +1,44 @@
-// TarnCatch.spi as the host meets it: loaded with LoadLibrary, called through its exports, its
-// settings dialog driven by messages, its settings in the prefix's "TarnSpi.ini".
+// TarnCatch.spi as the host meets it: the plug-in contract, the files it claims and the marker it
+// draws for them, its settings in the prefix's "TarnSpi.ini" and its settings dialog driven by
+// messages.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
-#include <vector>
 
 #include "common/DibLayout.h"
 #include "common/PluginAbi.h"
+#include "tests/plugins/PluginContract.h"
 #include "tests/plugins/gif/WindowDriver.h"
 
-namespace tarn {
+namespace tarn::test {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+const Bytes kJpegHead = {0xFF, 0xD8, 0xFF, 0xE0};
+const Bytes kText = {'h', 'e', 'l', 'l', 'o'};
 
-template <class F>
-F Find(HMODULE module, const char* name) {
-  return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+PluginContract CatchContract() {
+  return {
+      .dll = L"TarnCatch.spi",
+      .folderPrefix = "tarncatch",
+      .versionStart = "TarnCatch v0.20u (c) ",
+      .patterns = "*.bmp; *.jpg; *.gif; *.flv; *.mp4; *.bak",
+      .formatName = "JPG GIFfile(*.BMP; *.JPG; *.GIF; *.BAK)",
+      .configurationDlg = true,
+      .previewIsPicture = true,
+      .support = {{"x.jpg", kJpegHead, 0},
+                  {"x.tif", {'I', 'I', 42, 0}, 0},
+                  {"x.txt", kText, 0}},  // no pattern by default
+      .handleName = "x.gif",
+      .handleSample = {'G', 'I', 'F', '8', '9', 'a'},
+      .claimsUnsigned = true,
+  };
 }
+
+INSTANTIATE_TEST_SUITE_P(TarnCatch, PluginContractTest, ::testing::Values(CatchContract()), ContractName);
+// It decodes nothing: the decoders' promises are not its own.
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(DecoderContractTest);
 
 std::string ProfileValue(const char* key) {
   char text[256];
@@ -28,117 +46,56 @@ std::string ProfileValue(const char* key) {
   return text;
 }
 
-struct Marker {
-  int result = -9;
-  Bytes info, pixels;
-};
-
-class TarnCatchSpi : public ::testing::Test {
+// Each test starts without TarnCatch's settings and loads the DLL afresh, as at the host's start-up.
+class TarnCatchSpi : public PluginFolderTest {
  protected:
+  TarnCatchSpi() : PluginFolderTest(L"TarnCatch.spi", "tarncatch") {}
   void SetUp() override {
     WritePrivateProfileStringA("TarnCatch", nullptr, nullptr, "TarnSpi.ini");
-    Load();
+    PluginFolderTest::SetUp();
   }
   void TearDown() override {
-    FreeLibrary(module_);
+    PluginFolderTest::TearDown();
     WritePrivateProfileStringA("TarnCatch", nullptr, nullptr, "TarnSpi.ini");
   }
-  void Load() {
-    if (module_ != nullptr) FreeLibrary(module_);
-    module_ = LoadLibraryW(L"TarnCatch.spi");
-    ASSERT_NE(module_, nullptr);
-    getPluginInfo = Find<SpiGetPluginInfo>(module_, "GetPluginInfo");
-    isSupported = Find<SpiIsSupported>(module_, "IsSupported");
-    getPictureInfo = Find<SpiGetPictureInfo>(module_, "GetPictureInfo");
-    getPicture = Find<SpiGetPicture>(module_, "GetPicture");
-    configurationDlg = Find<SpiConfigurationDlg>(module_, "ConfigurationDlg");
+  // The first pixel (blue, green, red) of the marker drawn for `name`.
+  Bytes Background(const char* name) {
+    Delivered d;
+    EXPECT_EQ(Load(name, 0, &d), kSpiOk) << name;
+    return d.pixels.size() >= 3 ? Bytes(d.pixels.begin(), d.pixels.begin() + 3) : Bytes{};
   }
-  // IsSupported from a header buffer, as the host calls it.
-  int Claims(const char* name, const Bytes& head) {
-    char header[2048] = {};
-    std::memcpy(header, head.data(), std::min<std::size_t>(head.size(), sizeof header));
-    return isSupported(name, reinterpret_cast<ULONG_PTR>(header));
-  }
-  Marker Picture(const char* name, SpiProgressCallback callback = nullptr) {
-    Marker m;
-    HLOCAL info = nullptr, pixels = nullptr;
-    m.result = getPicture(name, 0, 0, &info, &pixels, callback, 0);
-    if (m.result == kSpiOk) {
-      m.info.assign(static_cast<std::uint8_t*>(LocalLock(info)), static_cast<std::uint8_t*>(LocalLock(info)) + LocalSize(info));
-      m.pixels.assign(static_cast<std::uint8_t*>(LocalLock(pixels)), static_cast<std::uint8_t*>(LocalLock(pixels)) + LocalSize(pixels));
-      LocalUnlock(info);
-      LocalUnlock(info);
-      LocalUnlock(pixels);
-      LocalUnlock(pixels);
-      EXPECT_EQ(LocalFree(info), nullptr);
-      EXPECT_EQ(LocalFree(pixels), nullptr);
-    } else {
-      EXPECT_TRUE(info == nullptr && pixels == nullptr);
-    }
-    return m;
-  }
-  static Bytes Background(const Marker& m) { return Bytes(m.pixels.begin(), m.pixels.begin() + 3); }
-
-  HMODULE module_ = nullptr;
-  SpiGetPluginInfo getPluginInfo = nullptr;
-  SpiIsSupported isSupported = nullptr;
-  SpiGetPictureInfo getPictureInfo = nullptr;
-  SpiGetPicture getPicture = nullptr;
-  SpiConfigurationDlg configurationDlg = nullptr;
 };
 
-TEST_F(TarnCatchSpi, ExportsAllButSensePlugInWithGetPreviewBeingGetPicture) {
-  EXPECT_NE(getPluginInfo, nullptr);
-  EXPECT_NE(isSupported, nullptr);
-  EXPECT_NE(getPictureInfo, nullptr);
-  EXPECT_NE(getPicture, nullptr);
-  EXPECT_NE(configurationDlg, nullptr);
-  EXPECT_EQ(GetProcAddress(module_, "GetPreview"), GetProcAddress(module_, "GetPicture"));
-  EXPECT_EQ(GetProcAddress(module_, "SensePlugIn"), nullptr);
-  char buf[256];
-  EXPECT_EQ(getPluginInfo(0, buf, sizeof buf), 4);
-  EXPECT_STREQ(buf, "00IN");
-  getPluginInfo(1, buf, sizeof buf);
-  EXPECT_EQ(std::string(buf).rfind("TarnCatch v0.20u (c) ", 0), 0u) << buf;
-  getPluginInfo(2, buf, sizeof buf);
-  EXPECT_STREQ(buf, "*.bmp; *.jpg; *.gif; *.flv; *.mp4; *.bak");
-  getPluginInfo(3, buf, sizeof buf);
-  EXPECT_STREQ(buf, "JPG GIFfile(*.BMP; *.JPG; *.GIF; *.BAK)");
-  EXPECT_EQ(getPluginInfo(4, buf, sizeof buf), 0);
-}
-
 TEST_F(TarnCatchSpi, ClaimsUnsignedFilesAndColoursTheMarker) {
-  const Bytes jpeg = {0xFF, 0xD8, 0xFF, 0xE0}, text = {'h', 'e', 'l', 'l', 'o'};
-  EXPECT_EQ(Claims("x.jpg", jpeg), 0);
-  ASSERT_EQ(Claims("x.jpg", text), 1);
-  Marker m = Picture("C:\\x.jpg");
-  ASSERT_EQ(m.result, kSpiOk);
-  EXPECT_EQ(Background(m), (Bytes{255, 240, 210}));
+  ASSERT_EQ(Claims("x.jpg", kText), 1);
+  Delivered m;
+  ASSERT_EQ(Load("C:\\x.jpg", 0, &m), kSpiOk);
+  EXPECT_EQ(Bytes(m.pixels.begin(), m.pixels.begin() + 3), (Bytes{255, 240, 210}));
   ASSERT_EQ(m.info.size(), 40u);
   ASSERT_EQ(m.pixels.size(), 12288u);
-  const DibHeader h = LoadDibHeader(m.info.data());
+  const DibHeader h = m.Header();
   EXPECT_EQ(h.biWidth, 64);
   EXPECT_EQ(h.biHeight, 64);
   EXPECT_EQ(h.biBitCount, 24);
   EXPECT_EQ(h.biSizeImage, 0u);
 
-  EXPECT_EQ(Claims("x.bak", jpeg), 1);
-  EXPECT_EQ(Background(Picture("x.bak")), (Bytes{200, 200, 200}));
+  EXPECT_EQ(Claims("x.bak", kJpegHead), 1);
+  EXPECT_EQ(Background("x.bak"), (Bytes{200, 200, 200}));
   EXPECT_EQ(Claims("x.tif", {'M', 'M', 0, 42}), 1);
-  EXPECT_EQ(Background(Picture("x.tif")), (Bytes{235, 255, 235}));
-  EXPECT_EQ(Claims("x.tif", {'I', 'I', 42, 0}), 0);
-  EXPECT_EQ(Claims("x.txt", text), 0) << "no pattern by default";
-  EXPECT_EQ(Background(Picture("x.txt")), (Bytes{0, 0, 0})) << "nothing caught";
-  EXPECT_EQ(Background(Picture("[UNICODE].jpg")), (Bytes{200, 210, 255}));
+  EXPECT_EQ(Background("x.tif"), (Bytes{235, 255, 235}));
+  EXPECT_EQ(Claims("x.txt", kText), 0);
+  EXPECT_EQ(Background("x.txt"), (Bytes{0, 0, 0})) << "nothing caught";
+  EXPECT_EQ(Background("[UNICODE].jpg"), (Bytes{200, 210, 255}));
 
+  // It never reads the file: the record is fixed, and memory input is not taken.
   PictureInfo info;
-  EXPECT_EQ(getPictureInfo("anything.jpg", 0, 0, &info), kSpiOk);
+  EXPECT_EQ(Spi().getPictureInfo("anything.jpg", 0, 0, &info), kSpiOk);
   EXPECT_EQ(info.width, 80u);
   EXPECT_EQ(info.height, 80u);
   EXPECT_EQ(info.colorDepth, 24);
-  EXPECT_EQ(getPictureInfo("anything.jpg", 0, 1, &info), kSpiNotProvided);
+  EXPECT_EQ(Spi().getPictureInfo("anything.jpg", 0, 1, &info), kSpiNotProvided);
   HLOCAL a = nullptr, b = nullptr;
-  EXPECT_EQ(getPicture("x.jpg", 0, 1, &a, &b, nullptr, 0), kSpiNotProvided);
+  EXPECT_EQ(Spi().getPicture("x.jpg", 0, 1, &a, &b, nullptr, 0), kSpiNotProvided);
 }
 
 struct StopAt {
@@ -150,40 +107,32 @@ struct StopAt {
 };
 
 TEST_F(TarnCatchSpi, CallbackCanStopTheMarker) {
+  const auto picture = [&] {
+    HLOCAL info = nullptr, pixels = nullptr;
+    const int result = Spi().getPicture("x.bak", 0, 0, &info, &pixels, &StopAt::Call, 0);
+    if (result == kSpiOk) TakeOver(info, pixels);
+    else EXPECT_TRUE(info == nullptr && pixels == nullptr);
+    return result;
+  };
   for (int stop : {0, 1}) {
     StopAt::calls = 0;
     StopAt::answerOn = stop;
-    EXPECT_EQ(Picture("x.bak", &StopAt::Call).result, kSpiStopped);
+    EXPECT_EQ(picture(), kSpiStopped);
     EXPECT_EQ(StopAt::calls, stop + 1);
   }
   StopAt::answerOn = -1;
-  EXPECT_EQ(Picture("x.bak", &StopAt::Call).result, kSpiOk);
+  EXPECT_EQ(picture(), kSpiOk);
 }
 
-TEST_F(TarnCatchSpi, HeaderFromAHandleAndAnUnreadableOne) {
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
-  const std::string path = std::string(temp) + "tarncatch-" + std::to_string(GetCurrentProcessId()) + ".gif";
-  HANDLE w = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  DWORD written;
-  WriteFile(w, "xxGIF89a", 8, &written, nullptr);
-  CloseHandle(w);
-  HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  ASSERT_LT(reinterpret_cast<ULONG_PTR>(h), 0x10000u);
-  EXPECT_EQ(isSupported("x.gif", reinterpret_cast<ULONG_PTR>(h)), 1);
-  SetFilePointer(h, 2, nullptr, FILE_BEGIN);
-  EXPECT_EQ(isSupported("x.gif", reinterpret_cast<ULONG_PTR>(h)), 0);
-  CloseHandle(h);
-  DeleteFileA(path.c_str());
-
-  // A handle that cannot be read from: the message names the file in its caption.
+// A handle that cannot be read from: the message names the file in its caption.
+TEST_F(TarnCatchSpi, UnreadableHandleIsToldAndRefused) {
+  const std::string path = Write("unreadable.gif", {});
   HANDLE writeOnly = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   int result = -9;
   test::BoxSeen seen;
-  test::Drive(L"unreadable.gif", [&] { result = isSupported("unreadable.gif", reinterpret_cast<ULONG_PTR>(writeOnly)); },
+  test::Drive(L"unreadable.gif", [&] { result = Spi().isSupported("unreadable.gif", reinterpret_cast<ULONG_PTR>(writeOnly)); },
               [&] { seen = test::CloseMessageBox(L"unreadable.gif"); });
   CloseHandle(writeOnly);
-  DeleteFileA(path.c_str());
   EXPECT_EQ(result, 0);
   EXPECT_EQ(seen.text, L"ファイルが読めません");
 }
@@ -192,10 +141,10 @@ TEST_F(TarnCatchSpi, SettingsAreReadAtAttach) {
   WritePrivateProfileStringA("TarnCatch", "TifFlag", "0", "TarnSpi.ini");
   WritePrivateProfileStringA("TarnCatch", "ExtInData", "PS?", "TarnSpi.ini");
   EXPECT_EQ(Claims("x.psd", {'8'}), 0) << "not before the DLL is loaded again";
-  Load();
+  Reload();
   EXPECT_EQ(Claims("x.tif", {'M', 'M'}), 0);
   EXPECT_EQ(Claims("x.psd", {'8'}), 1);
-  EXPECT_EQ(Background(Picture("x.psd")), (Bytes{240, 255, 255}));
+  EXPECT_EQ(Background("x.psd"), (Bytes{240, 255, 255}));
   EXPECT_EQ(Claims("x.bak", {}), 1) << "keys left absent keep their defaults";
 }
 
@@ -205,7 +154,7 @@ TEST_F(TarnCatchSpi, SettingsDialogControlsMessagesAndWriting) {
   std::wstring priority, pattern;
   test::BoxSeen wildcard, length;
   int result = -9;
-  test::Drive(kCaption, [&] { result = configurationDlg(nullptr, 1); }, [&] {
+  test::Drive(kCaption, [&] { result = Spi().configurationDlg(nullptr, 1); }, [&] {
     HWND d = test::WaitForWindow(kCaption);
     if (d == nullptr) return;
     allOn = test::IsChecked(d, 1000) && test::IsChecked(d, 1001) && test::IsChecked(d, 1002) &&
@@ -247,7 +196,7 @@ TEST_F(TarnCatchSpi, SettingsDialogControlsMessagesAndWriting) {
 
   // Escape writes nothing, but check box changes stay in memory.
   bool bakOff = false;
-  test::Drive(kCaption, [&] { configurationDlg(nullptr, 1); }, [&] {
+  test::Drive(kCaption, [&] { Spi().configurationDlg(nullptr, 1); }, [&] {
     HWND d = test::WaitForWindow(kCaption);
     if (d == nullptr) return;
     bakOff = !test::IsChecked(d, 1000) && test::TextOf(d, 1005) == L"P?D";
@@ -264,4 +213,4 @@ TEST_F(TarnCatchSpi, SettingsDialogControlsMessagesAndWriting) {
 }
 
 }  // namespace
-}  // namespace tarn
+}  // namespace tarn::test

@@ -1,0 +1,46 @@
+// The exports of a still-image plug-in, written once. TarnBmp, TarnJpeg and TarnPng differ only in
+// their information strings, the names they take, the header test and the decoder; each describes
+// itself in a StillImagePlugin and forwards its exports to it.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+#include "PictureMemory.h"
+#include "PluginAbi.h"
+
+namespace tarn {
+
+// Decodes a whole picture file held in memory into `memory`; answers a plug-in return code.
+using StillDecoder = int (*)(const std::uint8_t* data, std::size_t size, PictureMemory& memory,
+                             ProgressReport* progress);
+
+struct StillImagePlugin {
+  std::span<const char* const> info;         // GetPluginInfo's strings, infono 0 to 3
+  std::span<const char* const> markerNames;  // "[UNICODE]" names that get the placeholder
+  bool (*hasExtension)(const char* name);
+  // Bytes IsSupported looks at, and the fewest a picture of this format can have.
+  std::size_t headerBytes;
+  bool (*hasSignature)(const std::uint8_t* header, std::size_t bytes);
+  StillDecoder decode;
+  // A reduced decode for the catalog; null when the format has none, and GetPreview then serves
+  // only the placeholder, so that the host falls back to GetPicture.
+  StillDecoder decodePreview = nullptr;
+
+  int GetPluginInfo(int infono, LPSTR buf, int buflen) const;
+  int IsSupported(LPCSTR filename, ULONG_PTR dw) const;
+  int GetPicture(LPCSTR buf, LONG_PTR len, unsigned int flag, HLOCAL* pHBInfo, HLOCAL* pHBm,
+                 SpiProgressCallback callback, LONG_PTR lData) const;
+  int GetPreview(LPCSTR buf, LONG_PTR len, unsigned int flag, HLOCAL* pHBInfo, HLOCAL* pHBm,
+                 SpiProgressCallback callback, LONG_PTR lData) const;
+};
+
+// GetPreview of a plug-in without reduced pictures: the placeholder for one of `markerNames`, -1
+// for any other name.
+int PlaceholderPreview(LPCSTR buf, std::span<const char* const> markerNames, HLOCAL* pHBInfo, HLOCAL* pHBm,
+                       SpiProgressCallback callback, LONG_PTR lData);
+
+}  // namespace tarn
