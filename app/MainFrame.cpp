@@ -7,6 +7,7 @@
 #include "base/FileUtil.h"
 #include "base/FolderBrowse.h"
 #include "base/Prompt.h"
+#include "base/RecordBuffer.h"
 #include "base/RunState.h"
 #include "base/TextUtil.h"
 #include "base/WinText.h"
@@ -333,7 +334,7 @@ void CMainFrame::DeleteTreeLists(std::initializer_list<int> numbers, const char1
     const std::u16string path = g_StartFolder + u"TreeList" + DecimalText(n) + u".txt";
     if (GetFileAttributesW(AsWide(path)) == INVALID_FILE_ATTRIBUTES) continue;
     ClearReadOnly(path);
-    if (WipeDelete(path) != kWipeDeleted) Say(failure);
+    if (WipeDelete(path, RecordLengthOf(g_CatalogSize)) != kWipeDeleted) Say(failure);
   }
 }
 

@@ -10,6 +10,7 @@
 #include "base/ErrorLog.h"
 #include "base/FileUtil.h"
 #include "base/Prompt.h"
+#include "base/RecordBuffer.h"
 #include "base/Settings.h"
 #include "base/TextUtil.h"
 #include "base/WinText.h"
@@ -277,7 +278,7 @@ int FileOpenList(int mode, CPluginRegistry& registry) {
   g_CurrentFolder = folder;
 
   const std::u16string listPath = OpenListPath();
-  if (GetFileAttributesW(AsWide(listPath)) != INVALID_FILE_ATTRIBUTES && WipeDelete(listPath) != kWipeDeleted) {
+  if (GetFileAttributesW(AsWide(listPath)) != INVALID_FILE_ATTRIBUTES && WipeDelete(listPath, RecordLengthOf(g_CatalogSize)) != kWipeDeleted) {
     Say(u"<-v13>ファイル削除ができません " + listPath);
     return kListFailed;
   }
@@ -374,7 +375,7 @@ int ListFileTable(const std::u16string& path) {
   const int result = FillCatalogTable(bytes.data(), bytes.size(), TheCatalog(), filters);
   if (result == kFillDone) TheSettingsHost().RefreshFolderCounters();
   // The list is only a hand-over: it goes whatever came of reading it.
-  const int wiped = WipeDelete(path);
+  const int wiped = WipeDelete(path, RecordLengthOf(g_CatalogSize));
   if (result != kFillDone) return result;
   if (wiped != kWipeDeleted) {
     Say(path + u"を削除できません No=" + DecimalText(wiped), u"ファイル消去エラー", Buttons::kOk);

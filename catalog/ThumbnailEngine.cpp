@@ -20,10 +20,11 @@ std::u16string SizeMismatchQuestion(int size) {
 
 }  // namespace
 
-int RenameToOld(std::u16string_view cachePath, std::u16string_view oldPath, ThumbFileSystem& fs, bool quiet) {
+int RenameToOld(std::u16string_view cachePath, std::u16string_view oldPath, int recordLength, ThumbFileSystem& fs,
+                bool quiet) {
   if (fs.Exists(oldPath)) {
     fs.ClearReadOnly(oldPath);
-    if (fs.WipeDelete(oldPath) != 0) {
+    if (fs.WipeDelete(oldPath, recordLength) != 0) {
       if (!quiet) Say(u"削除失敗<-x42> ", oldPath);
       return -1;
     }
@@ -40,7 +41,6 @@ int ThumbnailEngine(int mode, std::u16string folder, bool subfolder, ThumbFileSy
   const bool loud = mode == 0;
   const ThumbGeometry geometry = GeometryOf(g_CatalogSize);
   const auto recordLength = static_cast<std::size_t>(geometry.recordLength);
-  g_ThumbRecordLength = geometry.recordLength;  // the wiping delete's block
   AppendBackslash(folder);
   const std::u16string cachePath = folder + kThumbFileName;
   const std::u16string oldPath = folder + kThumbOldFileName;
@@ -102,7 +102,7 @@ int ThumbnailEngine(int mode, std::u16string folder, bool subfolder, ThumbFileSy
       if (answer == kAnswerNo) return kEngineDeclined;
       if (answer != kAnswerYes) return kEngineCancelled;
       fs.ClearReadOnly(cachePath);
-      const int deleted = fs.WipeDelete(cachePath);
+      const int deleted = fs.WipeDelete(cachePath, geometry.recordLength);
       if (deleted != 0) {
         Say(u"サムネイルファイルを削除できません ErrNo=" + DecimalText(deleted) + u"  <-x03> ", cachePath);
         return kEngineDeleteFailed;
@@ -156,7 +156,7 @@ int ThumbnailEngine(int mode, std::u16string folder, bool subfolder, ThumbFileSy
   if (obsolete == 0 && stored == count) return subfolder ? kEngineCompacted : kEngineNothingToDo;
 
   // 7. Rewrite the file with the live records only.
-  if (RenameToOld(cachePath, oldPath, fs, !loud) != 0) return kEngineRenameFailed;
+  if (RenameToOld(cachePath, oldPath, geometry.recordLength, fs, !loud) != 0) return kEngineRenameFailed;
   std::unique_ptr<ThumbFile> old = fs.Open(oldPath, OpenMode::kRead);
   if (!old) {
     if (loud) Say(u"サムネイル読出ファイルをオープンできません<-x24> ", oldPath);
@@ -176,7 +176,7 @@ int ThumbnailEngine(int mode, std::u16string folder, bool subfolder, ThumbFileSy
   auto restore = [&] {
     fresh->Close();
     old->Close();
-    fs.WipeDelete(cachePath);
+    fs.WipeDelete(cachePath, geometry.recordLength);
     fs.Rename(oldPath, cachePath);
   };
   int written = 0;
@@ -199,13 +199,13 @@ int ThumbnailEngine(int mode, std::u16string folder, bool subfolder, ThumbFileSy
   if (!closed || !oldClosed) return kEngineCloseFailed;
   index.count = written;
   if (records != nullptr) *records = written;
-  if (written == 0 && fs.WipeDelete(cachePath) != 0) {
+  if (written == 0 && fs.WipeDelete(cachePath, geometry.recordLength) != 0) {
     if (loud) Say(u"削除失敗<-x28> ", cachePath);
     return kEngineDeleteFailed;
   }
   // The old file carries the cache's attributes; a read-only cache must not leave it behind.
   fs.ClearReadOnly(oldPath);
-  const int deleted = fs.WipeDelete(oldPath);
+  const int deleted = fs.WipeDelete(oldPath, geometry.recordLength);
   if (deleted != 0) {
     if (loud) Say(u"削除失敗 No=" + DecimalText(deleted) + u" <-x31> ", oldPath);
     return kEngineDeleteFailed;
