@@ -11,7 +11,6 @@
 #include "base/RunState.h"
 #include "base/TextUtil.h"
 #include "base/WinText.h"
-#include "catalog/FileOpenList.h"
 #include "image/DispWin.h"
 #include "plugin_host/DialogPlugin.h"
 #include "plugin_host/PluginRegistry.h"
@@ -154,8 +153,7 @@ void CMainFrame::CatalogFolder(const std::u16string& folder) {
   RestoreIfZoomed();
   if (g_CatalogShown) ClearCatalogTable();
   HidePanel(m_ThumbDialog);
-  TheFileListSources().browsedFolder = folder;
-  Forward(3, 0);
+  Forward(3, 0, 0, AsWide(folder));
 }
 
 void CMainFrame::RestoreIfZoomed() {

@@ -249,7 +249,7 @@ int ListWalk::ScanSubfolders(std::u16string path) {
 
 }  // namespace
 
-int FileOpenList(int mode, CPluginRegistry& registry) {
+int FileOpenList(int mode, std::u16string_view browsedFolder, CPluginRegistry& registry) {
   if (registry.Count() == 0) {
     Say(u"プラグインファイルを検出できません");
     return kListFailed;
@@ -257,7 +257,7 @@ int FileOpenList(int mode, CPluginRegistry& registry) {
   FileListSources& sources = TheFileListSources();
   std::u16string folder;
   if (mode == 0) {
-    folder = sources.browsedFolder;
+    folder = browsedFolder;
   } else if (mode == 2) {
     folder = sources.treeFolder;
   }

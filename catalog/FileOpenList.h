@@ -9,9 +9,9 @@ namespace tarn {
 
 class CPluginRegistry;
 
-// What the folder pickers hand over to a catalog request.
+// What a catalog request takes besides its folder: the folder tree list's pick and the subfolder
+// mode.
 struct FileListSources {
-  std::u16string browsedFolder;  // last folder picked in the shell's folder browser (mode 0)
   std::u16string treeFolder;     // folder picked in the folder tree list (mode 2)
   bool subfolderMode = false;    // "下位ﾌｫﾙﾀﾞ": the folder and every folder below it
   // Folders picked together in the folder tree list; the picker has already written them into the
@@ -34,8 +34,9 @@ enum FileOpenListResult : int {
   kListWriteError = 5,   // a write error inside the subfolder walk
 };
 
-// Writes the open list for folder mode 0 (shell browser) or 2 (folder tree list).
-int FileOpenList(int mode, CPluginRegistry& registry);
+// Writes the open list for folder mode 0, the folder picked in the shell's folder browser
+// (`browsedFolder`), or mode 2, the folder tree list's pick.
+int FileOpenList(int mode, std::u16string_view browsedFolder, CPluginRegistry& registry);
 
 // The open list's path: "OpenListUni.tmp" in the start folder.
 std::u16string OpenListPath();

@@ -11,6 +11,7 @@
 #include "base/WinText.h"
 #include "catalog/CatalogTable.h"
 #include "catalog/FileOpenList.h"
+#include "tests/catalog/CatalogFixture.h"
 #include "tests/plugin_host/HostFixture.h"
 
 namespace tarn::test {
@@ -26,7 +27,6 @@ class FileListTest : public HostTest {
     data_ = folder_ + L"d\\";
     CreateDirectoryW(data_.c_str(), nullptr);
     sources_ = FileListSources{};
-    sources_.browsedFolder = FromWide(data_.c_str());
     g_SubFolderOffset = 0;
     g_MinFileSize = g_MaxFileSize = 0;
     g_ExtRestrict = 0;
@@ -73,7 +73,7 @@ class FileListTest : public HostTest {
 
   int Open(int mode = 0) {
     TheFileListSources() = sources_;
-    return FileOpenList(mode, *registry_);
+    return FileOpenList(mode, FromWide(data_.c_str()), *registry_);
   }
   int Table() { return ListFileTable(FromWide(ListFile().c_str())); }
 
@@ -203,8 +203,7 @@ TEST_F(FileListTest, WrongModeAndNoPluginFail) {
   EXPECT_EQ(prompt_.shown.back().text, u"オープンファイルパス・エラー");
   EXPECT_EQ(prompt_.shown.back().caption, u"CTarnView-FileOpenList");
   CPluginRegistry empty;
-  TheFileListSources() = sources_;
-  EXPECT_EQ(FileOpenList(0, empty), kListFailed);
+  EXPECT_EQ(FileOpenList(0, FromWide(data_.c_str()), empty), kListFailed);
   EXPECT_EQ(prompt_.shown.back().text, u"プラグインファイルを検出できません");
 }
 
@@ -307,6 +306,21 @@ TEST_F(FileListTest, The4801stFileStopsTheListing) {
   EXPECT_EQ(ReadFile(ListFile()).size(), 4800u * 256);
   ASSERT_EQ(Table(), 0);
   EXPECT_EQ(TheCatalog().rows, 4800);
+}
+
+using BrowsedFolderTest = CatalogTest;
+
+// "開く" and the command line hand their folder to the request itself.
+TEST_F(BrowsedFolderTest, ThePickedFolderTravelsWithTheRequest) {
+  Picture(L"blue.bmp", 20, 20, RGB(0, 0, 255));
+  frame_->CatalogFolder(FromWide(data_.c_str()));
+  const HintRecord& request = frame_->View().LastRequest();
+  EXPECT_EQ(request.request, 3);
+  EXPECT_EQ(request.param1, 0) << "the browsed folder's mode";
+  EXPECT_EQ(request.folder, data_);
+  ASSERT_EQ(TheCatalog().rows, 1);
+  EXPECT_EQ(std::u16string(TheCatalog().entries[0].name), u"blue.bmp");
+  EXPECT_EQ(g_CurrentFolder, FromWide(data_.c_str()));
 }
 
 }  // namespace
