@@ -189,11 +189,11 @@ TEST_F(FolderWalkTest, CancelAtANameQuestionStopsTheRequest) {
 }
 
 TEST_F(FolderWalkTest, The4801stFileStopsTheListing) {
-  for (int i = 0; i < 4800; ++i) fs_.File(kRoot, u"n" + DecimalText(i) + u".fake");
+  for (int i = 0; i < 4800; ++i) fs_.File(kRoot, DecimalText(i) + u".fake");
   EXPECT_EQ(Walk(), kListDone) << "exactly 4,800";
   EXPECT_TRUE(prompt_.shown.empty());
   fs_.list.clear();
-  fs_.File(kRoot, u"n4800.fake");
+  fs_.File(kRoot, u"4800.fake");
   prompt_.answers = {kAnswerCancel};
   ASSERT_EQ(Walk(), kListFileLimit);
   ASSERT_EQ(prompt_.shown.size(), 1u);
@@ -207,7 +207,7 @@ TEST_F(FolderWalkTest, The4801stFileStopsTheListing) {
 }
 
 TEST_F(FolderWalkTest, MoreThan30000FilesSearchedInOneFolderStopTheRequest) {
-  for (int i = 0; i < kSearchMax; ++i) fs_.File(kRoot, u"n" + DecimalText(i) + u".txt");
+  for (int i = 0; i < kSearchMax; ++i) fs_.File(kRoot, DecimalText(i) + u".txt");
   EXPECT_EQ(Walk(), kListDone) << "exactly 30,000 files";
   fs_.File(kRoot, u"last.txt");
   EXPECT_EQ(Walk(), kListSearchLimit);
