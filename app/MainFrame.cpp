@@ -7,10 +7,10 @@
 #include "base/FileUtil.h"
 #include "base/FolderBrowse.h"
 #include "base/Prompt.h"
+#include "base/RecordBuffer.h"
 #include "base/RunState.h"
 #include "base/TextUtil.h"
 #include "base/WinText.h"
-#include "catalog/FileOpenList.h"
 #include "image/DispWin.h"
 #include "plugin_host/DialogPlugin.h"
 #include "plugin_host/PluginRegistry.h"
@@ -150,8 +150,7 @@ void CMainFrame::CatalogFolder(const std::u16string& folder) {
   RestoreIfZoomed();
   if (g_CatalogShown) ClearCatalogTable();
   HidePanel(m_ThumbDialog);
-  TheFileListSources().browsedFolder = folder;
-  Forward(kViewOpenFolder, 0);
+  Forward(kViewOpenFolder, 0, 0, AsWide(folder));
 }
 
 void CMainFrame::RestoreIfZoomed() {
@@ -350,7 +349,7 @@ void CMainFrame::DeleteTreeLists(std::initializer_list<int> numbers, const char1
     const std::u16string path = g_StartFolder + u"TreeList" + DecimalText(n) + u".txt";
     if (GetFileAttributesW(AsWide(path)) == INVALID_FILE_ATTRIBUTES) continue;
     ClearReadOnly(path);
-    if (WipeDelete(path) != kWipeDeleted) Say(failure);
+    if (WipeDelete(path, RecordLengthOf(g_CatalogSize)) != kWipeDeleted) Say(failure);
   }
 }
 

@@ -9,6 +9,7 @@
 #include "base/ErrorLog.h"
 #include "base/FileUtil.h"
 #include "base/Prompt.h"
+#include "base/RecordBuffer.h"
 #include "base/RunState.h"
 #include "base/Settings.h"
 #include "base/TextUtil.h"
@@ -24,7 +25,7 @@ bool Exists(const std::u16string& path) { return GetFileAttributesW(AsWide(path)
 // Deletes one of the program's own files; answers the wiping delete's result.
 int DeleteOwnFile(const std::u16string& path) {
   ClearReadOnly(path);
-  return WipeDelete(path);
+  return WipeDelete(path, RecordLengthOf(g_CatalogSize));
 }
 
 int OsKind() {

@@ -32,7 +32,7 @@ bool OpenForWriting(const std::u16string& path, DWORD access, FileHandle& file) 
 
 }  // namespace
 
-int WipeDelete(std::u16string_view pathView) {
+int WipeDelete(std::u16string_view pathView, int recordLength) {
   const std::u16string path(pathView);
   // A read-only file is refused before anything is written, also where the file system would
   // let its owner write anyway: the caller clears the attribute when it means to delete.
@@ -46,7 +46,7 @@ int WipeDelete(std::u16string_view pathView) {
   if (!GetFileSizeEx(file.Get(), &size) || !SetFilePointerEx(file.Get(), zero, nullptr, FILE_BEGIN))
     return kWipeCannotSeek;
   const bool written = WriteZeroBlocks(
-      static_cast<std::uint64_t>(size.QuadPart), static_cast<std::size_t>(CurrentRecordLength()),
+      static_cast<std::uint64_t>(size.QuadPart), recordLength,
       [&](const std::uint8_t* block, std::size_t n) {
         DWORD done = 0;
         return WriteFile(file.Get(), block, static_cast<DWORD>(n), &done, nullptr) && done == n;

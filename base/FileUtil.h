@@ -15,9 +15,10 @@ enum WipeResult : int {
   kWipeCannotDelete = 6,
 };
 
-// Overwrites the file with zeros in blocks of the thumbnail record length, truncates it, dates it
-// 1980-01-01 00:00:00 and deletes it. Answers a WipeResult.
-int WipeDelete(std::u16string_view path);
+// Overwrites the file with zeros in blocks of `recordLength` bytes (the thumbnail record length of
+// the catalog size; below size S's, size M's), truncates it, dates it 1980-01-01 00:00:00 and
+// deletes it. Answers a WipeResult.
+int WipeDelete(std::u16string_view path, int recordLength);
 
 // 0 the file was not read-only, 1 the attribute was removed, 2 its attributes cannot be read.
 int ClearReadOnly(std::u16string_view path);

@@ -7,6 +7,7 @@
 #include "AppGlobals.h"
 #include "FileUtil.h"
 #include "Prompt.h"
+#include "RecordBuffer.h"
 #include "Settings.h"
 #include "SettingsKeys.h"
 #include "TarnCfg.h"
@@ -140,7 +141,7 @@ void DeleteTreeLists(std::u16string_view failure) {
   for (int n = 5; n <= 13; ++n) {
     const std::u16string path = g_StartFolder + u"TreeList" + DecimalText(n) + u".txt";
     if (!Exists(path)) continue;
-    if (WipeDelete(path) != kWipeDeleted) Say(failure);
+    if (WipeDelete(path, RecordLengthOf(g_CatalogSize)) != kWipeDeleted) Say(failure);
   }
 }
 
@@ -151,7 +152,7 @@ void SwitchToCommon() {
     return;
   }
   if (answer == kAnswerNo) {
-    if (WipeDelete(CfgPath()) != kWipeDeleted) Say(u"個別設定値ファイルの削除失敗");
+    if (WipeDelete(CfgPath(), RecordLengthOf(g_CatalogSize)) != kWipeDeleted) Say(u"個別設定値ファイルの削除失敗");
   } else {
     WriteCfg();
     // A set put aside earlier is replaced: only one can be kept, and this one is newer.

@@ -1,17 +1,19 @@
-// Building the file list of a catalog request: the folder walk that writes "OpenListUni.tmp" and
-// the reading of that list into the catalog table.
+// Building the file list of a catalog request on the machine's folders: the walk that writes
+// "OpenListUni.tmp" and the reading of that list into the catalog table.
 #pragma once
 
 #include <string>
 #include <string_view>
 
+#include "catalog/FolderWalk.h"
+
 namespace tarn {
 
 class CPluginRegistry;
 
-// What the folder pickers hand over to a catalog request.
+// What a catalog request takes besides its folder: the folder tree list's pick and the subfolder
+// mode.
 struct FileListSources {
-  std::u16string browsedFolder;  // last folder picked in the shell's folder browser (mode 0)
   std::u16string treeFolder;     // folder picked in the folder tree list (mode 2)
   bool subfolderMode = false;    // "下位ﾌｫﾙﾀﾞ": the folder and every folder below it
   // Folders picked together in the folder tree list; the picker has already written them into the
@@ -20,22 +22,12 @@ struct FileListSources {
 };
 FileListSources& TheFileListSources();
 
-// The folder of the last request, and the folder offset suggested at the last cut-off.
+// The folder of the last request.
 extern std::u16string g_CurrentFolder;
-extern int g_SuggestedOffset;
 
-enum FileOpenListResult : int {
-  kListFailed = -1,
-  kListDone = 0,
-  kListFolderLimit = 1,  // over 100 subfolders with files: partial list
-  kListCancelled = 2,
-  kListFileLimit = 3,    // over 4,800 files: partial list
-  kListSearchLimit = 4,  // more than 30,000 files searched in one folder
-  kListWriteError = 5,   // a write error inside the subfolder walk
-};
-
-// Writes the open list for folder mode 0 (shell browser) or 2 (folder tree list).
-int FileOpenList(int mode, CPluginRegistry& registry);
+// Writes the open list for folder mode 0, the folder picked in the shell's folder browser
+// (`browsedFolder`), or mode 2, the folder tree list's pick. Answers a FileOpenListResult.
+int FileOpenList(int mode, std::u16string_view browsedFolder, CPluginRegistry& registry);
 
 // The open list's path: "OpenListUni.tmp" in the start folder.
 std::u16string OpenListPath();

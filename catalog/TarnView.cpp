@@ -9,6 +9,7 @@
 #include "base/RunState.h"
 #include "base/Settings.h"
 #include "base/TextUtil.h"
+#include "base/WinText.h"
 #include "catalog/FileOpenList.h"
 #include "catalog/TableOrder.h"
 #include "catalog/ThumbnailEngine.h"
@@ -65,7 +66,7 @@ void CTarnView::OnUpdate(CView*, LPARAM hint, void* object) {
       CatalogShow(0);
       break;
     }
-    case kViewOpenFolder: OpenFolder(record.param1); break;
+    case kViewOpenFolder: OpenFolder(record.param1, record.folder); break;
     case kViewSortArea: SortRequest(kSortArea); break;
     case kViewSort: SortRequest(record.param1); break;
     case kViewSlideShow: StartSlideShow(); break;
@@ -90,9 +91,9 @@ void CTarnView::OnUpdate(CView*, LPARAM hint, void* object) {
   }
 }
 
-void CTarnView::OpenFolder(int mode) {
+void CTarnView::OpenFolder(int mode, const std::wstring& folder) {
   if (m_Registry == nullptr) return;
-  const int walked = FileOpenList(mode, *m_Registry);
+  const int walked = FileOpenList(mode, FromWide(folder.c_str()), *m_Registry);
   // A failed, cancelled or over-searched walk leaves the old catalog as it is.
   if (walked < 0 || walked == kListCancelled || walked == kListSearchLimit) return;
   const int listed = ListFileTable(OpenListPath());

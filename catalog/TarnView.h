@@ -65,7 +65,7 @@ class CTarnView final : public CScrollView, private CatalogCanvas {
 
   // Request 3: the file list of folder mode `mode` (0 the browsed folder, 2 the folder tree's),
   // the catalog table and the catalog.
-  void OpenFolder(int mode);
+  void OpenFolder(int mode, const std::wstring& folder);
   // The offset and limit questions, then CatalogA; see CatalogShowResult.
   int CatalogShow(int mode);
   // Builds and shows the catalog: 0 done, 2 cancelled, -1 failure.

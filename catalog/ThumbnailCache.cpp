@@ -49,7 +49,6 @@ int ThumbnailCache::Open(const FolderRow& folder) {
   cachePath_ = FolderPath(folder) + kThumbFileName;
   const ThumbGeometry geometry = GeometryOf(g_CatalogSize);
   const auto recordLength = static_cast<std::size_t>(geometry.recordLength);
-  g_ThumbRecordLength = geometry.recordLength;  // the wiping delete's block
 
   bool deleteCache = false;
   if (folder.state == 2) {
@@ -126,7 +125,7 @@ int ThumbnailCache::Open(const FolderRow& folder) {
     index_->count = 0;
     savedCount_ = 0;
     fs_.ClearReadOnly(cachePath_);
-    const int deleted = fs_.WipeDelete(cachePath_);
+    const int deleted = fs_.WipeDelete(cachePath_, geometry.recordLength);
     if (deleted != 0) {
       const char16_t* text = deleted == 1   ? u"サムネイル書込ファイルをオープンできません<-v35> "
                              : deleted == 2 ? u"サムネイル削除データ書き込み失敗<-v36> "

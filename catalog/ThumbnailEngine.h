@@ -37,8 +37,9 @@ enum EngineResult : int {
 int ThumbnailEngine(int mode, std::u16string folder, bool subfolder, ThumbFileSystem& fs, ThumbnailIndex& index,
                     int* records = nullptr);
 
-// Moves the cache to `oldPath`, first deleting an old file left there. 0, or -1 after its message
-// (none when `quiet`).
-int RenameToOld(std::u16string_view cachePath, std::u16string_view oldPath, ThumbFileSystem& fs, bool quiet);
+// Moves the cache to `oldPath`, first wiping an old file left there in blocks of `recordLength`.
+// 0, or -1 after its message (none when `quiet`).
+int RenameToOld(std::u16string_view cachePath, std::u16string_view oldPath, int recordLength, ThumbFileSystem& fs,
+                bool quiet);
 
 }  // namespace tarn

@@ -37,9 +37,10 @@ class ThumbFileSystem {
   virtual SizeQuery FileSize(std::u16string_view path, std::int64_t& size) = 0;
   virtual bool Exists(std::u16string_view path) = 0;
   virtual bool Rename(std::u16string_view from, std::u16string_view to) = 0;
-  // The file utilities: results as WipeDelete (0 deleted, 1 to 6 the failing step) and
-  // ClearReadOnly (0 was not read-only, 1 cleared, 2 status unreadable).
-  virtual int WipeDelete(std::u16string_view path) = 0;
+  // The file utilities: results as WipeDelete (0 deleted, 1 to 6 the failing step; the file is
+  // overwritten in blocks of `recordLength`) and ClearReadOnly (0 was not read-only, 1 cleared,
+  // 2 status unreadable).
+  virtual int WipeDelete(std::u16string_view path, int recordLength) = 0;
   virtual int ClearReadOnly(std::u16string_view path) = 0;
   // Kind of the drive whose root is `root` ("X:\", compared exactly) in the drive table:
   // 1 removable, 2 fixed, 3 remote, 4 CD-ROM, 5 RAM disk; 0 when the table has no such drive.

@@ -118,7 +118,9 @@ bool Win32ThumbFiles::Rename(std::u16string_view from, std::u16string_view to) {
   return MoveFileW(AsWide(std::u16string(from)), AsWide(std::u16string(to))) != 0;
 }
 
-int Win32ThumbFiles::WipeDelete(std::u16string_view path) { return tarn::WipeDelete(path); }
+int Win32ThumbFiles::WipeDelete(std::u16string_view path, int recordLength) {
+  return tarn::WipeDelete(path, recordLength);
+}
 
 int Win32ThumbFiles::ClearReadOnly(std::u16string_view path) { return tarn::ClearReadOnly(path); }
 

@@ -19,7 +19,7 @@ class Win32ThumbFiles : public ThumbFileSystem {
   SizeQuery FileSize(std::u16string_view path, std::int64_t& size) override;
   bool Exists(std::u16string_view path) override;
   bool Rename(std::u16string_view from, std::u16string_view to) override;
-  int WipeDelete(std::u16string_view path) override;
+  int WipeDelete(std::u16string_view path, int recordLength) override;
   int ClearReadOnly(std::u16string_view path) override;
   int DriveKind(std::u16string_view root) override;
 

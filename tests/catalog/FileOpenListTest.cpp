@@ -1,4 +1,5 @@
 // The folder walk and the table builder on real folders, with the test plug-in claiming ".fake".
+// The walk's limits and cut-offs are tested on folders in memory (FolderWalkTest).
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 #include "base/WinText.h"
 #include "catalog/CatalogTable.h"
 #include "catalog/FileOpenList.h"
+#include "tests/catalog/CatalogFixture.h"
 #include "tests/plugin_host/HostFixture.h"
 
 namespace tarn::test {
@@ -26,7 +28,6 @@ class FileListTest : public HostTest {
     data_ = folder_ + L"d\\";
     CreateDirectoryW(data_.c_str(), nullptr);
     sources_ = FileListSources{};
-    sources_.browsedFolder = FromWide(data_.c_str());
     g_SubFolderOffset = 0;
     g_MinFileSize = g_MaxFileSize = 0;
     g_ExtRestrict = 0;
@@ -73,7 +74,7 @@ class FileListTest : public HostTest {
 
   int Open(int mode = 0) {
     TheFileListSources() = sources_;
-    return FileOpenList(mode, *registry_);
+    return FileOpenList(mode, FromWide(data_.c_str()), *registry_);
   }
   int Table() { return ListFileTable(FromWide(ListFile().c_str())); }
 
@@ -129,15 +130,6 @@ TEST_F(FileListTest, OneFolderListsClaimedNamesAndAsksAboutBadOnes) {
   EXPECT_EQ(TheCatalog().folderRows, 1);
   EXPECT_EQ(FolderOf(0), FromWide(data_.c_str()));
   EXPECT_EQ(g_CurrentFolder, FromWide(data_.c_str()));
-}
-
-TEST_F(FileListTest, CancelAtANameQuestionStopsTheRequest) {
-  Put(data_ + L".fake");
-  prompt_.answers = {kAnswerCancel};
-  EXPECT_EQ(Open(), kListCancelled);
-  progress_.cancelAnswer = true;
-  Put(data_ + L"a.fake");
-  EXPECT_EQ(Open(), kListCancelled) << "Cancel in the progress window";
 }
 
 TEST_F(FileListTest, SizeLimitsKeepEqualSizesInDescendingOrder) {
@@ -203,8 +195,7 @@ TEST_F(FileListTest, WrongModeAndNoPluginFail) {
   EXPECT_EQ(prompt_.shown.back().text, u"オープンファイルパス・エラー");
   EXPECT_EQ(prompt_.shown.back().caption, u"CTarnView-FileOpenList");
   CPluginRegistry empty;
-  TheFileListSources() = sources_;
-  EXPECT_EQ(FileOpenList(0, empty), kListFailed);
+  EXPECT_EQ(FileOpenList(0, FromWide(data_.c_str()), empty), kListFailed);
   EXPECT_EQ(prompt_.shown.back().text, u"プラグインファイルを検出できません");
 }
 
@@ -246,67 +237,19 @@ TEST_F(FileListTest, SubfolderModeWithAnOffsetPassesOverFoldersButWalksBelowThem
   EXPECT_EQ(prompt_.shown.back().caption, u"下位ﾌｫﾙﾀﾞ未検出   ﾌｫﾙﾀﾞ ｵﾌｾｯﾄ = 9");
 }
 
-TEST_F(FileListTest, ASubfolderPathOf255UnitsIsLoggedAndSkippedWithItsSubtree) {
-  Put(data_ + L"top.fake");
-  // The folder path with its backslash is exactly 255 units.
-  const std::wstring name(255 - data_.size() - 1, L'q');
-  const std::wstring deep = data_ + name + L"\\";
-  ASSERT_EQ(deep.size(), 255u);
-  ASSERT_TRUE(CreateDirectoryW((L"\\\\?\\" + data_ + name).c_str(), nullptr));
-  ASSERT_TRUE(CreateDirectoryW((L"\\\\?\\" + deep + L"below").c_str(), nullptr));
-  Put(L"\\\\?\\" + deep + L"hidden.fake");
-  Put(L"\\\\?\\" + deep + L"below\\hidden2.fake");
-  sources_.subfolderMode = true;
-  ASSERT_EQ(Open(), kListDone);
-  const std::u16string line = u"kodomo4 ﾌｧｲﾙﾊﾟｽ長ｵｰﾊﾞｰ Len= 255\n" + FromWide(deep.c_str());
-  ASSERT_EQ(prompt_.shown.size(), 1u);
-  EXPECT_EQ(prompt_.shown[0].text, line);
-  EXPECT_NE(LogText().find(line), std::u16string::npos);
-  ASSERT_EQ(Table(), 0);
+using BrowsedFolderTest = CatalogTest;
+
+// "開く" and the command line hand their folder to the request itself.
+TEST_F(BrowsedFolderTest, ThePickedFolderTravelsWithTheRequest) {
+  Picture(L"blue.bmp", 20, 20, RGB(0, 0, 255));
+  frame_->CatalogFolder(FromWide(data_.c_str()));
+  const HintRecord& request = frame_->View().LastRequest();
+  EXPECT_EQ(request.request, 3);
+  EXPECT_EQ(request.param1, 0) << "the browsed folder's mode";
+  EXPECT_EQ(request.folder, data_);
   ASSERT_EQ(TheCatalog().rows, 1);
-  EXPECT_EQ(Row(0), u"top.fake");
-  EXPECT_EQ(TheCatalog().folderRows, 1);
-}
-
-TEST_F(FileListTest, SubfolderModeWithoutAcceptedFilesFindsNoFolder) {
-  CreateDirectoryW((data_ + L"x").c_str(), nullptr);
-  Put(data_ + L"x\\note.txt");
-  sources_.subfolderMode = true;
-  EXPECT_EQ(Open(), kListFailed);
-  EXPECT_EQ(prompt_.shown.back().text, u"有効なフォルダが見つかりません ");
-  EXPECT_EQ(prompt_.shown.back().caption, u"下位ﾌｫﾙﾀﾞ未検出   無効ﾌｫﾙﾀﾞ数 = 2");
-}
-
-TEST_F(FileListTest, The101stFolderWithFilesEndsTheWalkWithTheOffsetQuestion) {
-  for (int i = 0; i < 101; ++i) {
-    const std::wstring sub = data_ + std::to_wstring(i) + L"\\";
-    CreateDirectoryW(sub.c_str(), nullptr);
-    Put(sub + L"p.fake");
-  }
-  sources_.subfolderMode = true;
-  ASSERT_EQ(Open(), kListFolderLimit);
-  ASSERT_FALSE(prompt_.shown.empty());
-  EXPECT_EQ(prompt_.shown.back().text, u"下位フォルダ番号≪ 101 ≫をフォルダオフセットに登録しますか ");
-  EXPECT_EQ(prompt_.shown.back().caption, u"下位フォルダ数オーバー　途中打ち切り");
-  EXPECT_EQ(g_SubFolderOffset, 101) << "the root held no file: one invalid folder";
-  EXPECT_EQ(g_SuggestedOffset, 101);
-  ASSERT_EQ(Table(), 0);
-  EXPECT_EQ(TheCatalog().folderRows, 100);
-  EXPECT_EQ(TheCatalog().rows, 100);
-}
-
-TEST_F(FileListTest, The4801stFileStopsTheListing) {
-  for (int i = 0; i < 4801; ++i) Put(data_ + L"n" + std::to_wstring(i) + L".fake", 0);
-  prompt_.answers = {kAnswerCancel};
-  ASSERT_EQ(Open(), kListFileLimit);
-  ASSERT_EQ(prompt_.shown.size(), 1u);
-  EXPECT_EQ(prompt_.shown[0].text, u"下位フォルダ番号≪ 1 ≫をフォルダオフセットに登録しますか ");
-  EXPECT_EQ(prompt_.shown[0].caption, u"処理ファイル数オーバー途中打ち切り ≪最大処理数 = 4800 ≫");
-  EXPECT_EQ(g_SubFolderOffset, 0) << "Cancel keeps the offset";
-  EXPECT_EQ(g_SuggestedOffset, 1);
-  EXPECT_EQ(ReadFile(ListFile()).size(), 4800u * 256);
-  ASSERT_EQ(Table(), 0);
-  EXPECT_EQ(TheCatalog().rows, 4800);
+  EXPECT_EQ(std::u16string(TheCatalog().entries[0].name), u"blue.bmp");
+  EXPECT_EQ(g_CurrentFolder, FromWide(data_.c_str()));
 }
 
 }  // namespace

@@ -18,6 +18,7 @@ class MemoryThumbFiles : public ThumbFileSystem {
   int writesLeft = -1;                  // writes that succeed before the rest fail; -1 all
   int wipeResult = 0;
   std::vector<std::u16string> log;      // "open path", "rename a b", "wipe path"
+  std::vector<int> wipeLengths;         // the block length of every wipe
 
   class File : public ThumbFile {
    public:
@@ -80,8 +81,9 @@ class MemoryThumbFiles : public ThumbFileSystem {
     files.erase(std::u16string(from));
     return true;
   }
-  int WipeDelete(std::u16string_view path) override {
+  int WipeDelete(std::u16string_view path, int recordLength) override {
     log.push_back(u"wipe " + std::u16string(path));
+    wipeLengths.push_back(recordLength);
     if (wipeResult != 0) return wipeResult;
     return files.erase(std::u16string(path)) ? 0 : 1;
   }

@@ -241,6 +241,7 @@ TEST_F(ThumbCacheTest, MismatchedCachesAskAndAreDeletedOnlyWhenAllowed) {
     cache.repaint = [&] { ++repaints; };
     EXPECT_EQ(cache.ThumbNailCont(ThumbnailCache::kCacheOpen, u"", Folder(2)), 0);
     EXPECT_FALSE(fs.files.count(kCache)) << "OK deletes it";
+    EXPECT_EQ(fs.wipeLengths, std::vector<int>{kRecordLengthM});
     EXPECT_EQ(repaints, 1);
     EXPECT_TRUE(cache.MismatchAccepted());
     EXPECT_EQ(cache.Index().count, 0);
@@ -480,6 +481,7 @@ TEST_F(ThumbCacheTest, EngineOnACacheOfAnotherSize) {
   fs.files[kCache].resize(61576 * 2);  // two LL records, the first with code 1
   fs.wipeResult = 6;
   EXPECT_EQ(ThumbnailEngine(0, kFolder, false, fs, index), kEngineDeleteFailed);
+  EXPECT_EQ(fs.wipeLengths, (std::vector<int>{kRecordLengthM, kRecordLengthLL})) << "each in its size's blocks";
   EXPECT_EQ(prompt.shown.back().text, u"サムネイルファイルを削除できません ErrNo=6  <-x03> ");
   EXPECT_EQ(prompt.shown[prompt.shown.size() - 2].text,
             u"≪カタログサイズ不一致≫  ＬＬサイズではありません。削除しますか？ ≪ｷｬﾝｾﾙ≫で終了");
@@ -488,15 +490,16 @@ TEST_F(ThumbCacheTest, EngineOnACacheOfAnotherSize) {
 TEST_F(ThumbCacheTest, RenameToOldReplacesAStaleOldFile) {
   fs.files[kCache] = {1, 2, 3};
   fs.files[kOld] = {9};
-  EXPECT_EQ(RenameToOld(kCache, kOld, fs, false), 0);
+  EXPECT_EQ(RenameToOld(kCache, kOld, kRecordLengthS, fs, false), 0);
+  EXPECT_EQ(fs.wipeLengths, std::vector<int>{kRecordLengthS}) << "the stale file in the given blocks";
   EXPECT_EQ(fs.files[kOld], (std::vector<std::uint8_t>{1, 2, 3}));
   EXPECT_FALSE(fs.files.count(kCache));
-  EXPECT_EQ(RenameToOld(kCache, kOld, fs, false), -1) << "stale old file is wiped, but no cache to rename";
+  EXPECT_EQ(RenameToOld(kCache, kOld, kRecordLengthS, fs, false), -1) << "stale old file is wiped, but no cache to rename";
   EXPECT_EQ(prompt.shown.back().text, u"ファイルの名称変更失敗<-x43> ");
   fs.files[kCache] = {1};
   fs.files[kOld] = {2};
   fs.wipeResult = 3;
-  EXPECT_EQ(RenameToOld(kCache, kOld, fs, false), -1);
+  EXPECT_EQ(RenameToOld(kCache, kOld, kRecordLengthS, fs, false), -1);
   EXPECT_EQ(prompt.shown.back().text, u"削除失敗<-x42> ");
   EXPECT_EQ(prompt.shown.back().caption, kOld);
 }

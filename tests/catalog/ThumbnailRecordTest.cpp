@@ -7,7 +7,7 @@
 namespace tarn {
 namespace {
 
-std::vector<std::size_t> Blocks(std::uint64_t size, std::size_t block) {
+std::vector<std::size_t> Blocks(std::uint64_t size, int block) {
   std::vector<std::size_t> sizes;
   EXPECT_TRUE(WriteZeroBlocks(size, block, [&](const std::uint8_t* zeros, std::size_t n) {
     for (std::size_t i = 0; i < n; ++i)
@@ -37,16 +37,17 @@ TEST(WipeBlocks, TheBufferIsClearedFirstAndAFailedWriteStops) {
   EXPECT_EQ(calls, 2);
 }
 
-TEST(RecordLength, UnsetLengthsBecomeThoseOfSizeM) {
-  g_ThumbRecordLength = 0;
-  EXPECT_EQ(CurrentRecordLength(), kRecordLengthM);
-  g_ThumbRecordLength = kRecordLengthS - 1;
-  EXPECT_EQ(CurrentRecordLength(), kRecordLengthM);
-  g_ThumbRecordLength = kRecordLengthS;
-  EXPECT_EQ(CurrentRecordLength(), kRecordLengthS);
-  g_ThumbRecordLength = kRecordLengthLL;
-  EXPECT_EQ(CurrentRecordLength(), kRecordLengthLL);
-  g_ThumbRecordLength = 0;
+TEST(WipeBlocks, LengthsBelowSizeSBecomeThoseOfSizeM) {
+  const std::vector<std::size_t> m{13456, 13456, 3088};
+  EXPECT_EQ(Blocks(30000, 0), m) << "no size chosen yet";
+  EXPECT_EQ(Blocks(30000, -1), m);
+  EXPECT_EQ(Blocks(30000, kRecordLengthS - 1), m);
+  EXPECT_EQ(Blocks(30000, kRecordLengthS), (std::vector<std::size_t>{9864, 9864, 9864, 408}));
+  EXPECT_EQ(Blocks(70000, kRecordLengthLL), (std::vector<std::size_t>{61576, 8424}));
+}
+
+TEST(RecordLength, EveryCatalogSizeWipesInBlocksOfItsOwnRecords) {
+  for (int size = -1; size <= 4; ++size) EXPECT_EQ(RecordLengthOf(size), GeometryOf(size).recordLength) << size;
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 
 #include "base/ErrorLog.h"
 #include "base/FileUtil.h"
-#include "catalog/ThumbnailRecord.h"
+#include "base/RecordBuffer.h"
 #include "plugin_host/MultiByteName.h"
 
 namespace tarn::test {
@@ -50,25 +50,26 @@ TEST_F(AppFiles, LogThatCannotBeOpenedIsToldOnce) {
 }
 
 TEST_F(AppFiles, WipeDeleteRemovesFilesOfEverySize) {
-  g_ThumbRecordLength = 0;
-  for (std::size_t size : {std::size_t{0}, std::size_t{1}, std::size_t{13456}, std::size_t{30000}}) {
-    const std::wstring path = WriteFile(L"wipe.bin", std::string(size, 'x'));
-    EXPECT_EQ(WipeDelete(FromWide(path.c_str())), kWipeDeleted) << size;
-    EXPECT_EQ(GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES) << size;
+  // 0 is the length before any catalog size was chosen: size M's blocks.
+  for (int length : {0, kRecordLengthS, kRecordLengthLL}) {
+    for (std::size_t size : {std::size_t{0}, std::size_t{1}, std::size_t{13456}, std::size_t{30000}}) {
+      const std::wstring path = WriteFile(L"wipe.bin", std::string(size, 'x'));
+      EXPECT_EQ(WipeDelete(FromWide(path.c_str()), length), kWipeDeleted) << length << " " << size;
+      EXPECT_EQ(GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES) << length << " " << size;
+    }
   }
-  EXPECT_EQ(g_ThumbRecordLength, kRecordLengthM) << "an unset record length becomes size M's";
-  EXPECT_EQ(WipeDelete(FromWide((folder_ + L"missing.bin").c_str())), kWipeCannotOpen);
+  EXPECT_EQ(WipeDelete(FromWide((folder_ + L"missing.bin").c_str()), kRecordLengthM), kWipeCannotOpen);
 }
 
 TEST_F(AppFiles, ReadOnlyFilesNeedClearReadOnlyFirst) {
   const std::wstring path = WriteFile(L"locked.bin", "data");
   SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
   const std::u16string wide = FromWide(path.c_str());
-  EXPECT_EQ(WipeDelete(wide), kWipeCannotOpen);
+  EXPECT_EQ(WipeDelete(wide, kRecordLengthM), kWipeCannotOpen);
   EXPECT_EQ(ReadFile(path), "data") << "nothing was overwritten";
   EXPECT_EQ(ClearReadOnly(wide), 1);
   EXPECT_EQ(ClearReadOnly(wide), 0);
-  EXPECT_EQ(WipeDelete(wide), kWipeDeleted);
+  EXPECT_EQ(WipeDelete(wide, kRecordLengthM), kWipeDeleted);
   EXPECT_EQ(ClearReadOnly(wide), 2) << "gone";
 }
 
