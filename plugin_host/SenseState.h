@@ -6,8 +6,18 @@
 
 namespace tarn {
 
-// [0] TarnMov after-load answer, [1] TarnMov load answer, [2] GIF command / frame number /
-// frame count, [3] GIF cycles, [5] frame delay (1/100 s), [6] and [7] frame left and top.
+// The cells of g_SenseCells. The GIF player is handed the command cell and writes the others
+// relative to it.
+enum HostSenseCell : int {
+  kCellMovAnswer = 0,   // TarnMov's answer to the after-load query (-1 before it)
+  kCellMovLoad = 1,     // TarnMov's answer before a load (-2 before it)
+  kCellGifCommand = 2,  // GIF command in, frame count out; then the frame number to decode
+  kCellGifCycles = 3,   // cycles to play
+  kCellGifDelay = 5,    // written while a frame is decoded: its delay in 1/100 s
+  kCellGifLeft = 6,     // written while a frame is decoded: its left and top offset
+  kCellGifTop = 7,
+};
+
 extern SenseCell g_SenseCells[kSenseCellCount];
 // TarnFlv and TarnMp4: -1, -2, -3 before a load; their playback state after it.
 extern SenseCell g_MovieCells[kMovieCellCount];
