@@ -1,5 +1,6 @@
 // The sense exchange with the animated and movie plug-ins: host-owned cells the plug-ins write
-// into, and the motion-GIF and movie state shared by the loader, display windows and timers.
+// into, and the movie state shared by the loader, display windows and timers. (The motion GIF's
+// own state belongs to the picture that plays it.)
 #pragma once
 
 #include "common/PluginCodes.h"
@@ -21,12 +22,6 @@ enum HostSenseCell : int {
 extern SenseCell g_SenseCells[kSenseCellCount];
 // TarnFlv and TarnMp4: -1, -2, -3 before a load; their playback state after it.
 extern SenseCell g_MovieCells[kMovieCellCount];
-
-extern int g_MotionGifState;  // frames of the motion GIF playing; 0 when none
-extern int g_MotionGifLoops;  // cycles still to play; below 1 a new animation starts
-extern int g_MotionGifFrame;  // frames shown in the current cycle
-extern int g_AnimMaxWidth;    // largest frame extent of the animation
-extern int g_AnimMaxHeight;
 
 extern int g_MovieMode;
 extern int g_MovieRun;
