@@ -1,5 +1,6 @@
-// CPictureWnd: the program's one current picture, as the plug-in delivered it: a BITMAPINFO
-// block and a pixel block in local memory, locked while the picture is current.
+// CPictureWnd: the program's one current picture, as the plug-in delivered it (a BITMAPINFO
+// block and a pixel block in local memory, locked while the picture is current), and the motion
+// GIF it plays.
 #pragma once
 
 #include <windows.h>
@@ -81,6 +82,7 @@ class CPictureWnd {
  private:
   // Prepares the sense exchange for selects 1, 3, 5 and 6; a non-zero answer ends the load.
   int PrepareSense(int select, const wchar_t* path);
+  // Selects 1 and 5: the GIF player's part, when the file is a GIF and the player is enabled.
   void SenseGif(int select, const wchar_t* path);
   void ReportLoadFailure(int result, int select, const wchar_t* path);
   PictureBlocks Blocks();
