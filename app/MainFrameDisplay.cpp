@@ -13,8 +13,7 @@
 #include "base/WinText.h"
 #include "catalog/FileClass.h"
 #include "image/DispWin.h"
-#include "image/MotionGifTimer.h"
-#include "plugin_host/SenseState.h"
+#include "image/PictureWnd.h"
 
 namespace tarn {
 namespace {
@@ -61,7 +60,7 @@ int CMainFrame::ChildWindowIF(const std::u16string& path, int request, int index
   CDispWin* window = DisplayWindowFor(request);
   if (window == nullptr) {
     // The window the animation played in has been closed: the animation ends with it.
-    g_MotionGifState = 0;
+    m_Picture.Animation().Stop();
     return 0;
   }
   const int result = window->DisplayConti(AsWide(path), DisplayModeFor(continuous), index);
@@ -72,11 +71,9 @@ int CMainFrame::ChildWindowIF(const std::u16string& path, int request, int index
   }
   m_DisplayPath = path;
   m_DisplayIndex = index;
-  if (g_MotionGifState > 0) {
-    const long long area = static_cast<long long>(g_AnimMaxWidth) * g_AnimMaxHeight;
+  if (const MotionGif& gif = m_Picture.Animation(); gif.Playing())
     SetTimer(Handle(), continuous ? kTimerGifContinuous : kTimerGifFrame,
-             static_cast<UINT>(MotionGifFrameInterval(g_SenseCells[5], g_MotionGifState, area)), nullptr);
-  }
+             static_cast<UINT>(gif.NextFrameInterval()), nullptr);
   return 0;
 }
 
@@ -119,13 +116,8 @@ void CMainFrame::AttachDisplay(CDispWin& window, int cascade) {
 
 void CMainFrame::OnGifFrameTimer(UINT_PTR id) {
   KillTimer(Handle(), id);
-  if (g_MotionGifState <= 0) return;
-  // The last frame of a cycle: the next cycle starts from the first frame while cycles remain.
-  if (g_MotionGifFrame >= g_MotionGifState) {
-    g_MotionGifFrame = 0;
-    --g_MotionGifLoops;
-  }
-  if (g_MotionGifLoops > 0)
+  // The window may have gone since the last frame; ChildWindowIF then ends the animation.
+  if (m_Picture.Animation().StepAfterFrame())
     ChildWindowIF(m_DisplayPath, id == kTimerGifFrame ? kNextGifFrame : kNextGifFrameContinuous, m_DisplayIndex);
 }
 

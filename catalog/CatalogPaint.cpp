@@ -47,8 +47,8 @@ int CTarnView::DrawThumbnail(int mode, HDC dc, int row, std::u16string_view name
   if (dc == nullptr) return -1;
 
   if (mode <= kDrawToWork) {
-    const BITMAPINFO* info = m_Picture != nullptr ? m_Picture->m_lpBI : nullptr;
-    if (info == nullptr || m_Picture->m_lpBits == nullptr) {
+    const BITMAPINFO* info = m_Picture != nullptr ? m_Picture->Loaded().Info() : nullptr;
+    if (info == nullptr || m_Picture->Loaded().Bits() == nullptr) {
       Say(u"≪lpBI=0≫ Select=" + DecimalText(mode) + u" <-v12>", u"エラー");
       return -1;
     }
@@ -61,7 +61,7 @@ int CTarnView::DrawThumbnail(int mode, HDC dc, int row, std::u16string_view name
     StretchSetup setup(dc);
     const int lines = StretchDIBits(dc, place.target.x, place.target.y, place.target.width, place.target.height,
                                     place.source.x, sourceY, place.source.width, place.source.height,
-                                    m_Picture->m_lpBits, info, DIB_RGB_COLORS, SRCCOPY);
+                                    m_Picture->Loaded().Bits(), info, DIB_RGB_COLORS, SRCCOPY);
     if (lines == 0 || lines == static_cast<int>(GDI_ERROR)) return -1;
     if (mode == kDrawToWork) m_Cache.SetLayout(place.layout);
   } else if (mode == kDrawBlank) {

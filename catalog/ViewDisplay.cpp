@@ -4,7 +4,7 @@
 #include "base/RunState.h"
 #include "base/Settings.h"
 #include "catalog/PendingStep.h"
-#include "plugin_host/SenseState.h"
+#include "image/PictureWnd.h"
 
 namespace tarn {
 namespace {
@@ -59,7 +59,7 @@ void CTarnView::OnSlideShowTimer() {
     return;
   }
   // A motion GIF plays its cycles to the end before the show moves on.
-  if (g_MotionGifState > 0 && g_MotionGifLoops > 0) return;
+  if (m_Picture != nullptr && m_Picture->Animation().HoldsSlideShow()) return;
   --g_ContiState;
   if (g_ContiState <= 0 || !UpDownCatalog(false)) StopSlideShow();
 }

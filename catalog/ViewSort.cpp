@@ -17,9 +17,10 @@ class ViewSortSeams final : public PictureSizer, public SortHost {
 
   int Measure(std::u16string_view path, long long& width, long long& height) override {
     if (picture_.FileLoad(kSelectStill, AsWide(std::u16string(path))) != 0) return kPictureLoadFailed;
-    if (picture_.m_lpBI == nullptr) return kPictureNoBitmap;
-    width = picture_.m_lpBI->bmiHeader.biWidth;
-    height = picture_.m_lpBI->bmiHeader.biHeight;
+    const BITMAPINFO* info = picture_.Loaded().Info();
+    if (info == nullptr) return kPictureNoBitmap;
+    width = info->bmiHeader.biWidth;
+    height = info->bmiHeader.biHeight;
     return kPictureSized;
   }
   void ShowSortOrder(int mode) override {

@@ -14,7 +14,6 @@
 #include "image/MemoryBitmapSize.h"
 #include "image/PictureTransforms.h"
 #include "image/PictureWnd.h"
-#include "plugin_host/SenseState.h"
 
 namespace tarn {
 namespace {
@@ -22,13 +21,6 @@ namespace {
 constexpr wchar_t kClassName[] = L"CDispWin";
 
 bool FitMode() { return g_AdjustSizeFlag != 0 && g_ZoomScreenFlag == 0; }
-bool Animating() { return g_MotionGifState > 0; }
-
-// A frame offset comes from the plug-in; keep it to what a GIF's 16-bit fields can say.
-int FrameOffset(SenseCell cell) { return std::clamp<SenseCell>(cell, 0, 0xFFFF); }
-int Extent(int offset, int length) {
-  return static_cast<int>(std::min<long long>(static_cast<long long>(offset) + length, 0x7FFFFFFF));
-}
 
 }  // namespace
 
@@ -89,23 +81,23 @@ int CDispWin::DisplayConti(const wchar_t* path, int mode, int index) {
     if (const int loaded = m_Picture.FileLoad(select, path); loaded != 0) return loaded;
     m_LoadCount = m_Picture.LoadCount();
   }
-  if (m_Picture.m_lpBI == nullptr) {
+  const PluginPicture& loaded = m_Picture.Loaded();
+  if (loaded.Info() == nullptr) {
     Say(u"エラーCDispWin::DisplayConti≪lpBI=0≫");
     return kDisplayNoHeader;
   }
 
-  const BITMAPINFOHEADER& header = m_Picture.m_lpBI->bmiHeader;
+  MotionGif& gif = m_Picture.Animation();
   int frameX = 0, frameY = 0;
-  m_PicWidth = header.biWidth;
-  m_PicHeight = DibRows(header);
-  if (Animating()) {
+  m_PicWidth = loaded.Width();
+  m_PicHeight = loaded.Rows();
+  if (gif.Playing()) {
     // The animation's extent is only known frame by frame: the largest seen so far.
-    frameX = FrameOffset(g_SenseCells[6]);
-    frameY = FrameOffset(g_SenseCells[7]);
-    g_AnimMaxWidth = std::max(g_AnimMaxWidth, Extent(frameX, m_PicWidth));
-    g_AnimMaxHeight = std::max(g_AnimMaxHeight, Extent(frameY, m_PicHeight));
-    m_PicWidth = g_AnimMaxWidth;
-    m_PicHeight = g_AnimMaxHeight;
+    frameX = gif.left;
+    frameY = gif.top;
+    gif.TakeFrameExtent(m_PicWidth, m_PicHeight);
+    m_PicWidth = gif.maxWidth;
+    m_PicHeight = gif.maxHeight;
   }
   m_ScrollX = m_ScrollY = 0;
   m_ScrollMode = kScrollNone;
@@ -118,8 +110,7 @@ int CDispWin::DisplayConti(const wchar_t* path, int mode, int index) {
     if (const int placed = PlaceWindow(path, mode); placed != 0) return placed;
   }
   SetScrollBars();
-  if (m_ContiFlag != 0 && m_MenuReopen &&
-      (!Animating() || g_MotionGifFrame >= g_MotionGifState)) {
+  if (m_ContiFlag != 0 && m_MenuReopen && gif.CycleDone()) {
     // Opened from the message loop rather than here: the menu's own loop would otherwise run
     // the frame's timers inside this call.
     m_MenuReopen = false;
@@ -177,7 +168,8 @@ int CDispWin::PrepareMemoryBitmap() {
 void CDispWin::ComposePicture(int frameX, int frameY) {
   const HDC memory = m_Memory.Dc();
   // Later frames of an animation are drawn over the earlier ones, which they only partly cover.
-  if (!(Animating() && g_MotionGifFrame > 1) &&
+  const MotionGif& gif = m_Picture.Animation();
+  if (!gif.DrawsOverEarlierFrames() &&
       !PatBlt(memory, 0, 0, m_MemWidth, m_MemHeight, g_BlackFlag != 0 ? BLACKNESS : WHITENESS))
     Say(u"背景色塗りつぶし処理", u"  エラー");
 
@@ -199,7 +191,7 @@ void CDispWin::ComposePicture(int frameX, int frameY) {
 
   const int extentWidth = m_PicWidth, extentHeight = m_PicHeight;
   int drawWidth = m_ViewWidth, drawHeight = m_ViewHeight;
-  if (!FitMode() || Animating()) {
+  if (!FitMode() || gif.Playing()) {
     const ReducedSize reduced = FitToMemoryBitmap(m_PicWidth, m_PicHeight, {m_MemWidth, m_MemHeight});
     m_Zoom = reduced.zoom;
     m_PicWidth = drawWidth = reduced.width;
@@ -208,8 +200,8 @@ void CDispWin::ComposePicture(int frameX, int frameY) {
   if (extentWidth <= 0 || extentHeight <= 0) return;
 
   // A still picture fills the whole draw size; an animation frame takes its part of it.
-  const BITMAPINFOHEADER& header = m_Picture.m_lpBI->bmiHeader;
-  const int width = header.biWidth, height = DibRows(header);
+  const PluginPicture& loaded = m_Picture.Loaded();
+  const int width = loaded.Width(), height = loaded.Rows();
   const auto scaleX = [&](int v) { return static_cast<int>(static_cast<long long>(v) * drawWidth / extentWidth); };
   const auto scaleY = [&](int v) { return static_cast<int>(static_cast<long long>(v) * drawHeight / extentHeight); };
   m_DrawRect = {x + scaleX(frameX), y + scaleY(frameY), x + scaleX(frameX + width), y + scaleY(frameY + height)};
@@ -217,7 +209,7 @@ void CDispWin::ComposePicture(int frameX, int frameY) {
   if (bits == nullptr) return;
   const StretchModeScope stretch(memory, COLORONCOLOR);
   StretchDIBits(memory, m_DrawRect.left, m_DrawRect.top, m_DrawRect.right - m_DrawRect.left,
-                m_DrawRect.bottom - m_DrawRect.top, 0, 0, width, height, bits, m_Picture.m_lpBI,
+                m_DrawRect.bottom - m_DrawRect.top, 0, 0, width, height, bits, loaded.Info(),
                 DIB_RGB_COLORS, SRCCOPY);
 }
 
@@ -226,7 +218,7 @@ int CDispWin::PlaceWindow(const wchar_t* path, int mode) {
   const std::size_t slash = m_FilePath.find_last_of(L'\\');
   const std::wstring name = slash == std::wstring::npos ? m_FilePath : m_FilePath.substr(slash + 1);
   const std::wstring title = name + L"  [ " + std::to_wstring(m_PicWidth) + L"×" + std::to_wstring(m_PicHeight) +
-                             L"×" + std::to_wstring(m_Picture.m_lpBI->bmiHeader.biBitCount) + L" ]";
+                             L"×" + std::to_wstring(m_Picture.Loaded().BitCount()) + L" ]";
 
   const Layout& sys = System();
   const bool created = Handle() == nullptr;

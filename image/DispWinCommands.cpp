@@ -7,7 +7,6 @@
 #include "image/DispWinMenus.h"
 #include "image/PictureTransforms.h"
 #include "image/PictureWnd.h"
-#include "plugin_host/SenseState.h"
 
 namespace tarn {
 namespace {
@@ -97,7 +96,7 @@ void CDispWin::ShowAgain() {
 }
 
 void CDispWin::Transform(int id) {
-  if (g_MotionGifState > 0) {
+  if (m_Picture.Animation().Playing()) {
     const bool flip = id == ID_DISP_FLIP_VERT || id == ID_DISP_FLIP_HORZ;
     Say(id == ID_DISP_BRIGHT ? u"モーションGIFは輝度変更できません "
         : flip               ? u"モーションGIFは反転できません "

@@ -6,6 +6,7 @@
 #include "base/TextUtil.h"
 #include "base/WinText.h"
 #include "image/PictureWnd.h"
+#include "image/SenseExchange.h"
 #include "plugin_host/MultiByteName.h"
 #include "plugin_host/PluginRegistry.h"
 #include "plugin_host/SenseState.h"
@@ -39,81 +40,38 @@ void StopMovieFlags() {
 
 }  // namespace
 
-void CPictureWnd::ReleasePicture() {
-  if (m_lpBI != nullptr) LocalUnlock(m_hBI);
-  if (m_lpBits != nullptr) LocalUnlock(m_hBits);
-  m_lpBI = nullptr;
-  m_lpBits = nullptr;
-  if (m_hBI != nullptr) LocalFree(m_hBI);
-  if (m_hBits != nullptr) LocalFree(m_hBits);
-  if (m_PicInfo.hInfo != nullptr) LocalFree(m_PicInfo.hInfo);
-  m_hBI = nullptr;
-  m_hBits = nullptr;
-  m_PicInfo.hInfo = nullptr;
+void CPictureWnd::SenseGif(int select, const wchar_t* path) {
+  if (!EndsWith(path, u".gif")) {
+    m_Animation.Forget();
+    m_Registry.m_lData = 0;
+    return;
+  }
+  if (m_Registry.FindByName(kGifPlugin) < 0) {
+    m_Registry.m_lData = 0;
+    return;
+  }
+  const SenseCell* cells = PrepareGifSense(select == kSelectGifFrame, m_Animation, g_SenseCells,
+                                           [&](SenseCell* command) {
+                                             return m_Registry.SenseDispatch(kGifPlugin, path, command);
+                                           });
+  m_Registry.m_lData = reinterpret_cast<LONG_PTR>(cells);
 }
 
 int CPictureWnd::PrepareSense(int select, const wchar_t* path) {
   const std::u16string caption = FromWide(path);
   if (select == kSelectStill || select == kSelectGifFrame) {
-    if (!EndsWith(path, u".gif")) {
-      g_MotionGifLoops = 0;
-      g_MotionGifState = 0;
-      m_Registry.m_lData = 0;
-      return 0;
-    }
-    if (m_Registry.FindByName(kGifPlugin) < 0) {
-      m_Registry.m_lData = 0;
-      return 0;
-    }
-    g_SenseCells[6] = 0;
-    g_SenseCells[7] = 0;
-    int command;
-    bool send = true;
-    if (select == kSelectStill) {
-      command = -3;  // reset: the still picture is the first frame
-      g_MotionGifLoops = 0;
-      g_MotionGifState = 0;
-    } else if (g_MotionGifLoops < 1) {
-      command = -1;  // a new animation: learn frames and cycles
-      g_MotionGifState = 0;
-      g_MotionGifFrame = 0;
-    } else {
-      command = -2;  // the next cycle restarts the frame walk
-      send = g_MotionGifFrame == 0;
-    }
-    g_SenseCells[2] = command;
-    if (send) {
-      if (m_Registry.SenseDispatch(kGifPlugin, path, &g_SenseCells[2]) != 0) {
-        g_MotionGifState = 0;
-        g_SenseCells[2] = 0;
-      } else if (command != -2) {
-        g_MotionGifLoops = g_SenseCells[3];
-      }
-    }
-    if (select == kSelectGifFrame) {
-      if (g_MotionGifState == 0) {
-        g_MotionGifState = g_SenseCells[2];
-        g_AnimMaxWidth = 0;
-        g_AnimMaxHeight = 0;
-      }
-      if (g_MotionGifState > 0) ++g_MotionGifFrame;
-      g_SenseCells[2] = g_MotionGifFrame;
-      m_Registry.m_lData = reinterpret_cast<LONG_PTR>(&g_SenseCells[2]);
-    } else {
-      g_SenseCells[2] = 0;
-      m_Registry.m_lData = 0;
-    }
+    SenseGif(select, path);
     return 0;
   }
 
   if (select == kSelectMedia) {
     StartMovieFlags();
-    g_SenseCells[1] = -2;
+    g_SenseCells[kCellMovLoad] = -2;
     if (m_Registry.FindByName(kMovPlugin) < 0) {
       m_Registry.m_lData = 0;
       return 0;
     }
-    const int result = m_Registry.SenseDispatch(kMovPlugin, path, &g_SenseCells[1]);
+    const int result = m_Registry.SenseDispatch(kMovPlugin, path, &g_SenseCells[kCellMovLoad]);
     if (result != 0) {
       g_MovieRun = 0;
       Say(u"ファイルを認識できません。複数の同種プラグインが組み込まれていませんか？ \n [TarnMov.spi]エラー<-d01> ",
@@ -121,14 +79,14 @@ int CPictureWnd::PrepareSense(int select, const wchar_t* path) {
       return result;
     }
     g_MovSensed = 1;
-    m_Registry.m_lData = reinterpret_cast<LONG_PTR>(&g_SenseCells[1]);
+    m_Registry.m_lData = reinterpret_cast<LONG_PTR>(&g_SenseCells[kCellMovLoad]);
     return 0;
   }
 
   if (select == kSelectFlvMp4) {
     StartMovieFlags();
-    const bool flv = EndsWith(path, u".flv");
-    const wchar_t* plugin = flv ? L"TarnFlv.spi" : EndsWith(path, u".mp4") ? L"TarnMp4.spi" : nullptr;
+    const char16_t* player = FlvMp4PlayerFor(WideView(path));
+    const wchar_t* plugin = reinterpret_cast<const wchar_t*>(player);
     if (plugin == nullptr || m_Registry.FindByName(plugin) < 0) {
       m_Registry.m_lData = 0;
       return 0;
@@ -142,7 +100,7 @@ int CPictureWnd::PrepareSense(int select, const wchar_t* path) {
       Say(u"[TarnFlv.spi/TarnMp4.spi]を認識できません。プラグインは最新版ですか？ <-d03> ", caption);
       return result;
     }
-    (flv ? g_FlvFlag : g_Mp4Flag) = 1;
+    (player == kFlvPlayer ? g_FlvFlag : g_Mp4Flag) = 1;
     m_Registry.m_lData = reinterpret_cast<LONG_PTR>(g_MovieCells);
   }
   return 0;
@@ -175,7 +133,7 @@ void CPictureWnd::ReportLoadFailure(int result, int select, const wchar_t* path)
 }
 
 int CPictureWnd::FileLoad(int select, const wchar_t* path) {
-  if (select != kSelectGifFrame) g_MotionGifState = 0;
+  if (select != kSelectGifFrame) m_Animation.Stop();
   // An unknown select keeps the current picture, so it keeps its turns and brightness too:
   // dropping the work buffer alone would show the loaded pixels under a turned header.
   if (select < kSelectRelease || select > kSelectFlvMp4Thumbnail) {
@@ -184,7 +142,7 @@ int CPictureWnd::FileLoad(int select, const wchar_t* path) {
   }
   // Whatever comes next starts untouched: no work buffer, no saved colours, not turned.
   m_Transforms.ForgetPicture();
-  ReleasePicture();
+  m_Loaded.Reset();
   ++m_LoadCount;
   if (select == kSelectRelease) {
     g_MovieRun = 0;
@@ -194,37 +152,42 @@ int CPictureWnd::FileLoad(int select, const wchar_t* path) {
   const PathReportScope once;
 
   if (IsPreview(select)) {
-    const int result = m_Registry.LoadPreview(path, &m_hBI, &m_hBits, &m_PicInfo);
+    const int result = m_Loaded.Receive([&](HLOCAL* info, HLOCAL* bits, PictureInfo* record) {
+      return m_Registry.LoadPreview(path, info, bits, record);
+    });
     if (result != 0) {
-      ReleasePicture();
+      m_Loaded.Reset();
       return result;
     }
   } else {
     if (const int sensed = PrepareSense(select, path); sensed != 0) return sensed;
-    const int result = m_Registry.LoadPicture(path, &m_hBI, &m_hBits, &m_PicInfo);
+    const int result = m_Loaded.Receive([&](HLOCAL* info, HLOCAL* bits, PictureInfo* record) {
+      return m_Registry.LoadPicture(path, info, bits, record);
+    });
     if (result != 0) {
-      ReleasePicture();
+      m_Loaded.Reset();
       StopMovieFlags();
       ReportLoadFailure(result, select, path);
       return result;
     }
+    if (select == kSelectGifFrame) TakeFrameAnswers(m_Animation, g_SenseCells);
     if (select == kSelectMedia) {
-      g_SenseCells[0] = -1;
-      const int answered = g_MovSensed ? m_Registry.SenseDispatch(kMovPlugin, path, &g_SenseCells[0]) : 0;
+      g_SenseCells[kCellMovAnswer] = -1;
+      const int answered =
+          g_MovSensed ? m_Registry.SenseDispatch(kMovPlugin, path, &g_SenseCells[kCellMovAnswer]) : 0;
       if (answered != 0) {
         Say(FromWide(path), u"≪SensePlugInInfo エラー２≫ ret=" + DecimalText(answered) + u" ");
-        ReleasePicture();
+        m_Loaded.Reset();
         StopMovieFlags();
         return answered;
       }
     }
   }
 
-  m_lpBI = m_hBI != nullptr ? static_cast<BITMAPINFO*>(LocalLock(m_hBI)) : nullptr;
-  m_lpBits = m_hBits != nullptr ? LocalLock(m_hBits) : nullptr;
+  const bool locked = m_Loaded.Lock();
   const bool mayBeEmpty = select == kSelectMedia || select == kSelectGifFrame || select == kSelectFlvMp4;
-  if (!mayBeEmpty && (m_lpBI == nullptr || m_lpBits == nullptr)) {
-    ReleasePicture();
+  if (!mayBeEmpty && !locked) {
+    m_Loaded.Reset();
     Say(u"Load Error No=8 Select=" + DecimalText(select) + u"<-d04>", u"エラー");
     return 8;
   }

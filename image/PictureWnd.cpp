@@ -11,31 +11,32 @@
 
 namespace tarn {
 
-PictureBlocks CPictureWnd::Blocks() const {
+PictureBlocks CPictureWnd::Blocks() {
   PictureBlocks blocks;
-  if (m_lpBI != nullptr) {
-    blocks.info = reinterpret_cast<std::uint8_t*>(m_lpBI);
-    blocks.infoSize = LocalSize(m_hBI);
+  if (BITMAPINFO* info = m_Loaded.Info(); info != nullptr) {
+    blocks.info = reinterpret_cast<std::uint8_t*>(info);
+    blocks.infoSize = m_Loaded.InfoBytes();
   }
-  if (m_lpBits != nullptr) {
-    blocks.bits = static_cast<const std::uint8_t*>(m_lpBits);
-    blocks.bitsSize = LocalSize(m_hBits);
+  if (m_Loaded.Bits() != nullptr) {
+    blocks.bits = static_cast<const std::uint8_t*>(m_Loaded.Bits());
+    blocks.bitsSize = m_Loaded.BitsBytes();
   }
   return blocks;
 }
 
 const void* CPictureWnd::DrawableBits() const {
-  if (m_lpBI == nullptr) return nullptr;
-  const BITMAPINFOHEADER& header = m_lpBI->bmiHeader;
+  const BITMAPINFO* info = m_Loaded.Info();
+  if (info == nullptr) return nullptr;
+  const BITMAPINFOHEADER& header = info->bmiHeader;
   if (header.biWidth <= 0 || header.biHeight == 0) return nullptr;
   if (header.biCompression != BI_RGB && header.biCompression != BI_BITFIELDS) return nullptr;
   const std::uint64_t masks = header.biCompression == BI_BITFIELDS ? 12 : 0;
   const std::uint64_t table = std::uint64_t{header.biSize} + masks + PaletteEntries(header.biBitCount) * 4u;
-  if (LocalSize(m_hBI) < table) return nullptr;
+  if (m_Loaded.InfoBytes() < table) return nullptr;
   // The work buffer is sized for either orientation by the transforms themselves.
   if (TransState() == 0) {
-    const std::uint64_t rows = static_cast<std::uint64_t>(DibRows(header));
-    if (m_lpBits == nullptr || LocalSize(m_hBits) < DibRowBytes(header.biWidth, header.biBitCount) * rows)
+    const std::uint64_t rows = static_cast<std::uint64_t>(m_Loaded.Rows());
+    if (m_Loaded.Bits() == nullptr || m_Loaded.BitsBytes() < DibRowBytes(header.biWidth, header.biBitCount) * rows)
       return nullptr;
   }
   return CurrentBits();
@@ -56,10 +57,9 @@ int CPictureWnd::RotateMap(int op) {
 }
 
 int CPictureWnd::SetZoomSize(int percent) {
-  if (m_lpBI == nullptr) return 0;
+  if (m_Loaded.Info() == nullptr) return 0;
   ZoomSize size{m_ZoomWidth, m_ZoomHeight};
-  const int accepted = tarn::SetZoomSize(percent, m_lpBI->bmiHeader.biWidth,
-                                         DibRows(m_lpBI->bmiHeader), size);
+  const int accepted = tarn::SetZoomSize(percent, m_Loaded.Width(), m_Loaded.Rows(), size);
   m_ZoomWidth = size.width;
   m_ZoomHeight = size.height;
   return accepted;
@@ -68,8 +68,8 @@ int CPictureWnd::SetZoomSize(int percent) {
 void CPictureWnd::StretchDraw(HDC dc, int left, int top, int right, int bottom) {
   const void* bits = DrawableBits();
   if (bits == nullptr) return;
-  const int width = m_lpBI->bmiHeader.biWidth;
-  const int height = DibRows(m_lpBI->bmiHeader);
+  const int width = m_Loaded.Width();
+  const int height = m_Loaded.Rows();
   const int areaWidth = right - left;
   const int areaHeight = bottom - top;
 
@@ -99,7 +99,7 @@ void CPictureWnd::StretchDraw(HDC dc, int left, int top, int right, int bottom) 
   if (place.width <= 0 || place.height <= 0) return;
   const StretchModeScope mode(dc, COLORONCOLOR);
   StretchDIBits(dc, left + place.x, top + place.y, place.width, place.height, 0, 0, width, height,
-                bits, m_lpBI, DIB_RGB_COLORS, SRCCOPY);
+                bits, m_Loaded.Info(), DIB_RGB_COLORS, SRCCOPY);
 }
 
 }  // namespace tarn

@@ -1,13 +1,15 @@
-// CPictureWnd: the program's one current picture, as the plug-in delivered it: a BITMAPINFO
-// block and a pixel block in local memory, locked while the picture is current.
+// CPictureWnd: the program's one current picture, as the plug-in delivered it (a BITMAPINFO
+// block and a pixel block in local memory, locked while the picture is current), and the motion
+// GIF it plays.
 #pragma once
 
 #include <windows.h>
 
-#include "common/PluginAbi.h"
+#include "image/MotionGif.h"
 #include "image/PictureTransforms.h"
 #include "image/StretchDrawPlacement.h"
 #include "image/ZoomSize.h"
+#include "plugin_host/PluginPicture.h"
 
 namespace tarn {
 
@@ -25,18 +27,11 @@ enum FileLoadSelect : int {
   kSelectFlvMp4Thumbnail = 7,
 };
 
-// Rows of a DIB whichever way up it is stored; a header's most negative height counts as the
-// largest, which no block can hold.
-inline int DibRows(const BITMAPINFOHEADER& header) {
-  return header.biHeight >= 0 ? header.biHeight : header.biHeight == -0x7FFFFFFF - 1 ? 0x7FFFFFFF : -header.biHeight;
-}
-
 class CPictureWnd {
  public:
   explicit CPictureWnd(CPluginRegistry& registry) : m_Registry(registry) {}
   CPictureWnd(const CPictureWnd&) = delete;
   CPictureWnd& operator=(const CPictureWnd&) = delete;
-  ~CPictureWnd() { ReleasePicture(); }
 
   // Turns the file at `path` into the current picture; see the select codes. 0 on success, a
   // plug-in or registry code on failure (with the user told), -1 for an unknown select.
@@ -63,7 +58,7 @@ class CPictureWnd {
   bool Changed() const { return m_Transforms.State() > 0 || m_Transforms.PaletteChanged(); }
   // The pixels to draw or write: the work buffer once anything was changed, else the loaded ones.
   const void* CurrentBits() const {
-    return m_Transforms.CurrentBits(static_cast<const std::uint8_t*>(m_lpBits));
+    return m_Transforms.CurrentBits(static_cast<const std::uint8_t*>(m_Loaded.Bits()));
   }
   // CurrentBits when the blocks hold everything the header promises GDI (colour table, masks and
   // rows), else null: a plug-in's header must not make a draw read past its blocks.
@@ -75,26 +70,26 @@ class CPictureWnd {
   int ScrollExtentWidth() const { return m_ExtentWidth; }
   int ScrollExtentHeight() const { return m_ExtentHeight; }
 
-  HLOCAL m_hBI = nullptr;
-  HLOCAL m_hBits = nullptr;
-  BITMAPINFO* m_lpBI = nullptr;   // m_hBI locked, or null
-  void* m_lpBits = nullptr;       // m_hBits locked, or null
-  union {
-    PictureInfo m_PicInfo;
-    unsigned char m_PicInfoReserve[kPictureInfoReserve] = {};
-  };
+  // The picture as the plug-in delivered it, locked; its header follows the turns in force.
+  const PluginPicture& Loaded() const { return m_Loaded; }
+  // The motion GIF this picture plays; every load other than a frame load ends it.
+  MotionGif& Animation() { return m_Animation; }
+  const MotionGif& Animation() const { return m_Animation; }
+
   int m_ZoomWidth = 0;
   int m_ZoomHeight = 0;
 
  private:
-  // Unlocks and frees both blocks and the comment block of m_PicInfo.
-  void ReleasePicture();
   // Prepares the sense exchange for selects 1, 3, 5 and 6; a non-zero answer ends the load.
   int PrepareSense(int select, const wchar_t* path);
+  // Selects 1 and 5: the GIF player's part, when the file is a GIF and the player is enabled.
+  void SenseGif(int select, const wchar_t* path);
   void ReportLoadFailure(int result, int select, const wchar_t* path);
-  PictureBlocks Blocks() const;
+  PictureBlocks Blocks();
 
   CPluginRegistry& m_Registry;
+  PluginPicture m_Loaded;
+  MotionGif m_Animation;
   PictureTransforms m_Transforms;
   DrawPlacement m_DrawnRect;
   int m_ExtentWidth = 0;

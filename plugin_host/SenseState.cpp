@@ -5,12 +5,6 @@ namespace tarn {
 SenseCell g_SenseCells[kSenseCellCount] = {};
 SenseCell g_MovieCells[kMovieCellCount] = {};
 
-int g_MotionGifState = 0;
-int g_MotionGifLoops = 0;
-int g_MotionGifFrame = 0;
-int g_AnimMaxWidth = 0;
-int g_AnimMaxHeight = 0;
-
 int g_MovieMode = 0;
 int g_MovieRun = 0;
 int g_MovieAux = 0;

@@ -1,22 +1,27 @@
 // The sense exchange with the animated and movie plug-ins: host-owned cells the plug-ins write
-// into, and the motion-GIF and movie state shared by the loader, display windows and timers.
+// into, and the movie state shared by the loader, display windows and timers. (The motion GIF's
+// own state belongs to the picture that plays it.)
 #pragma once
 
 #include "common/PluginCodes.h"
 
 namespace tarn {
 
-// [0] TarnMov after-load answer, [1] TarnMov load answer, [2] GIF command / frame number /
-// frame count, [3] GIF cycles, [5] frame delay (1/100 s), [6] and [7] frame left and top.
+// The cells of g_SenseCells. The GIF player is handed the command cell and writes the others
+// relative to it.
+enum HostSenseCell : int {
+  kCellMovAnswer = 0,   // TarnMov's answer to the after-load query (-1 before it)
+  kCellMovLoad = 1,     // TarnMov's answer before a load (-2 before it)
+  kCellGifCommand = 2,  // GIF command in, frame count out; then the frame number to decode
+  kCellGifCycles = 3,   // cycles to play
+  kCellGifDelay = 5,    // written while a frame is decoded: its delay in 1/100 s
+  kCellGifLeft = 6,     // written while a frame is decoded: its left and top offset
+  kCellGifTop = 7,
+};
+
 extern SenseCell g_SenseCells[kSenseCellCount];
 // TarnFlv and TarnMp4: -1, -2, -3 before a load; their playback state after it.
 extern SenseCell g_MovieCells[kMovieCellCount];
-
-extern int g_MotionGifState;  // frames of the motion GIF playing; 0 when none
-extern int g_MotionGifLoops;  // cycles still to play; below 1 a new animation starts
-extern int g_MotionGifFrame;  // frames shown in the current cycle
-extern int g_AnimMaxWidth;    // largest frame extent of the animation
-extern int g_AnimMaxHeight;
 
 extern int g_MovieMode;
 extern int g_MovieRun;

@@ -5,7 +5,6 @@
 
 #include "catalog/CellTitle.h"
 #include "image/DispWin.h"
-#include "plugin_host/SenseState.h"
 #include "tests/plugins/gif/GifBuilder.h"
 
 namespace tarn::test {
@@ -18,12 +17,10 @@ class CatalogDisplayTest : public CatalogTest {
     g_MultiWindowFlag = g_MaxSizeFlag = 0;
     g_ContiState = 0;
     g_BrightLevel = g_BrightKeep = 0;
-    g_MotionGifState = g_MotionGifLoops = g_MotionGifFrame = 0;
   }
   void TearDown() override {
     g_MultiWindowFlag = g_MaxSizeFlag = 0;
     g_ContiState = 0;
-    g_MotionGifState = g_MotionGifLoops = g_MotionGifFrame = 0;
     CatalogTest::TearDown();
   }
 
@@ -151,17 +148,17 @@ TEST_F(CatalogDisplayTest, AMotionGifAdvancesFrameByFrameOnTheFramesTimer) {
   Catalogue();
   ASSERT_EQ(TheCatalog().rows, 1);
   DoubleClickCell(0);
-  ASSERT_EQ(g_MotionGifState, 3) << "the frame count from TarnGif";
-  ASSERT_GT(g_MotionGifLoops, 0) << "cycles from TarnGif";
-  EXPECT_EQ(g_MotionGifFrame, 1);
+  ASSERT_EQ(picture_->Animation().frames, 3) << "the frame count from TarnGif";
+  ASSERT_GT(picture_->Animation().loops, 0) << "cycles from TarnGif";
+  EXPECT_EQ(picture_->Animation().frame, 1);
   tick();
-  EXPECT_EQ(g_MotionGifFrame, 2);
+  EXPECT_EQ(picture_->Animation().frame, 2);
   tick();
-  EXPECT_EQ(g_MotionGifFrame, 3);
-  const int loops = g_MotionGifLoops;
+  EXPECT_EQ(picture_->Animation().frame, 3);
+  const int loops = picture_->Animation().loops;
   tick();
-  EXPECT_EQ(g_MotionGifFrame, 1) << "a new cycle starts from the first frame";
-  EXPECT_EQ(g_MotionGifLoops, loops - 1);
+  EXPECT_EQ(picture_->Animation().frame, 1) << "a new cycle starts from the first frame";
+  EXPECT_EQ(picture_->Animation().loops, loops - 1);
   EXPECT_EQ(ShownTitle(), L"anim.gif  [ 30×30×8 ]");
   // A turn is refused while it plays.
   SendMessageW(frame_->SingleDisplay()->Handle(), WM_COMMAND, 32899, 0);
@@ -210,9 +207,9 @@ TEST_F(CatalogDisplayTest, SwitchingTheWayOfShowingClosesTheWindowsAndAnAnimatio
   EXPECT_EQ(frame_->TrackedDisplays(), 0u);
 
   DoubleClickCell(2);
-  ASSERT_EQ(g_MotionGifState, 3);
+  ASSERT_EQ(picture_->Animation().frames, 3);
   tick();
-  EXPECT_EQ(g_MotionGifFrame, 2);
+  EXPECT_EQ(picture_->Animation().frame, 2);
   EXPECT_EQ(windowsOnScreen(), 1) << "the later frames go to the window the animation started in";
   EXPECT_EQ(ShownTitle(), L"c.gif  [ 30×30×8 ]");
   // Closed while it plays: the next tick brings no window back.

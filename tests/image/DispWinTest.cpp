@@ -20,7 +20,6 @@
 #include "image/DispWinMenus.h"
 #include "image/ImageResource.h"
 #include "image/PictureWnd.h"
-#include "plugin_host/SenseState.h"
 #include "tests/plugin_host/HostFixture.h"
 #include "tests/plugins/gif/GifBuilder.h"
 #include "tests/support/BmpBuilder.h"
@@ -104,7 +103,6 @@ class DispWinTest : public HostTest {
     g_ZoomPercent = 100;
     g_ScreenMode = 0;
     g_ContiState = 0;
-    g_MotionGifState = 0;
     g_BrightLevel = g_BrightDelta = g_BrightKeep = 0;
     picture_ = std::make_unique<CPictureWnd>(*registry_);
     window_ = std::make_unique<CDispWin>(*picture_);
@@ -115,7 +113,6 @@ class DispWinTest : public HostTest {
     picture_.reset();
     DestroyWindow(frame_);
     Pump();
-    g_MotionGifState = 0;
     g_MultiWindowFlag = g_SinglClickFlag = 0;
     HostTest::TearDown();
   }
@@ -283,11 +280,11 @@ TEST_F(DispWinTest, CommandsAfterTheCatalogDecodedAnotherPictureWorkOnTheWindows
 
 TEST_F(DispWinTest, MotionGifIsNeitherTurnedFlippedNorBrightened) {
   Open(L"quad.bmp", 40, 30, 800);
-  g_MotionGifState = 3;
+  picture_->Animation().frames = 3;
   for (const int id : {ID_DISP_ROTATE_RIGHT, ID_DISP_ROTATE_LEFT, ID_DISP_ROTATE_HALF, ID_DISP_RESTORE,
                        ID_DISP_FLIP_VERT, ID_DISP_FLIP_HORZ, ID_DISP_BRIGHT})
     Command(id);
-  g_MotionGifState = 0;
+  picture_->Animation().frames = 0;
   std::vector<std::u16string> texts;
   for (const ShownMessage& m : prompt_.shown) texts.push_back(m.text);
   const std::u16string turn = u"モーションGIFは回転できません ", flip = u"モーションGIFは反転できません ";
@@ -584,7 +581,7 @@ TEST_F(DispWinTest, KeptLevelIsGivenToTheNextPictureAndALoadFailureIsPassedBack)
   EXPECT_EQ(picture_->TransState(), 2);
 
   // A header promising far more rows than the pixel block holds is not handed to GDI.
-  picture_->m_lpBI->bmiHeader.biHeight = 1 << 20;
+  const_cast<BITMAPINFO*>(picture_->Loaded().Info())->bmiHeader.biHeight = 1 << 20;
   picture_->DiscardWork();
   EXPECT_EQ(picture_->DrawableBits(), nullptr);
   g_BrightLevel = 0;
@@ -722,18 +719,17 @@ TEST_F(DispWinTest, AnimationFramesSitAtTheirOffsetsInsideTheLargestExtentSoFar)
   }
   const Bytes bytes = MakeGif(gif);
   const std::wstring path = WriteFile(L"anim.gif", std::string(bytes.begin(), bytes.end()));
-  g_MotionGifLoops = g_MotionGifFrame = 0;
   window_->Attach(frame_, GetSystemMetrics(SM_CXSCREEN) - 800, 0);
 
   ASSERT_EQ(window_->DisplayConti(path.c_str(), kDisplayNew, 0), 0);
-  ASSERT_EQ(g_MotionGifState, 2);
+  ASSERT_EQ(picture_->Animation().frames, 2);
   EXPECT_EQ(window_->PicWidth(), 20);
   EXPECT_EQ(window_->PicHeight(), 10);
   // The ramp table: entry i is (i, 255 - i, 7 i).
   EXPECT_EQ(Pixel(0, 0), RGB(10, 245, 70));
 
   ASSERT_EQ(window_->DisplayConti(path.c_str(), kDisplayNew, 0), 0);
-  EXPECT_EQ(g_MotionGifFrame, 2);
+  EXPECT_EQ(picture_->Animation().frame, 2);
   EXPECT_EQ(window_->PicWidth(), 50);
   EXPECT_EQ(window_->PicHeight(), 30);
   EXPECT_EQ(Pixel(30, 20), RGB(20, 235, 140));
@@ -741,7 +737,6 @@ TEST_F(DispWinTest, AnimationFramesSitAtTheirOffsetsInsideTheLargestExtentSoFar)
   EXPECT_EQ(Pixel(0, 0), RGB(10, 245, 70)) << "a later frame is drawn over the earlier ones";
   EXPECT_EQ(Pixel(25, 15), RGB(255, 255, 255));
   EXPECT_EQ(window_->Title(), L"anim.gif  [ 50×30×8 ]");
-  g_MotionGifState = g_MotionGifLoops = g_MotionGifFrame = 0;
 }
 
 }  // namespace

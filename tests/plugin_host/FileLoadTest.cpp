@@ -16,7 +16,6 @@ class FileLoadTest : public HostTest {
   void SetUp() override {
     HostTest::SetUp();
     picture_ = std::make_unique<CPictureWnd>(*registry_);
-    g_MotionGifState = g_MotionGifLoops = g_MotionGifFrame = 0;
     g_MovieMode = g_MovieRun = g_MovieAux = g_FlvFlag = g_Mp4Flag = g_MovSensed = 0;
     CreateErrorLog();
   }
@@ -46,26 +45,26 @@ TEST_F(FileLoadTest, StillPictureIsLockedAndReleasedByTheNextLoad) {
   InstallClaiming({L"Fake.spi"}, ".fake");
   const std::wstring file = WriteFile(L"a.fake", "x");
   ASSERT_EQ(picture_->FileLoad(kSelectStill, file.c_str()), 0);
-  ASSERT_NE(picture_->m_lpBI, nullptr);
-  ASSERT_NE(picture_->m_lpBits, nullptr);
-  EXPECT_EQ(picture_->m_lpBI->bmiHeader.biWidth, 2);
-  EXPECT_EQ(picture_->m_PicInfo.width, 2u);
-  const HLOCAL previous = picture_->m_hBI;
+  ASSERT_NE(picture_->Loaded().Info(), nullptr);
+  ASSERT_NE(picture_->Loaded().Bits(), nullptr);
+  EXPECT_EQ(picture_->Loaded().Width(), 2);
+  EXPECT_EQ(picture_->Loaded().Record().width, 2u);
+  const HLOCAL previous = LocalHandle(picture_->Loaded().Info());
 
   ASSERT_EQ(picture_->RotateMap(kRotateClockwise), 0);
   ASSERT_EQ(picture_->TransState(), 1);
   EXPECT_EQ(picture_->FileLoad(9, file.c_str()), -1);
   ASSERT_EQ(prompt_.shown.size(), 1u);
   EXPECT_EQ(prompt_.shown[0].text, u"FileLoad Select = 9");
-  EXPECT_EQ(picture_->m_hBI, previous) << "an unknown select releases nothing";
+  EXPECT_EQ(LocalHandle(picture_->Loaded().Info()), previous) << "an unknown select releases nothing";
   EXPECT_EQ(picture_->TransState(), 1) << "the kept picture keeps its turn, matching its turned header";
-  EXPECT_NE(picture_->CurrentBits(), picture_->m_lpBits);
+  EXPECT_NE(picture_->CurrentBits(), picture_->Loaded().Bits());
 
 
   g_MovieRun = 1;
   EXPECT_EQ(picture_->FileLoad(kSelectRelease, (folder_ + L"missing").c_str()), 0);
-  EXPECT_EQ(picture_->m_hBI, nullptr);
-  EXPECT_EQ(picture_->m_lpBits, nullptr);
+  EXPECT_TRUE(picture_->Loaded().IsEmpty());
+  EXPECT_EQ(picture_->Loaded().Bits(), nullptr);
   EXPECT_EQ(LocalSize(previous), 0u) << "freed";
   EXPECT_EQ(g_MovieRun, 0);
   EXPECT_EQ(picture_->TransState(), 0) << "the released picture took its work buffer with it";
@@ -74,7 +73,7 @@ TEST_F(FileLoadTest, StillPictureIsLockedAndReleasedByTheNextLoad) {
   ASSERT_EQ(picture_->RotateMap(kRotateHalfTurn), 0);
   ASSERT_EQ(picture_->FileLoad(kSelectStill, file.c_str()), 0);
   EXPECT_EQ(picture_->TransState(), 0) << "a new picture starts untouched";
-  EXPECT_EQ(picture_->CurrentBits(), picture_->m_lpBits);
+  EXPECT_EQ(picture_->CurrentBits(), picture_->Loaded().Bits());
 }
 
 TEST_F(FileLoadTest, FailuresAreLoggedAndShownWithThePathAsCaption) {
@@ -115,7 +114,7 @@ TEST_F(FileLoadTest, FailuresAreLoggedAndShownWithThePathAsCaption) {
     ASSERT_EQ(prompt_.shown.size(), 1u) << c.select;
     EXPECT_EQ(prompt_.shown[0].text, c.shown);
     EXPECT_EQ(prompt_.shown[0].caption, FromWide(c.path.c_str()));
-    EXPECT_EQ(picture_->m_hBI, nullptr);
+    EXPECT_TRUE(picture_->Loaded().IsEmpty());
     EXPECT_EQ(g_MovieRun, 0);
     EXPECT_EQ(g_MovieAux, 0);
     EXPECT_EQ(g_MovieMode, 0);
@@ -143,12 +142,12 @@ TEST_F(FileLoadTest, PreviewFailuresAreSilent) {
   EXPECT_EQ(picture_->FileLoad(kSelectFlvMp4Thumbnail, fake.c_str()), 2);
   EXPECT_TRUE(prompt_.shown.empty());
   EXPECT_EQ(LogEntries(), u"");
-  EXPECT_EQ(picture_->m_hBI, nullptr);
+  EXPECT_TRUE(picture_->Loaded().IsEmpty());
   EXPECT_EQ(LocalSize(Control(L"Fake.spi")->handedOver[0]), 0u) << "freed";
   Control(L"Fake.spi")->pictureResult = 0;
   EXPECT_EQ(picture_->FileLoad(kSelectThumbnail, fake.c_str()), 0);
   EXPECT_EQ(Control(L"Fake.spi")->previewCalls, 2);
-  EXPECT_NE(picture_->m_lpBits, nullptr);
+  EXPECT_NE(picture_->Loaded().Bits(), nullptr);
 }
 
 TEST_F(FileLoadTest, MotionGifFramesCyclesAndTheStillReset) {
@@ -161,9 +160,9 @@ TEST_F(FileLoadTest, MotionGifFramesCyclesAndTheStillReset) {
   ASSERT_EQ(picture_->FileLoad(kSelectGifFrame, file.c_str()), 0);
   EXPECT_EQ(gif->senseCalls, 1);
   EXPECT_EQ(gif->lastCommand, -1) << "a new animation";
-  EXPECT_EQ(g_MotionGifState, 3);
-  EXPECT_EQ(g_MotionGifLoops, 2);
-  EXPECT_EQ(g_MotionGifFrame, 1);
+  EXPECT_EQ(picture_->Animation().frames, 3);
+  EXPECT_EQ(picture_->Animation().loops, 2);
+  EXPECT_EQ(picture_->Animation().frame, 1);
   EXPECT_EQ(gif->frameAtLoad, 1);
   EXPECT_EQ(gif->lastLData, reinterpret_cast<LONG_PTR>(&g_SenseCells[2]));
 
@@ -171,18 +170,18 @@ TEST_F(FileLoadTest, MotionGifFramesCyclesAndTheStillReset) {
   EXPECT_EQ(gif->senseCalls, 1) << "within a cycle no sense call";
   EXPECT_EQ(gif->frameAtLoad, 2);
 
-  g_MotionGifFrame = 0;  // the frame timer ends a cycle
+  picture_->Animation().frame = 0;  // the frame timer ends a cycle
   ASSERT_EQ(picture_->FileLoad(kSelectGifFrame, file.c_str()), 0);
   EXPECT_EQ(gif->senseCalls, 2);
   EXPECT_EQ(gif->lastCommand, -2) << "the next cycle restarts the walk";
   EXPECT_EQ(gif->frameAtLoad, 1);
-  EXPECT_EQ(g_MotionGifLoops, 2) << "-2 does not change the cycles";
+  EXPECT_EQ(picture_->Animation().loops, 2) << "-2 does not change the cycles";
 
   g_SenseCells[6] = g_SenseCells[7] = 9;
   ASSERT_EQ(picture_->FileLoad(kSelectStill, file.c_str()), 0);
   EXPECT_EQ(gif->lastCommand, -3);
   EXPECT_EQ(gif->lastLData, 0) << "a still load passes no frame number";
-  EXPECT_EQ(g_MotionGifState, 0);
+  EXPECT_EQ(picture_->Animation().frames, 0);
   EXPECT_EQ(g_SenseCells[2], 0);
   EXPECT_EQ(g_SenseCells[6], 0);
   EXPECT_EQ(g_SenseCells[7], 0);
@@ -193,14 +192,14 @@ TEST_F(FileLoadTest, StillGifSentAsAFrameStaysStill) {
   Control(L"TarnGif.spi")->frames = 0;
   const std::wstring file = WriteFile(L"still.gif", "GIF89a");
   ASSERT_EQ(picture_->FileLoad(kSelectGifFrame, file.c_str()), 0);
-  EXPECT_EQ(g_MotionGifState, 0);
-  EXPECT_EQ(g_MotionGifFrame, 0);
+  EXPECT_EQ(picture_->Animation().frames, 0);
+  EXPECT_EQ(picture_->Animation().frame, 0);
   EXPECT_EQ(Control(L"TarnGif.spi")->frameAtLoad, 0);
 
   Control(L"TarnGif.spi")->senseResult = 8;  // "[UNICODE]" names are refused
-  g_MotionGifState = 5;
+  picture_->Animation().frames = 5;
   ASSERT_EQ(picture_->FileLoad(kSelectGifFrame, file.c_str()), 0);
-  EXPECT_EQ(g_MotionGifState, 0);
+  EXPECT_EQ(picture_->Animation().frames, 0);
 }
 
 TEST_F(FileLoadTest, DisabledGifPlugInMeansNoSenseExchange) {
@@ -214,9 +213,9 @@ TEST_F(FileLoadTest, DisabledGifPlugInMeansNoSenseExchange) {
   EXPECT_EQ(Control(L"OtherGif.spi")->lastLData, 0);
 
   const std::wstring bmp = WriteFile(L"a.bmp", "BM");
-  g_MotionGifLoops = 4;
+  picture_->Animation().loops = 4;
   picture_->FileLoad(kSelectGifFrame, bmp.c_str());
-  EXPECT_EQ(g_MotionGifLoops, 0) << "not a GIF: the animation state is cleared";
+  EXPECT_EQ(picture_->Animation().loops, 0) << "not a GIF: the animation state is cleared";
 }
 
 TEST_F(FileLoadTest, MediaFilesAreSensedBeforeAndAfterTheLoad) {
@@ -253,7 +252,7 @@ TEST_F(FileLoadTest, RefusedAfterLoadQueryReleasesThePicture) {
   ASSERT_EQ(prompt_.shown.size(), 1u);
   EXPECT_EQ(prompt_.shown[0].text, FromWide(file.c_str()));
   EXPECT_EQ(prompt_.shown[0].caption, u"≪SensePlugInInfo エラー２≫ ret=2 ");
-  EXPECT_EQ(picture_->m_hBI, nullptr);
+  EXPECT_TRUE(picture_->Loaded().IsEmpty());
   EXPECT_EQ(g_MovieMode, 0);
 }
 
@@ -265,7 +264,7 @@ TEST_F(FileLoadTest, BlocksThatCannotBeLockedFailStillLoadsOnly) {
   ASSERT_EQ(prompt_.shown.size(), 1u);
   EXPECT_EQ(prompt_.shown[0].text, u"Load Error No=8 Select=1<-d04>");
   EXPECT_EQ(prompt_.shown[0].caption, u"エラー");
-  EXPECT_EQ(picture_->m_hBI, nullptr);
+  EXPECT_TRUE(picture_->Loaded().IsEmpty());
   EXPECT_EQ(picture_->FileLoad(kSelectThumbnail, file.c_str()), 8);
   EXPECT_EQ(prompt_.shown.back().text, u"Load Error No=8 Select=2<-d04>");
   prompt_.shown.clear();
