@@ -59,8 +59,9 @@ int CMainFrame::ChildWindowIF(const std::u16string& path, int request, int index
 
   CDispWin* window = DisplayWindowFor(request);
   if (window == nullptr) {
-    // The window the animation played in has been closed: the animation ends with it.
-    m_Picture.Animation().Stop();
+    // The window the animation played in has been closed: the animation ends with it, cycles
+    // and all, so that the next GIF opened starts its own.
+    m_Picture.Animation().Forget();
     return 0;
   }
   const int result = window->DisplayConti(AsWide(path), DisplayModeFor(continuous), index);
@@ -139,6 +140,7 @@ void CMainFrame::RedrawDisplay() {
 void CMainFrame::CloseDisplayWindows() {
   KillTimer(Handle(), kTimerGifFrame);
   KillTimer(Handle(), kTimerGifContinuous);
+  m_Picture.Animation().Forget();
   if (m_DispWin) m_DispWin->Destroy();
   for (const auto& window : m_DispWins) window->Destroy();
   // Let go once the messages under way are over: the one being handled may be a window's own.

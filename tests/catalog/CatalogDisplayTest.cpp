@@ -218,6 +218,12 @@ TEST_F(CatalogDisplayTest, SwitchingTheWayOfShowingClosesTheWindowsAndAnAnimatio
   tick();
   Pump(20);
   EXPECT_EQ(windowsOnScreen(), 0);
+  // Opened again, it plays from its first frame: the closed animation left no cycles behind.
+  DoubleClickCell(2);
+  EXPECT_EQ(picture_->Animation().frames, 3);
+  EXPECT_EQ(picture_->Animation().frame, 1);
+  SendMessageW(frame_->SingleDisplay()->Handle(), WM_CLOSE, 0, 0);
+  Pump(20);
 
   // Large-screen display switched on, then off: each switch closes what the other way showed.
   DoubleClickCell(0);
