@@ -93,6 +93,8 @@ class CTarnView final : public CScrollView, private CatalogCanvas {
   void CompleteDeleteCommand();
   // "すべて選択", "すべて解除", "選択の反転" and "選択のみ表示" of the "編集" menu (command ids).
   void SelectionCommand(int command);
+  // The property dialog of table row `row` (the right-button menu's "プロパティ").
+  void PropertyCommand(int row);
   // A catalog built by this view is on the catalog screen.
   bool CatalogOnScreen() const { return g_CatalogShown != 0 && m_Catalog.Dc() != nullptr; }
 

@@ -2,11 +2,14 @@
 // the time stamps - run on the rows the catalog shows.
 #include "TarnView.h"
 
+#include <algorithm>
+
 #include "base/Prompt.h"
 #include "base/Settings.h"
 #include "base/resource.h"
 #include "catalog/commands/CommandDialogs.h"
 #include "catalog/commands/CommandScope.h"
+#include "catalog/commands/PropertyDialog.h"
 #include "catalog/commands/Win32FileStatus.h"
 
 namespace tarn {
@@ -43,6 +46,14 @@ void CTarnView::ShowOnlySelectionCommand() {
   const int vacated = ShowOnlySelection(TheCatalog(), m_Selection, *this, m_Shown.offset, m_Shown.shownEnd);
   m_DrawnRows -= vacated;
   if (vacated > 0 && tableChanged) tableChanged();
+}
+
+void CTarnView::PropertyCommand(int row) {
+  const CatalogTables& tables = TheCatalog();
+  if (m_Picture == nullptr || row < 0 || row >= std::min(tables.rows, kCatalogRowsMax)) return;
+  const CatalogEntry& entry = tables.entries[row];
+  CDialogProperty dialog(*m_Picture, entry.folder, FolderPathOf(tables, entry.folder), std::u16string(EntryName(entry)));
+  if (dialog.PropertyStart()) dialog.DoModal(Owner(Handle()));
 }
 
 void CTarnView::RenameAllCommand() {

@@ -70,6 +70,8 @@ void CTarnView::OnRightButton(POINT point) {
   AppendMenuW(menu, MF_STRING, ID_CATALOG_RENAME, L"名称変更(&N)");
   AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
   AppendMenuW(menu, MF_STRING, ID_CATALOG_COMPLETE_DELETE, L"完全削除ｱﾌﾟﾘ(&E)");
+  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(menu, MF_STRING, ID_CATALOG_PROPERTY, L"プロパティ(&P)");
   POINT screen = point;
   ClientToScreen(Handle(), &screen);
   const int command = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0, Handle(), nullptr);
@@ -92,6 +94,7 @@ void CTarnView::CatalogCommand(int command, POINT screen) {
         renameAsked(screen, std::u16string(EntryName(TheCatalog().entries[m_Selection.cursor])));
       break;
     case ID_CATALOG_COMPLETE_DELETE: CompleteDeleteCommand(); break;
+    case ID_CATALOG_PROPERTY: PropertyCommand(m_Selection.cursor); break;
     default: break;
   }
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "catalog/commands/BatchRename.h"
+#include "catalog/commands/PropertyText.h"
 #include "catalog/commands/SavedStrings.h"
 #include "catalog/commands/SelectionCommands.h"
 #include "catalog/commands/TimeStamps.h"
@@ -269,6 +270,13 @@ TEST(TimeStampInput, RangesAndDaysTheMonthHas) {
   EXPECT_EQ(CheckStampTime({2000, 1, 1, 0, 60, 0}), u"≪分≫を入れ直してください ⇒ 範囲：0～59");
   EXPECT_EQ(CheckStampTime({2000, 1, 1, 0, 0, -1}), u"≪秒≫を入れ直してください ⇒ 範囲：0～59");
   EXPECT_EQ(PropertyTimeText({2026, 3, 4, 5, 6, 7}), u"2026/03/04-05:06:07");
+  EXPECT_EQ(PropertyNumber(1234), u"    1234");
+  EXPECT_EQ(PropertyAttributeText(0xFF), u"27 hex");
+  const std::u16string line(21, u'a');
+  EXPECT_EQ(PropertyLines(line, 5), line) << "one line that fits";
+  EXPECT_EQ(PropertyLines(line + u"bcd", 5), line + u"\r\nbcd");
+  EXPECT_EQ(PropertyLines(line + std::u16string(30, u'b'), 5), line + u"\r\n" + std::u16string(19, u'b') + u"..")
+      << "what the second line cannot hold is cut";
   EXPECT_EQ(PropertyAttributeByte(0x21, true, true, false, true), 0x23) << "hidden ticked on a read-only archive";
   EXPECT_EQ(PropertyAttributeByte(0xFF, false, false, false, false), 0xD8) << "the bits not shown are kept";
 }

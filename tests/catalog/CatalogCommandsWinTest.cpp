@@ -76,6 +76,32 @@ TEST_F(CatalogCommandsTest, ATimeStampKeepsAReadOnlyFileReadOnly) {
   EXPECT_EQ(written.wHour, 4);
 }
 
+TEST_F(CatalogCommandsTest, PropertiesShowTheEntryAndAHiddenBoxMakesAReadOnlyArchive0x23) {
+  const std::wstring a = data_ + L"a.bmp";
+  SetFileAttributesW(a.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE);
+  std::wstring width, attributes, name;
+  DialogScript script(L"プロパティ", {[&](HWND d) {
+                        wchar_t text[64] = {};
+                        GetDlgItemTextW(d, IDC_PROP_WIDTH, text, 64);
+                        width = text;
+                        GetDlgItemTextW(d, IDC_PROP_ATTRIBUTES, text, 64);
+                        attributes = text;
+                        GetDlgItemTextW(d, IDC_PROP_NAME, text, 64);
+                        name = text;
+                        DialogScript::Press(d, IDOK);  // nothing changed: refused, the dialog stays
+                        DialogScript::Click(d, IDC_PROP_HIDDEN);
+                        DialogScript::Press(d, IDOK);
+                      }});
+  frame_->View().PropertyCommand(Row(u"a.bmp"));
+  ASSERT_EQ(script.done(), 1u);
+  EXPECT_EQ(width, L"       8");
+  EXPECT_EQ(attributes, L"21 hex");
+  EXPECT_EQ(name, L"a.bmp");
+  ASSERT_FALSE(prompt_.shown.empty());
+  EXPECT_EQ(prompt_.shown[0].text, u"ステータスが同一です");
+  EXPECT_EQ(GetFileAttributesW(a.c_str()), 0x23u);
+}
+
 TEST_F(CatalogCommandsTest, SelectionByAttributeInvertAndShowOnlyTheSelection) {
   SetFileAttributesW((data_ + L"b.bmp").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE);
   DialogScript script(L"属性でファイル選択", {[](HWND d) {
