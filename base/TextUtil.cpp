@@ -90,14 +90,12 @@ void AppendBackslash(std::u16string& path) {
   if (path.empty() || path.back() != u'\\') path += u'\\';
 }
 
-namespace {
-char16_t Fold(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c; }
-}  // namespace
+char16_t FoldAscii(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c; }
 
 bool EqualsIgnoreCase(std::u16string_view a, std::u16string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i)
-    if (Fold(a[i]) != Fold(b[i])) return false;
+    if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
   return true;
 }
 

@@ -30,6 +30,7 @@ std::u16string DecimalText(long long number);
 void AppendBackslash(std::u16string& path);
 
 // ASCII-only case folding, enough for extensions and plug-in file names.
+char16_t FoldAscii(char16_t c);
 bool EqualsIgnoreCase(std::u16string_view a, std::u16string_view b);
 bool EndsWithIgnoreCase(std::u16string_view text, std::u16string_view tail);
 bool StartsWithIgnoreCase(std::u16string_view text, std::u16string_view head);

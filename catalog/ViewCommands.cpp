@@ -52,7 +52,8 @@ void CTarnView::PropertyCommand(int row) {
   const CatalogTables& tables = TheCatalog();
   if (m_Picture == nullptr || row < 0 || row >= std::min(tables.rows, kCatalogRowsMax)) return;
   const CatalogEntry& entry = tables.entries[row];
-  CDialogProperty dialog(*m_Picture, entry.folder, FolderPathOf(tables, entry.folder), std::u16string(EntryName(entry)));
+  CDialogProperty dialog(*m_Picture, entry.folder, FolderPathOf(tables, entry.folder),
+                         std::u16string(EntryName(entry)));
   if (dialog.PropertyStart()) dialog.DoModal(Owner(Handle()));
 }
 

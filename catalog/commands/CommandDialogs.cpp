@@ -154,7 +154,8 @@ bool CSelectAttributeDialog::OnCommand(int id, int code, HWND) {
     case IDC_SELATTR_SYSTEM:
     case IDC_SELATTR_ARCHIVE:
       // A box set by hand: the quick choices no longer describe the boxes.
-      for (int radio : {IDC_SELATTR_PROTECTED, IDC_SELATTR_HIDDEN_FILES, IDC_SELATTR_CLEAR}) Check(Handle(), radio, false);
+      for (int radio : {IDC_SELATTR_PROTECTED, IDC_SELATTR_HIDDEN_FILES, IDC_SELATTR_CLEAR})
+        Check(Handle(), radio, false);
       Check(Handle(), IDC_SELATTR_BY_HAND, true);
       Check(Handle(), IDC_SELATTR_NONE, Boxes() == 0);
       return true;

@@ -17,9 +17,9 @@ std::u16string PropertyLines(std::u16string_view text, int osKind) {
   std::u16string_view rest = text.substr(first);
   if (rest.empty()) return lines;
   lines += u"\r\n";
-  if (static_cast<std::size_t>(FitWidth(rest, kPropertyColumns, osKind)) >= rest.size()) return lines + std::u16string(rest);
-  return lines + std::u16string(rest.substr(0, static_cast<std::size_t>(FitWidth(rest, kPropertyColumns - 2, osKind)))) +
-         u"..";
+  const auto fitting = [&](int columns) { return static_cast<std::size_t>(FitWidth(rest, columns, osKind)); };
+  if (fitting(kPropertyColumns) >= rest.size()) return lines + std::u16string(rest);
+  return lines + std::u16string(rest.substr(0, fitting(kPropertyColumns - 2))) + u"..";
 }
 
 std::u16string PropertyNumber(long long value) {

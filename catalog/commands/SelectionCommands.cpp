@@ -3,17 +3,16 @@
 #include <algorithm>
 
 #include "base/Prompt.h"
+#include "base/TextUtil.h"
 #include "catalog/commands/CommandScope.h"
 
 namespace tarn {
 namespace {
 
-char16_t Upper(char16_t c) { return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c; }
-
 bool WindowMatches(std::u16string_view name, std::u16string_view text, long long start) {
   if (start < 0 || start + static_cast<long long>(text.size()) > static_cast<long long>(name.size())) return false;
   for (std::size_t i = 0; i < text.size(); ++i)
-    if (text[i] != u'?' && Upper(text[i]) != Upper(name[static_cast<std::size_t>(start) + i])) return false;
+    if (text[i] != u'?' && FoldAscii(text[i]) != FoldAscii(name[static_cast<std::size_t>(start) + i])) return false;
   return true;
 }
 

@@ -9,6 +9,7 @@
 #include "base/AppGlobals.h"
 #include "base/Settings.h"
 #include "base/SettingsKeys.h"
+#include "tests/support/RecordingSettingsHost.h"
 
 namespace tarn {
 namespace {
@@ -19,16 +20,6 @@ const SettingKey& Key(std::u16string_view name) {
   ADD_FAILURE() << "no key";
   return SettingKeys()[0];
 }
-
-// Records what the settings ask of the frame, in order.
-class RecordingHost : public SettingsHost {
- public:
-  std::vector<std::string> calls;
-  void ClearScreen() override { calls.push_back("ClearScreen"); }
-  void CloseDisplayWindows() override { calls.push_back("CloseDisplayWindows"); }
-  void RedrawDisplay() override { calls.push_back("RedrawDisplay"); }
-  void MoveDisplayDialog() override { calls.push_back("MoveDisplayDialog"); }
-};
 
 class SettingsRulesTest : public ::testing::Test {
  protected:
@@ -43,7 +34,7 @@ class SettingsRulesTest : public ::testing::Test {
     SetDefaults();
     g_ShreditFound = 0;
   }
-  RecordingHost host_;
+  test::RecordingSettingsHost host_;
 };
 
 TEST_F(SettingsRulesTest, KeyTableHasEveryKeyOnceInItsSectionWithItsDefault) {

@@ -30,7 +30,8 @@ TEST_F(CatalogCommandsTest, RenameAllNumbersEveryShownFileOnDiskAndInTheTable) {
                         DialogScript::Click(d, IDC_RENAME_NUMBERED);
                         DialogScript::Type(d, IDC_RENAME_TEXT, L"trip");
                         DialogScript::Type(d, IDC_RENAME_START, L"7");
-                        if (DialogScript::IsChecked(d, IDC_RENAME_SELECTED)) DialogScript::Click(d, IDC_RENAME_SELECTED);
+                        if (DialogScript::IsChecked(d, IDC_RENAME_SELECTED))
+                          DialogScript::Click(d, IDC_RENAME_SELECTED);
                         DialogScript::Press(d, IDOK);
                       }});
   Command(ID_EDIT_RENAME_ALL);

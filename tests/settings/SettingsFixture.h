@@ -14,21 +14,10 @@
 #include "base/Settings.h"
 #include "base/SettingsKeys.h"
 #include "base/WinText.h"
+#include "tests/support/RecordingSettingsHost.h"
 #include "tests/support/ScriptedPrompt.h"
 
 namespace tarn::test {
-
-class RecordingSettingsHost : public SettingsHost {
- public:
-  std::vector<std::string> calls;
-  void ClearScreen() override { calls.push_back("ClearScreen"); }
-  void CloseDisplayWindows() override { calls.push_back("CloseDisplayWindows"); }
-  void RedrawDisplay() override { calls.push_back("RedrawDisplay"); }
-  void MoveDisplayDialog() override { calls.push_back("MoveDisplayDialog"); }
-  void RefreshTreeDialog() override { calls.push_back("RefreshTreeDialog"); }
-  void RefreshFolderCounters() override { calls.push_back("RefreshFolderCounters"); }
-  void ClearAndRedrawView() override { calls.push_back("ClearAndRedrawView"); }
-};
 
 class SettingsTest : public ::testing::Test {
  protected:
