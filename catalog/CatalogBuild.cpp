@@ -210,6 +210,7 @@ int CTarnView::CatalogPass(HDC screen, int folder, int shown, int& done, bool re
     }
     int loaded = DecodeRow(EntryPath(tables, entry), name);
     if (loaded == 0) {
+      TakeThumbSource();
       if (g_MonitorFlag && m_Monitor.Surface() != nullptr) {
         m_Monitor.Clear();
         DrawThumbnail(kDrawToMonitor, m_Monitor.Surface(), row, name);
@@ -250,13 +251,15 @@ int CTarnView::DecodeRow(const std::u16string& path, std::u16string_view name) {
   switch (const int kind = ClassifyFileName(name)) {
     case kClassMedia: return m_Picture->FileLoad(kSelectMediaThumbnail, file);
     case kClassFlvMp4: return m_Picture->FileLoad(kSelectFlvMp4Thumbnail, file);
-    case kClassStill:
-      if (g_HighSpeedFlag && !g_ThumbNailFlag) {
-        // The plug-in's reduced picture is enough for a catalog without a cache to fill.
-        const int fast = m_Picture->FileLoad(kSelectThumbnail, file);
-        if (fast != 2) return fast;
-      }
+    case kClassStill: {
+      // A plug-in's reduced picture serves when it is large enough for the cell, and then saves
+      // most of the decoding; with the fast catalog and no cache to fill any reduced picture does.
+      const bool anyReduced = g_HighSpeedFlag && !g_ThumbNailFlag;
+      const int reduced = m_Picture->FileLoad(kSelectThumbnail, file);
+      if (reduced == 0 && (anyReduced || ReducedPictureServes())) return 0;
+      if (anyReduced && reduced != 2) return reduced;
       return m_Picture->FileLoad(kSelectStill, file);
+    }
     default: {
       const std::u16string text = std::u16string(g_HighSpeedFlag ? u"CatalogA_1" : u"CatalogA_2") +
                                   u" ﾌｧｲﾙ名称ｴﾗｰ ret= " + DecimalText(kind) + u"  Title= " + std::u16string(name);
@@ -286,6 +289,7 @@ void CTarnView::FinishBuild(int result, int done) {
   InvalidateRect(Handle(), nullptr, TRUE);
   m_Cache.ThumbNailCont(ThumbnailCache::kCacheRelease, {}, FolderRow{});
   m_Work.Release();
+  m_ThumbSource.Release();
   if (result == 0) MakePendingStep();
 }
 

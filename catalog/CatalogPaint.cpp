@@ -47,22 +47,14 @@ int CTarnView::DrawThumbnail(int mode, HDC dc, int row, std::u16string_view name
   if (dc == nullptr) return -1;
 
   if (mode <= kDrawToWork) {
-    const BITMAPINFO* info = m_Picture != nullptr ? m_Picture->Loaded().Info() : nullptr;
-    if (info == nullptr || m_Picture->Loaded().Bits() == nullptr) {
+    if (!m_ThumbSource.Ready()) {
       Say(u"≪lpBI=0≫ Select=" + DecimalText(mode) + u" <-v12>", u"エラー");
       return -1;
     }
-    const int width = info->bmiHeader.biWidth;
-    const int height = info->bmiHeader.biHeight;
-    const int rows = height < 0 ? -height : height;
-    const ThumbPlacement place = PlaceDecoded(mode, width, rows, cellX, cellY, geometry, g_ClearThumbFlag != 0);
-    // Bottom-up pictures count their source rows from the last row.
-    const int sourceY = height > 0 ? rows - place.source.y - place.source.height : place.source.y;
+    const ThumbPlacement place = PlaceDecoded(mode, m_ThumbSource.Width(), m_ThumbSource.Height(), cellX, cellY,
+                                              geometry, g_ClearThumbFlag != 0);
     StretchSetup setup(dc);
-    const int lines = StretchDIBits(dc, place.target.x, place.target.y, place.target.width, place.target.height,
-                                    place.source.x, sourceY, place.source.width, place.source.height,
-                                    m_Picture->Loaded().Bits(), info, DIB_RGB_COLORS, SRCCOPY);
-    if (lines == 0 || lines == static_cast<int>(GDI_ERROR)) return -1;
+    if (!m_ThumbSource.Draw(dc, place.target, place.source)) return -1;
     if (mode == kDrawToWork) m_Cache.SetLayout(place.layout);
   } else if (mode == kDrawBlank) {
     PatBlt(dc, cellX, cellY, W, W, WHITENESS);
@@ -80,6 +72,32 @@ int CTarnView::DrawThumbnail(int mode, HDC dc, int row, std::u16string_view name
     ++m_CellCounter;
   }
   return 0;
+}
+
+SIZE CTarnView::FilePictureSize() const {
+  const PluginPicture& loaded = m_Picture->Loaded();
+  const PictureInfo& record = loaded.Record();
+  const int width = static_cast<int>(std::min<DWORD>(record.width, 0x7FFFFFFF));
+  const int height = static_cast<int>(std::min<DWORD>(record.height, 0x7FFFFFFF));
+  if (width < loaded.Width() || height < loaded.Rows() || !SameShape(width, height, loaded.Width(), loaded.Rows()))
+    return {0, 0};
+  return {width, height};
+}
+
+bool CTarnView::ReducedPictureServes() const {
+  const SIZE file = FilePictureSize();
+  const PluginPicture& loaded = m_Picture->Loaded();
+  return file.cx > 0 && ReducedPictureServesCells(loaded.Width(), loaded.Rows(), file.cx, file.cy,
+                                                  CurrentCatalogGeometry().thumb, g_ClearThumbFlag != 0);
+}
+
+void CTarnView::TakeThumbSource() {
+  const SIZE file = FilePictureSize();
+  const int width = file.cx > 0 ? file.cx : m_Picture->Loaded().Width();
+  const int height = file.cy > 0 ? file.cy : m_Picture->Loaded().Rows();
+  const ThumbPlacement cell =
+      PlaceDecoded(kDrawToCatalog, width, height, 0, 0, CurrentCatalogGeometry().thumb, g_ClearThumbFlag != 0);
+  m_ThumbSource.Take(*m_Picture, width, height, cell.source, cell.target.width, cell.target.height);
 }
 
 int CTarnView::DrawCatalogCell(HDC dc, int k) {

@@ -18,6 +18,7 @@
 #include "catalog/FileOperations.h"
 #include "catalog/MonitorWindow.h"
 #include "catalog/ThumbWorkBitmap.h"
+#include "image/StretchSource.h"
 #include "catalog/ThumbnailCache.h"
 #include "catalog/Win32ThumbFiles.h"
 #include "framework/MemoryBitmap.h"
@@ -119,6 +120,13 @@ class CTarnView final : public CScrollView, private CatalogCanvas {
   int CatalogPass(HDC screen, int folder, int shown, int& done, bool readOnly);
   // Loads a row's file by its kind of name; 0, or the failure of the load.
   int DecodeRow(const std::u16string& path, std::u16string_view name);
+  // The file picture's size as the plug-in reports it, when that fits the pixels delivered (a
+  // reduced picture is smaller, never of another shape); else 0 x 0, the pixels' own size.
+  SIZE FilePictureSize() const;
+  // The plug-in's reduced picture just loaded makes cells as good as the whole picture would.
+  bool ReducedPictureServes() const;
+  // Makes the picture just decoded the source of the row's thumbnails.
+  void TakeThumbSource();
   // Counts the records of a folder's cache against its files and compacts a cache that holds more.
   void TrimFolderCache(FolderRow& folder);
   int DrawThumbnail(int mode, HDC dc, int row, std::u16string_view name);
@@ -162,6 +170,7 @@ class CTarnView final : public CScrollView, private CatalogCanvas {
   Win32ThumbFiles m_ThumbFiles;
   ThumbnailCache m_Cache{m_ThumbFiles};
   ThumbWorkBitmap m_Work;
+  StretchSource m_ThumbSource;  // the row being drawn
   MemoryBitmap m_Catalog;
   CMonitorWindow m_Monitor;
   TitleFont m_TitleFont;

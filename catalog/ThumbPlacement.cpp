@@ -1,5 +1,7 @@
 #include "ThumbPlacement.h"
 
+#include <algorithm>
+
 namespace tarn {
 namespace {
 
@@ -69,6 +71,21 @@ ThumbPlacement PlaceDecoded(int mode, int width, int height, int cellX, int cell
     }
   }
   return placement;
+}
+
+bool ReducedPictureServesCells(int width, int height, int fileWidth, int fileHeight, const ThumbGeometry& geometry,
+                               bool clearThumb) {
+  if (width <= 0 || height <= 0 || !SameShape(width, height, fileWidth, fileHeight)) return false;
+  if (width == fileWidth && height == fileHeight) return true;
+  const ThumbPlacement cell = PlaceDecoded(kDrawToCatalog, fileWidth, fileHeight, 0, 0, geometry, clearThumb);
+  const Rect source = ScalePixelRect(cell.source, fileWidth, fileHeight, width, height);
+  return source.width >= 2 * cell.target.width && source.height >= 2 * cell.target.height;
+}
+
+bool SameShape(int width, int height, int otherWidth, int otherHeight) {
+  if (width <= 0 || height <= 0 || otherWidth <= 0 || otherHeight <= 0) return false;
+  const long long one = static_cast<long long>(width) * otherHeight, other = static_cast<long long>(otherWidth) * height;
+  return (one > other ? one - other : other - one) * 50 <= std::max(one, other);
 }
 
 ThumbPlacement PlaceCached(int mode, int layout, int cellX, int cellY, const ThumbGeometry& geometry) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "catalog/ThumbnailRecord.h"
+#include "image/BoxReduce.h"
 
 namespace tarn {
 
@@ -17,10 +18,7 @@ enum ThumbDrawMode : int {
   kDrawBlank = 5,          // a white cell
 };
 
-struct Rect {
-  int x = 0, y = 0, width = 0, height = 0;
-  bool operator==(const Rect&) const = default;
-};
+using Rect = PixelRect;
 
 struct ThumbPlacement {
   Rect source;       // in the decoded image (top row first) or the work bitmap
@@ -37,6 +35,15 @@ constexpr int kMonitorBorder = 4;
 // on every side, where scanned borders and frames are.
 ThumbPlacement PlaceDecoded(int mode, int width, int height, int cellX, int cellY, const ThumbGeometry& geometry,
                             bool clearThumb);
+
+// Whether a reduced picture of `width` x `height`, delivered for a file picture of `fileWidth` x
+// `fileHeight`, makes cells as good as the whole picture would: the same shape, and either the
+// whole picture itself or at least twice the size the catalog cell draws it at.
+bool ReducedPictureServesCells(int width, int height, int fileWidth, int fileHeight, const ThumbGeometry& geometry,
+                               bool clearThumb);
+
+// Two pictures of the same shape: their sides' ratios differ by 2 % or less.
+bool SameShape(int width, int height, int otherWidth, int otherHeight);
 
 // The work bitmap by its layout code (modes 3 and 4).
 ThumbPlacement PlaceCached(int mode, int layout, int cellX, int cellY, const ThumbGeometry& geometry);

@@ -14,6 +14,7 @@
 #include "image/MemoryBitmapSize.h"
 #include "image/PictureTransforms.h"
 #include "image/PictureWnd.h"
+#include "image/StretchSource.h"
 
 namespace tarn {
 namespace {
@@ -205,12 +206,14 @@ void CDispWin::ComposePicture(int frameX, int frameY) {
   const auto scaleX = [&](int v) { return static_cast<int>(static_cast<long long>(v) * drawWidth / extentWidth); };
   const auto scaleY = [&](int v) { return static_cast<int>(static_cast<long long>(v) * drawHeight / extentHeight); };
   m_DrawRect = {x + scaleX(frameX), y + scaleY(frameY), x + scaleX(frameX + width), y + scaleY(frameY + height)};
-  const void* bits = m_Picture.DrawableBits();
-  if (bits == nullptr) return;
-  const StretchModeScope stretch(memory, COLORONCOLOR);
-  StretchDIBits(memory, m_DrawRect.left, m_DrawRect.top, m_DrawRect.right - m_DrawRect.left,
-                m_DrawRect.bottom - m_DrawRect.top, 0, 0, width, height, bits, loaded.Info(),
-                DIB_RGB_COLORS, SRCCOPY);
+  const PixelRect target{m_DrawRect.left, m_DrawRect.top, m_DrawRect.right - m_DrawRect.left,
+                         m_DrawRect.bottom - m_DrawRect.top};
+  const PixelRect whole{0, 0, width, height};
+  // A picture many times the window is averaged down first: GDI's stretch of it would be slow.
+  StretchSource source;
+  if (!source.Take(m_Picture, width, height, whole, target.width, target.height)) return;
+  const StretchModeScope stretch(memory, source.Reduced() ? HALFTONE : COLORONCOLOR);
+  source.Draw(memory, target, whole);
 }
 
 int CDispWin::PlaceWindow(const wchar_t* path, int mode) {

@@ -42,6 +42,22 @@ const void* CPictureWnd::DrawableBits() const {
   return CurrentBits();
 }
 
+bool CPictureWnd::DrawablePixels(DibPixels& pixels) const {
+  const void* bits = DrawableBits();
+  if (bits == nullptr || m_Loaded.Info()->bmiHeader.biCompression != BI_RGB) return false;
+  const BITMAPINFOHEADER& header = m_Loaded.Info()->bmiHeader;
+  pixels.width = header.biWidth;
+  pixels.height = m_Loaded.Rows();
+  pixels.bottomUp = header.biHeight > 0;
+  pixels.bitCount = header.biBitCount;
+  pixels.palette = reinterpret_cast<const std::uint8_t*>(m_Loaded.Info()) + header.biSize;
+  pixels.paletteEntries = PaletteEntries(header.biBitCount);
+  pixels.bits = static_cast<const std::uint8_t*>(bits);
+  // DrawableBits has seen that the blocks hold every row the header promises.
+  pixels.bitsSize = DibRowBytes(pixels.width, pixels.bitCount) * static_cast<std::uint64_t>(pixels.height);
+  return true;
+}
+
 int CPictureWnd::RotateMap(int op) {
   BrightLevels bright{g_BrightLevel, g_BrightDelta};
   const int result = m_Transforms.RotateMap(op, Blocks(), bright);

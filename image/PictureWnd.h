@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include "image/BoxReduce.h"
 #include "image/MotionGif.h"
 #include "image/PictureTransforms.h"
 #include "image/StretchDrawPlacement.h"
@@ -63,6 +64,9 @@ class CPictureWnd {
   // CurrentBits when the blocks hold everything the header promises GDI (colour table, masks and
   // rows), else null: a plug-in's header must not make a draw read past its blocks.
   const void* DrawableBits() const;
+  // The drawable pixels described for reading without GDI; false when there are none or they are
+  // not plain rows (bit-field masks, compression).
+  bool DrawablePixels(DibPixels& pixels) const;
   // What the last StretchDraw to a screen did: where the picture went (for trimming), the shown
   // percentage (for the status text) and the extent the scroll bars cover.
   const DrawPlacement& DrawnRect() const { return m_DrawnRect; }

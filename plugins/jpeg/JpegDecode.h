@@ -21,8 +21,8 @@ bool HasJpegExtension(const char* name);
 // anything is allocated.
 constexpr std::uint64_t kMaxPixelBlockBytes = 512ull << 20;
 
-// The longer side a catalog preview needs at least.
-constexpr std::uint32_t kPreviewSide = 320;
+// The longer side a catalog preview needs at least: twice the largest catalog cell.
+constexpr std::uint32_t kPreviewSide = 384;
 
 // The DCT scaling denominator (1, 2, 4 or 8) that gives the smallest picture whose longer side is
 // still at least kPreviewSide; 1 when the picture is no larger than that already.

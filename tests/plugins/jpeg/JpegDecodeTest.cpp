@@ -310,16 +310,16 @@ TEST(JpegDecode, JfifDensityGoesIntoInfoAndHeader) {
   EXPECT_EQ(info.yDpi, 72);
 }
 
-TEST(JpegPreview, ChoosesTheSmallestScaleThatKeeps320Pixels) {
+TEST(JpegPreview, ChoosesTheSmallestScaleThatKeeps384Pixels) {
   EXPECT_EQ(PreviewDenominator(4000, 3000), 8);  // 500 x 375
-  EXPECT_EQ(PreviewDenominator(2560, 100), 8);   // exactly 320
-  EXPECT_EQ(PreviewDenominator(2553, 100), 8);   // libjpeg rounds scaled sides up: 320
-  EXPECT_EQ(PreviewDenominator(2552, 100), 4);   // 319 at 1/8, so 638 at 1/4
-  EXPECT_EQ(PreviewDenominator(1279, 3000), 8);  // the longer side counts
-  EXPECT_EQ(PreviewDenominator(640, 480), 2);
-  EXPECT_EQ(PreviewDenominator(639, 480), 2);
-  EXPECT_EQ(PreviewDenominator(638, 480), 1);
-  EXPECT_EQ(PreviewDenominator(320, 200), 1);
+  EXPECT_EQ(PreviewDenominator(3072, 100), 8);   // exactly 384
+  EXPECT_EQ(PreviewDenominator(3065, 100), 8);   // libjpeg rounds scaled sides up: 384
+  EXPECT_EQ(PreviewDenominator(3064, 100), 4);   // 383 at 1/8, so 766 at 1/4
+  EXPECT_EQ(PreviewDenominator(1279, 3072), 8);  // the longer side counts
+  EXPECT_EQ(PreviewDenominator(768, 480), 2);
+  EXPECT_EQ(PreviewDenominator(767, 480), 2);
+  EXPECT_EQ(PreviewDenominator(766, 480), 1);
+  EXPECT_EQ(PreviewDenominator(384, 200), 1);
   EXPECT_EQ(PreviewDenominator(100, 50), 1);
   EXPECT_EQ(PreviewDenominator(0, 0), 1);
 }
@@ -336,10 +336,10 @@ TEST(JpegPreview, DecodesReducedAndTurned) {
   const Bytes file = MakeJpeg(picture);
   VectorPictureMemory preview, full;
   ASSERT_EQ(Decode(file, preview, Scale::kPreview), kSpiOk);
-  EXPECT_EQ(Header(preview).biWidth, 160);  // 1/4: 320 x 160, turned
-  EXPECT_EQ(Header(preview).biHeight, 320);
+  EXPECT_EQ(Header(preview).biWidth, 320);  // 1/2: 640 x 320, turned
+  EXPECT_EQ(Header(preview).biHeight, 640);
   EXPECT_TRUE(Near(PixelAt(preview, 0, 0), kBlue, 12));
-  EXPECT_TRUE(Near(PixelAt(preview, 159, 319), kGreen, 12));
+  EXPECT_TRUE(Near(PixelAt(preview, 319, 639), kGreen, 12));
   ASSERT_EQ(Decode(file, full), kSpiOk);
   EXPECT_EQ(Header(full).biWidth, 640);
   EXPECT_EQ(Header(full).biHeight, 1280);
@@ -358,12 +358,12 @@ std::size_t NthScan(const Bytes& file, int n) {
 TEST(JpegPreview, ProgressiveFilesAt1Over8StopAfterTheDcScan) {
   for (const bool fullChroma : {true, false}) {
     JpegFile picture;
-    picture.width = 2560;
+    picture.width = 3072;
     picture.height = 48;
     picture.quality = 90;
     picture.fullChroma = fullChroma;
     picture.pixel = [](int x, int, std::uint8_t* p) {
-      const Rgb c = x < 1280 ? kRed : kBlue;
+      const Rgb c = x < 1536 ? kRed : kBlue;
       for (int i = 0; i < 3; ++i) p[i] = static_cast<std::uint8_t>(c[i]);
     };
     VectorPictureMemory baseline;
@@ -378,10 +378,10 @@ TEST(JpegPreview, ProgressiveFilesAt1Over8StopAfterTheDcScan) {
     VectorPictureMemory full, preview;
     EXPECT_EQ(Decode(file, full), kSpiBroken);
     ASSERT_EQ(Decode(file, preview, Scale::kPreview), kSpiOk) << fullChroma;
-    ASSERT_EQ(Header(preview).biWidth, 320);
+    ASSERT_EQ(Header(preview).biWidth, 384);
     ASSERT_EQ(Header(preview).biHeight, 6);
     for (int y = 0; y < 6; ++y)
-      for (int x = 0; x < 320; ++x)
+      for (int x = 0; x < 384; ++x)
         ASSERT_TRUE(Near(PixelAt(preview, x, y), PixelAt(baseline, x, y), 8)) << fullChroma << ": " << x << ", " << y;
   }
 }

@@ -117,22 +117,22 @@ TEST_F(TarnJpegSpi, BrokenAndHugeFilesAnswerCodes) {
 }
 
 TEST_F(TarnJpegSpi, GetPreviewDecodesAtAReducedScale) {
-  JpegFile picture = Halves(1300, 700);  // 1/4 gives 325 x 175
+  JpegFile picture = Halves(1600, 800);  // 1/4 gives 400 x 200
   picture.quality = 80;
   const Bytes jpeg = MakeJpeg(picture);
   const std::string path = Write("big.jpg", jpeg);
   Delivered preview, full;
   ASSERT_EQ(Load(path, 0, &preview, true), kSpiOk);
-  EXPECT_EQ(preview.Header().biWidth, 325);
-  EXPECT_EQ(preview.Header().biHeight, 175);
+  EXPECT_EQ(preview.Header().biWidth, 400);
+  EXPECT_EQ(preview.Header().biHeight, 200);
   EXPECT_TRUE(Near(preview.Pixel(10, 10), {0, 0, 255}));
   ASSERT_EQ(Load(path, 0, &full), kSpiOk);
-  EXPECT_EQ(full.Header().biWidth, 1300);
-  EXPECT_EQ(full.Header().biHeight, 700);
+  EXPECT_EQ(full.Header().biWidth, 1600);
+  EXPECT_EQ(full.Header().biHeight, 800);
 
   Delivered fromMemory;
   ASSERT_EQ(LoadMemory(jpeg, static_cast<LONG_PTR>(jpeg.size()), &fromMemory, true), kSpiOk);
-  EXPECT_EQ(fromMemory.Header().biWidth, 325);
+  EXPECT_EQ(fromMemory.Header().biWidth, 400);
 }
 
 }  // namespace
