@@ -1,4 +1,4 @@
-// File access of the plug-ins: byte-string names, shared reading, and local-memory blocks.
+// File access of the plug-ins: byte-string names and shared reading.
 #pragma once
 
 #include <windows.h>
@@ -28,19 +28,5 @@ class ReadOnlyFile {
 
 // Reads up to `bytes` from the current position of `file`; false when the read itself fails.
 bool ReadSome(HANDLE file, void* dst, DWORD bytes, DWORD* got);
-
-// A fixed local-memory block, freed on destruction.
-class LocalBlock {
- public:
-  explicit LocalBlock(std::size_t bytes)
-      : data_(static_cast<std::uint8_t*>(LocalAlloc(LMEM_FIXED, bytes))) {}
-  LocalBlock(const LocalBlock&) = delete;
-  LocalBlock& operator=(const LocalBlock&) = delete;
-  ~LocalBlock() { LocalFree(data_); }
-  std::uint8_t* Data() const { return data_; }
-
- private:
-  std::uint8_t* data_;  // owned; null when the allocation failed
-};
 
 }  // namespace tarn

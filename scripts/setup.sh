@@ -13,6 +13,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev googletest
   libjpeg-dev dpkg-dev libgif-dev
   libpng-dev zlib1g-dev libjpeg-turbo-progs
+  libvips-tools libimage-exiftool-perl
 )
 
 missing=()
