@@ -77,6 +77,7 @@ bool COtherSettingsDialog::OnInitDialog() {
   Check(IDC_OTHER_BLACK, g_BlackFlag);
   Check(IDC_OTHER_SMALLMEM, g_SmallMemFlag);
   Check(IDC_OTHER_HIGHSPEED, g_HighSpeedFlag);
+  Check(IDC_OTHER_EXIFTHUMB, g_ExifThumbFlag);
   Check(IDC_OTHER_CATRENEW, g_CatRenewFlag);
   Check(IDC_OTHER_CATALOGUSE, g_CatalogUseFlag);
   Check(IDC_OTHER_DUSTBOX, g_DustBoxFlag);
@@ -99,6 +100,7 @@ bool COtherSettingsDialog::OnCommand(int id, int code, HWND) {
       Check(IDC_OTHER_BLACK, 0);
       Check(IDC_OTHER_SMALLMEM, 0);
       Check(IDC_OTHER_HIGHSPEED, 1);
+      Check(IDC_OTHER_EXIFTHUMB, 1);
       Check(IDC_OTHER_CATRENEW, 0);
       Check(IDC_OTHER_CATALOGUSE, 0);
       Check(IDC_OTHER_DUSTBOX, 1);
@@ -124,6 +126,7 @@ void COtherSettingsDialog::OnOK() {
   g_BlackFlag = Checked(IDC_OTHER_BLACK);
   g_SmallMemFlag = smallMem;
   g_HighSpeedFlag = Checked(IDC_OTHER_HIGHSPEED);
+  g_ExifThumbFlag = Checked(IDC_OTHER_EXIFTHUMB);
   g_CatRenewFlag = Checked(IDC_OTHER_CATRENEW);
   g_CatalogUseFlag = catalogUse;
   g_DustBoxFlag = Checked(IDC_OTHER_DUSTBOX);

@@ -23,6 +23,7 @@ extern int g_CatalogLimit;        // 0, then clamped by the limit rule
 extern char16_t g_AppliName[3][256];
 extern char16_t g_AppliSW[3][64];
 extern int g_HighSpeedFlag;       // 1
+extern int g_ExifThumbFlag;       // 1 = cells of camera photos from their EXIF thumbnails ("高速サムネイル")
 extern int g_SmallMemFlag;        // 0
 extern int g_CatRenewFlag;        // 0
 extern int g_ClearThumbFlag;      // 0

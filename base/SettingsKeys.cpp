@@ -66,6 +66,7 @@ const std::array kKeys = {
     Int(u"CatalogSize", kSectionTarn, &g_CatalogSize, 1),
     Int(u"DispDlgMoveFlag", kSectionTarn, &g_DispDlgMoveFlag, 1),
     Int(u"WallSelect2Flag", kSectionTarn, &g_WallSelect2Flag, 0),
+    Int(u"ExifThumbnail", kSectionThumbnail, &g_ExifThumbFlag, 1),
 };
 
 // The index of the radio flag that is on, or `none`.

@@ -13,6 +13,8 @@ inline constexpr std::u16string_view kSectionTarn = u"Tarn";
 inline constexpr std::u16string_view kSectionDialog = u"TarnDlg";
 inline constexpr std::u16string_view kSectionTreePath = u"TreeFilePath";
 inline constexpr std::u16string_view kSectionAppli = u"AppliSel";
+// Settings of this program beyond the original set, kept apart from its sections.
+inline constexpr std::u16string_view kSectionThumbnail = u"Thumbnail";
 
 inline constexpr int kTreePathCount = 14;
 inline constexpr int kAppliCount = 3;

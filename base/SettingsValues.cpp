@@ -18,6 +18,7 @@ int g_CatalogLimit = 0;
 char16_t g_AppliName[3][256] = {};
 char16_t g_AppliSW[3][64] = {};
 int g_HighSpeedFlag = 1;
+int g_ExifThumbFlag = 1;
 int g_SmallMemFlag = 0;
 int g_CatRenewFlag = 0;
 int g_ClearThumbFlag = 0;

@@ -12,9 +12,11 @@
 #include "catalog/CatalogShow.h"
 #include "catalog/FileClass.h"
 #include "catalog/FileOpenList.h"
+#include "catalog/JpegHead.h"
 #include "catalog/MarkFolders.h"
 #include "catalog/ThumbPlacement.h"
 #include "catalog/ThumbnailEngine.h"
+#include "common/Handles.h"
 #include "image/PictureWnd.h"
 
 namespace tarn {
@@ -252,6 +254,8 @@ int CTarnView::DecodeRow(const std::u16string& path, std::u16string_view name) {
     case kClassMedia: return m_Picture->FileLoad(kSelectMediaThumbnail, file);
     case kClassFlvMp4: return m_Picture->FileLoad(kSelectFlvMp4Thumbnail, file);
     case kClassStill: {
+      m_EmbeddedFrom = {};
+      if (g_ExifThumbFlag != 0 && LoadExifThumbnail(file)) return 0;
       // A plug-in's reduced picture serves when it is large enough for the cell, and then saves
       // most of the decoding; with the fast catalog and no cache to fill any reduced picture does.
       const bool anyReduced = g_HighSpeedFlag && !g_ThumbNailFlag;
@@ -268,6 +272,35 @@ int CTarnView::DecodeRow(const std::u16string& path, std::u16string_view name) {
       return -1;
     }
   }
+}
+
+bool CTarnView::LoadExifThumbnail(const wchar_t* file) {
+  const FileHandle handle(
+      CreateFileW(file, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
+  if (!handle.IsOpen()) return false;
+  // A look at the signature first: most other files end here after four bytes.
+  m_FileHead.resize(kJpegHeadBytes);
+  DWORD got = 0, more = 0;
+  if (!ReadFile(handle.Get(), m_FileHead.data(), 4, &got, nullptr) || got != 4 || m_FileHead[0] != 0xFF ||
+      m_FileHead[1] != 0xD8 || m_FileHead[2] != 0xFF)
+    return false;
+  if (!ReadFile(handle.Get(), m_FileHead.data() + 4, kJpegHeadBytes - 4, &more, nullptr)) return false;
+  JpegHead head, thumbnail;
+  if (!ReadJpegHead(m_FileHead.data(), got + more, head) || head.exif.thumbnailLength == 0) return false;
+  const std::uint8_t* bytes = m_FileHead.data() + head.exif.thumbnailOffset;
+  // A thumbnail that would be turned by its own EXIF block could be turned twice: not trusted.
+  if (!ReadJpegHead(bytes, head.exif.thumbnailLength, thumbnail) ||
+      thumbnail.exif.orientation != kOrientationNormal)
+    return false;
+  const bool swap = SwapsSides(head.exif.orientation);
+  const SIZE photo{swap ? head.height : head.width, swap ? head.width : head.height};
+  const int width = swap ? thumbnail.height : thumbnail.width, height = swap ? thumbnail.width : thumbnail.height;
+  if (!ReducedPictureServesCells(width, height, photo.cx, photo.cy, CurrentCatalogGeometry().thumb,
+                                 g_ClearThumbFlag != 0, 1))
+    return false;
+  if (m_Picture->LoadEmbedded(file, bytes, head.exif.thumbnailLength, head.exif.orientation) != 0) return false;
+  m_EmbeddedFrom = photo;
+  return true;
 }
 
 void CTarnView::FinishBuild(int result, int done) {

@@ -87,12 +87,13 @@ SIZE CTarnView::FilePictureSize() const {
 bool CTarnView::ReducedPictureServes() const {
   const SIZE file = FilePictureSize();
   const PluginPicture& loaded = m_Picture->Loaded();
+  // Twice the cell: the half-tone stretch of it then looks as that of the whole picture.
   return file.cx > 0 && ReducedPictureServesCells(loaded.Width(), loaded.Rows(), file.cx, file.cy,
-                                                  CurrentCatalogGeometry().thumb, g_ClearThumbFlag != 0);
+                                                  CurrentCatalogGeometry().thumb, g_ClearThumbFlag != 0, 2);
 }
 
 void CTarnView::TakeThumbSource() {
-  const SIZE file = FilePictureSize();
+  const SIZE file = m_EmbeddedFrom.cx > 0 ? m_EmbeddedFrom : FilePictureSize();
   const int width = file.cx > 0 ? file.cx : m_Picture->Loaded().Width();
   const int height = file.cy > 0 ? file.cy : m_Picture->Loaded().Rows();
   const ThumbPlacement cell =

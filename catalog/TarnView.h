@@ -127,6 +127,9 @@ class CTarnView final : public CScrollView, private CatalogCanvas {
   bool ReducedPictureServes() const;
   // Makes the picture just decoded the source of the row's thumbnails.
   void TakeThumbSource();
+  // Loads the thumbnail a camera photo carries in its EXIF block when it is large enough for the
+  // cell and of the photo's shape; false, with nothing loaded, otherwise.
+  bool LoadExifThumbnail(const wchar_t* file);
   // Counts the records of a folder's cache against its files and compacts a cache that holds more.
   void TrimFolderCache(FolderRow& folder);
   int DrawThumbnail(int mode, HDC dc, int row, std::u16string_view name);
@@ -171,6 +174,9 @@ class CTarnView final : public CScrollView, private CatalogCanvas {
   ThumbnailCache m_Cache{m_ThumbFiles};
   ThumbWorkBitmap m_Work;
   StretchSource m_ThumbSource;  // the row being drawn
+  // The photo's size when the row's picture is the thumbnail it carries, else 0 x 0.
+  SIZE m_EmbeddedFrom{};
+  std::vector<std::uint8_t> m_FileHead;  // kept from file to file: fresh memory is slow under Wine
   MemoryBitmap m_Catalog;
   CMonitorWindow m_Monitor;
   TitleFont m_TitleFont;

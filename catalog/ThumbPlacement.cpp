@@ -74,12 +74,12 @@ ThumbPlacement PlaceDecoded(int mode, int width, int height, int cellX, int cell
 }
 
 bool ReducedPictureServesCells(int width, int height, int fileWidth, int fileHeight, const ThumbGeometry& geometry,
-                               bool clearThumb) {
+                               bool clearThumb, int times) {
   if (width <= 0 || height <= 0 || !SameShape(width, height, fileWidth, fileHeight)) return false;
   if (width == fileWidth && height == fileHeight) return true;
   const ThumbPlacement cell = PlaceDecoded(kDrawToCatalog, fileWidth, fileHeight, 0, 0, geometry, clearThumb);
   const Rect source = ScalePixelRect(cell.source, fileWidth, fileHeight, width, height);
-  return source.width >= 2 * cell.target.width && source.height >= 2 * cell.target.height;
+  return source.width >= times * cell.target.width && source.height >= times * cell.target.height;
 }
 
 bool SameShape(int width, int height, int otherWidth, int otherHeight) {

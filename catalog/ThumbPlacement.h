@@ -36,11 +36,11 @@ constexpr int kMonitorBorder = 4;
 ThumbPlacement PlaceDecoded(int mode, int width, int height, int cellX, int cellY, const ThumbGeometry& geometry,
                             bool clearThumb);
 
-// Whether a reduced picture of `width` x `height`, delivered for a file picture of `fileWidth` x
+// Whether a reduced picture of `width` x `height`, standing for a file picture of `fileWidth` x
 // `fileHeight`, makes cells as good as the whole picture would: the same shape, and either the
-// whole picture itself or at least twice the size the catalog cell draws it at.
+// whole picture itself or at least `times` the size the catalog cell draws it at.
 bool ReducedPictureServesCells(int width, int height, int fileWidth, int fileHeight, const ThumbGeometry& geometry,
-                               bool clearThumb);
+                               bool clearThumb, int times);
 
 // Two pictures of the same shape: their sides' ratios differ by 2 % or less.
 bool SameShape(int width, int height, int otherWidth, int otherHeight);

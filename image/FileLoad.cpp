@@ -194,4 +194,24 @@ int CPictureWnd::FileLoad(int select, const wchar_t* path) {
   return 0;
 }
 
+int CPictureWnd::LoadEmbedded(const wchar_t* path, const std::uint8_t* data, std::size_t size, int orientation) {
+  m_Transforms.ForgetPicture();
+  m_Loaded.Reset();
+  ++m_LoadCount;
+  const int result = m_Loaded.Receive([&](HLOCAL* info, HLOCAL* bits, PictureInfo*) {
+    return m_Registry.LoadFromMemory(path, data, size, info, bits);
+  });
+  if (result != 0 || !m_Loaded.Lock()) {
+    m_Loaded.Reset();
+    return 2;
+  }
+  BrightLevels untouched{};
+  for (const int op : UprightingTurns(orientation))
+    if (op != kRotateRestore && m_Transforms.RotateMap(op, Blocks(), untouched) != 0) {
+      m_Loaded.Reset();
+      return 2;
+    }
+  return 0;
+}
+
 }  // namespace tarn

@@ -183,4 +183,17 @@ int PictureTransforms::ReturnToFirstState(const PictureBlocks& picture, BrightLe
   return 0;
 }
 
+std::array<int, 2> UprightingTurns(int orientation) {
+  switch (orientation) {
+    case 2: return {kRotateFlipLeftRight, kRotateRestore};
+    case 3: return {kRotateHalfTurn, kRotateRestore};
+    case 4: return {kRotateFlipTopBottom, kRotateRestore};
+    case 5: return {kRotateClockwise, kRotateFlipLeftRight};  // the main diagonal
+    case 6: return {kRotateClockwise, kRotateRestore};
+    case 7: return {kRotateClockwise, kRotateFlipTopBottom};  // the other diagonal
+    case 8: return {kRotateCounterClockwise, kRotateRestore};
+    default: return {kRotateRestore, kRotateRestore};
+  }
+}
+
 }  // namespace tarn

@@ -4,6 +4,7 @@
 // drops that buffer. The caller hands in its locked picture blocks on every call.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -25,6 +26,10 @@ enum RotateOp : int {
   kRotateBrightness = 6,        // "輝度変更(&B)"
   kRotateKeptBrightness = 7,    // the kept level given to a freshly displayed picture
 };
+
+// The turns and flips, in order, that stand a picture stored as EXIF `orientation` (1 to 8) says
+// upright; kRotateRestore where none is needed.
+std::array<int, 2> UprightingTurns(int orientation);
 
 // RotateMap's answers besides 0.
 constexpr int kRotateFailed = -1;

@@ -37,6 +37,10 @@ class CPictureWnd {
   // Turns the file at `path` into the current picture; see the select codes. 0 on success, a
   // plug-in or registry code on failure (with the user told), -1 for an unknown select.
   int FileLoad(int select, const wchar_t* path);
+  // Makes a picture that the file `path` carries inside it (a camera's thumbnail: `size` bytes at
+  // `data`) the current picture, turned as the EXIF `orientation` says. 0, or 2 when no plug-in
+  // decodes it; nothing is said to the user.
+  int LoadEmbedded(const wchar_t* path, const std::uint8_t* data, std::size_t size, int orientation);
 
   // Turns, flips, brightens or restores the current picture (RotateOp); 0 on success, -1 when
   // nothing was changed (the user has been told why, except when no picture is loaded).

@@ -1,5 +1,6 @@
 #include "PluginRegistry.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "base/TextUtil.h"
@@ -93,6 +94,24 @@ int CPluginRegistry::LoadPicture(const wchar_t* path, HLOCAL* outInfo, HLOCAL* o
 
 int CPluginRegistry::LoadPreview(const wchar_t* path, HLOCAL* outInfo, HLOCAL* outBits, PictureInfo* info) {
   return Load(Decoder::kPreview, path, outInfo, outBits, info);
+}
+
+int CPluginRegistry::LoadFromMemory(const wchar_t* name, const std::uint8_t* data, std::size_t size,
+                                    HLOCAL* outInfo, HLOCAL* outBits) {
+  if (name == nullptr || data == nullptr || outInfo == nullptr || outBits == nullptr) return 8;
+  // IsSupported reads a whole header block, whatever the picture's length.
+  std::vector<unsigned char> header(kHeaderBlockBytes, 0);
+  std::memcpy(header.data(), data, std::min<std::size_t>(size, kHeaderBlockBytes));
+  for (int i = 0; i < Count(); ++i) {
+    CSPICore& spi = At(i);
+    if (spi.m_Enabled != 1 || spi.IsSupported(name, header.data()) != 1) continue;
+    if (spi.GetPictureFromMemory(data, size, outInfo, outBits) == 0) {
+      m_LastPlugin = i;
+      return 0;
+    }
+    FreeLeftovers(outInfo, outBits);
+  }
+  return 2;
 }
 
 int CPluginRegistry::SenseDispatch(const wchar_t* spiName, const wchar_t* path, SenseCell* cells) {

@@ -25,6 +25,10 @@ class CPluginRegistry {
   // 0 decoded, 2 no plug-in decoded it, 6 the file could not be read, 8 a null argument.
   int LoadPicture(const wchar_t* path, HLOCAL* outInfo, HLOCAL* outBits, PictureInfo* info);
   int LoadPreview(const wchar_t* path, HLOCAL* outInfo, HLOCAL* outBits, PictureInfo* info);
+  // The bytes of a picture file held in memory (a thumbnail a file carries, say), offered to the
+  // plug-ins that claim `name` with those bytes: 0 decoded, 2 none decoded it, 8 a null argument.
+  int LoadFromMemory(const wchar_t* name, const std::uint8_t* data, std::size_t size, HLOCAL* outInfo,
+                     HLOCAL* outBits);
   // 0 a plug-in answered 0, 2 none did, 61/62/63 open/allocate/read failure, 8 a null argument.
   int SenseDispatch(const wchar_t* spiName, const wchar_t* path, SenseCell* cells);
 

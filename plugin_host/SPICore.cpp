@@ -1,5 +1,6 @@
 #include "SPICore.h"
 
+#include <climits>
 #include <cstring>
 #include <new>
 
@@ -230,6 +231,12 @@ int CSPICore::GetPicture(const wchar_t* path, HLOCAL* pHBInfo, HLOCAL* pHBm, Spi
   if (!PluginNameFor(path, mode, kGetPictureFailed, name))
     return -1;
   return m_GetPicture(name, 0, 0, pHBInfo, pHBm, callback, lData);
+}
+
+int CSPICore::GetPictureFromMemory(const std::uint8_t* data, std::size_t size, HLOCAL* pHBInfo, HLOCAL* pHBm) {
+  if (m_GetPicture == nullptr || size > static_cast<std::size_t>(LONG_MAX)) return -1;
+  return m_GetPicture(reinterpret_cast<LPCSTR>(data), static_cast<LONG_PTR>(size), kSpiInputMemory, pHBInfo, pHBm,
+                      nullptr, 0);
 }
 
 int CSPICore::GetPreview(const wchar_t* path, LONG_PTR len, unsigned flag, HLOCAL* pHBInfo, HLOCAL* pHBm,

@@ -56,6 +56,8 @@ class CSPICore {
                  LONG_PTR lData);
   int GetPreview(const wchar_t* path, LONG_PTR len, unsigned flag, HLOCAL* pHBInfo, HLOCAL* pHBm,
                  SpiProgressCallback callback, LONG_PTR lData);
+  // GetPicture of a picture file's bytes held in memory.
+  int GetPictureFromMemory(const std::uint8_t* data, std::size_t size, HLOCAL* pHBInfo, HLOCAL* pHBm);
   int ConfigurationDlg(HWND parent, int fnc);
 
   bool IsLoaded() const { return m_hModule != nullptr; }

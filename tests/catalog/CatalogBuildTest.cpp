@@ -7,6 +7,7 @@
 
 #include "base/resource.h"
 #include "catalog/ThumbnailRecord.h"
+#include "tests/plugins/jpeg/JpegBuilder.h"
 
 namespace tarn::test {
 namespace {
@@ -246,6 +247,44 @@ TEST_F(CatalogBuildTest, LargePicturesAveragedDownLookAsTheWholePictureStretched
     EXPECT_LE(static_cast<double>(total) / (3.0 * i), 10.0) << ToAnsi(reinterpret_cast<const char16_t*>(names[k]));
     EXPECT_LE(worst, 48) << ToAnsi(reinterpret_cast<const char16_t*>(names[k]));
   }
+}
+
+// A JPEG of one colour, or of two halves side by side.
+std::string Jpeg(int width, int height, COLORREF left, COLORREF right, int orientation = 0,
+                 const std::vector<std::uint8_t>& thumbnail = {}) {
+  JpegFile picture{.width = width, .height = height, .quality = 90, .orientation = orientation};
+  picture.thumbnail = thumbnail;
+  picture.pixel = [=](int x, int, std::uint8_t* p) {
+    const COLORREF c = x < width / 2 ? left : right;
+    p[0] = GetRValue(c), p[1] = GetGValue(c), p[2] = GetBValue(c);
+  };
+  const std::vector<std::uint8_t> bytes = MakeJpeg(picture);
+  return {bytes.begin(), bytes.end()};
+}
+
+std::vector<std::uint8_t> Bytes(const std::string& s) { return {s.begin(), s.end()}; }
+
+TEST_F(CatalogBuildTest, CameraPhotosAreDrawnFromTheirExifThumbnailWhenItFitsTheCell) {
+  Install(L"TarnJpeg.spi", L"TarnJpeg.spi");
+  ASSERT_EQ(Enumerate(), 1);
+  const auto thumbnail = [](int w, int h, COLORREF left, COLORREF right) { return Bytes(Jpeg(w, h, left, right)); };
+  WriteFile(L"pictures\\photo.jpg", Jpeg(1600, 1200, kRed, kRed, 1, thumbnail(160, 120, kGreen, kGreen)));
+  // Stored on its side, the camera held upright: the thumbnail's left half becomes the top.
+  WriteFile(L"pictures\\turned.jpg", Jpeg(1600, 1200, kRed, kRed, 6, thumbnail(160, 120, kGreen, kBlue)));
+  WriteFile(L"pictures\\wide.jpg", Jpeg(1600, 900, kRed, kRed, 1, thumbnail(160, 120, kGreen, kGreen)));
+  WriteFile(L"pictures\\small.jpg", Jpeg(1600, 1200, kRed, kRed, 1, thumbnail(80, 60, kGreen, kGreen)));
+  Catalogue();
+  EXPECT_TRUE(Near(CellPixel(Row(u"photo.jpg"), 45, 45), kGreen)) << "made from the thumbnail";
+  EXPECT_TRUE(Near(CellPixel(Row(u"turned.jpg"), 45, 20), kGreen));
+  EXPECT_TRUE(Near(CellPixel(Row(u"turned.jpg"), 45, 70), kBlue));
+  EXPECT_TRUE(Near(CellPixel(Row(u"turned.jpg"), 10, 45), kWhite)) << "placed as the upright photo";
+  EXPECT_TRUE(Near(CellPixel(Row(u"wide.jpg"), 45, 45), kRed)) << "a thumbnail of another shape";
+  EXPECT_TRUE(Near(CellPixel(Row(u"small.jpg"), 45, 45), kRed)) << "a thumbnail smaller than the cell";
+
+  g_ExifThumbFlag = 0;
+  ASSERT_TRUE(DeleteFileW((data_ + L"_THUMB_N.TRN").c_str()));
+  Catalogue();
+  EXPECT_TRUE(Near(CellPixel(Row(u"photo.jpg"), 45, 45), kRed)) << "the option off: the photo itself";
 }
 
 TEST_F(CatalogBuildTest, RecordsThatCannotBeDrawnAreCompactedAway) {

@@ -96,6 +96,7 @@ class CatalogTest : public HostTest {
     g_ThumbNailFlag = 1;
     g_MonitorFlag = 0;
     g_HighSpeedFlag = 1;
+    g_ExifThumbFlag = 1;
     g_ClearThumbFlag = 0;
     g_SubFolderOffset = 0;
     g_MinFileSize = g_MaxFileSize = 0;
@@ -111,14 +112,17 @@ class CatalogTest : public HostTest {
     Pump(0);
     g_SaveSuppressed = false;
     TheFileListSources() = FileListSources{};
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((data_ + L"*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-      do DeleteFileW((data_ + found.cFileName).c_str());
-      while (FindNextFileW(search, &found));
-      FindClose(search);
+    // Empty until SetUp got that far: an empty name would list the working folder.
+    if (!data_.empty()) {
+      WIN32_FIND_DATAW found;
+      HANDLE search = FindFirstFileW((data_ + L"*").c_str(), &found);
+      if (search != INVALID_HANDLE_VALUE) {
+        do DeleteFileW((data_ + found.cFileName).c_str());
+        while (FindNextFileW(search, &found));
+        FindClose(search);
+      }
+      RemoveDirectoryW(data_.c_str());
     }
-    RemoveDirectoryW(data_.c_str());
     scratch_.Unload();
     HostTest::TearDown();
   }

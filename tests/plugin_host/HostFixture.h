@@ -40,6 +40,9 @@ class HostTest : public ::testing::Test {
     folder_ = std::wstring(temp) + L"tarn-host-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
               Widen(info->test_suite_name()) + L"-" + Widen(info->name()) + L"\\";
     CreateDirectoryW(folder_.c_str(), nullptr);
+    // A plug-in that was still mapped when an earlier run of this test ended is left behind;
+    // Wine gives each run the same process id, so the folder may be there already.
+    EmptyFolder();
     g_StartFolder = FromWide(folder_.c_str());
     g_SaveSuppressed = false;
     g_ChgUniFileFlag = 0;
@@ -48,17 +51,20 @@ class HostTest : public ::testing::Test {
 
   void TearDown() override {
     registry_.reset();
+    EmptyFolder();
+    RemoveDirectoryW(folder_.c_str());
+  }
+
+  void EmptyFolder() const {
     WIN32_FIND_DATAW found;
     HANDLE search = FindFirstFileW((folder_ + L"*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-      do {
-        const std::wstring path = folder_ + found.cFileName;
-        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileW(path.c_str());
-      } while (FindNextFileW(search, &found));
-      FindClose(search);
-    }
-    RemoveDirectoryW(folder_.c_str());
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+      const std::wstring path = folder_ + found.cFileName;
+      SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      DeleteFileW(path.c_str());
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
   }
 
   static std::wstring Widen(const char* s) { return std::wstring(s, s + std::strlen(s)); }

@@ -15,38 +15,38 @@ int Orientation(const Bytes& b) { return ExifOrientation(b.data(), b.size()); }
 
 TEST(ExifOrientation, ReadsTheTagInBothByteOrders) {
   for (int o = 1; o <= 8; ++o) {
-    EXPECT_EQ(Orientation(test::ExifBlock(o, true)), o);
-    EXPECT_EQ(Orientation(test::ExifBlock(o, false)), o);
+    EXPECT_EQ(Orientation(test::ExifPayload(o, true)), o);
+    EXPECT_EQ(Orientation(test::ExifPayload(o, false)), o);
   }
 }
 
 TEST(ExifOrientation, AnythingUnsoundMeansUpright) {
-  EXPECT_EQ(Orientation(test::ExifBlock(0, true)), 1);
-  EXPECT_EQ(Orientation(test::ExifBlock(9, true)), 1);
+  EXPECT_EQ(Orientation(test::ExifPayload(0, true)), 1);
+  EXPECT_EQ(Orientation(test::ExifPayload(9, true)), 1);
   EXPECT_EQ(ExifOrientation(nullptr, 0), 1);
 
-  Bytes notExif = test::ExifBlock(6, true);
+  Bytes notExif = test::ExifPayload(6, true);
   notExif[0] = 'X';
   EXPECT_EQ(Orientation(notExif), 1);
 
-  Bytes badOrder = test::ExifBlock(6, true);
+  Bytes badOrder = test::ExifPayload(6, true);
   badOrder[6] = 'M';
   badOrder[7] = 'I';
   EXPECT_EQ(Orientation(badOrder), 1);
 
-  Bytes badMagic = test::ExifBlock(6, true);
+  Bytes badMagic = test::ExifPayload(6, true);
   badMagic[9] = 43;
   EXPECT_EQ(Orientation(badMagic), 1);
 
-  Bytes wrongType = test::ExifBlock(6, true);
+  Bytes wrongType = test::ExifPayload(6, true);
   wrongType[6 + 8 + 2 + 3] = 4;  // LONG instead of SHORT
   EXPECT_EQ(Orientation(wrongType), 1);
 
-  Bytes farIfd = test::ExifBlock(6, true);
+  Bytes farIfd = test::ExifPayload(6, true);
   farIfd[6 + 4] = 0x7F;  // IFD0 offset far past the block
   EXPECT_EQ(Orientation(farIfd), 1);
 
-  Bytes manyEntries = test::ExifBlock(6, true);
+  Bytes manyEntries = test::ExifPayload(6, true);
   manyEntries[6 + 8] = 0xFF;  // 65281 entries announced; the orientation is the first one
   EXPECT_EQ(Orientation(manyEntries), 6);
   manyEntries[6 + 8 + 2] = 0x02;  // first entry no longer the tag: the rest lie past the end
@@ -54,7 +54,7 @@ TEST(ExifOrientation, AnythingUnsoundMeansUpright) {
 
   // Every cut of a sound block reads nothing outside it; the tag counts once its entry is whole
   // (6 bytes "Exif", 8 of TIFF header, 2 of count, 12 of entry).
-  const Bytes sound = test::ExifBlock(6, false);
+  const Bytes sound = test::ExifPayload(6, false);
   for (std::size_t n = 0; n < sound.size(); ++n) {
     const Bytes cut(sound.begin(), sound.begin() + static_cast<std::ptrdiff_t>(n));
     EXPECT_EQ(Orientation(cut), n >= 28 ? 6 : 1) << n;

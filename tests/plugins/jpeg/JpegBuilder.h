@@ -9,6 +9,8 @@
 
 #include <jpeglib.h>
 
+#include "tests/support/ExifBuilder.h"
+
 namespace tarn::test {
 
 struct JpegFile {
@@ -24,37 +26,12 @@ struct JpegFile {
   bool fullChroma = true;   // 1x1 sampling, so that colour edges stay sharp
   int orientation = 0;      // EXIF orientation written in an APP1 block; 0 writes none
   bool exifBigEndian = true;
+  std::vector<std::uint8_t> thumbnail;  // a JPEG for the EXIF block's IFD1; written with orientation 1 if none
   int densityUnit = 0;      // JFIF: 0 aspect ratio only, 1 dots per inch, 2 dots per cm
   int xDensity = 1, yDensity = 1;
   // Fills the samples of pixel (x, y), y counted from the top.
   std::function<void(int x, int y, std::uint8_t* samples)> pixel = [](int, int, std::uint8_t* s) { s[0] = 128; };
 };
-
-// The payload of an APP1 block that holds only an IFD0 with the orientation tag.
-inline std::vector<std::uint8_t> ExifBlock(int orientation, bool bigEndian) {
-  std::vector<std::uint8_t> b;
-  for (const char c : {'E', 'x', 'i', 'f', '\0', '\0'}) b.push_back(static_cast<std::uint8_t>(c));
-  const auto put16 = [&](unsigned v) {
-    b.push_back(static_cast<std::uint8_t>(bigEndian ? v >> 8 : v));
-    b.push_back(static_cast<std::uint8_t>(bigEndian ? v : v >> 8));
-  };
-  const auto put32 = [&](std::uint32_t v) {
-    put16(bigEndian ? v >> 16 : v & 0xFFFF);
-    put16(bigEndian ? v & 0xFFFF : v >> 16);
-  };
-  b.push_back(bigEndian ? 'M' : 'I');
-  b.push_back(bigEndian ? 'M' : 'I');
-  put16(42);
-  put32(8);       // IFD0 right after the header
-  put16(1);       // one entry
-  put16(0x0112);  // orientation
-  put16(3);       // SHORT
-  put32(1);
-  put16(static_cast<unsigned>(orientation));
-  put16(0);
-  put32(0);       // no next IFD
-  return b;
-}
 
 inline std::vector<std::uint8_t> MakeJpeg(const JpegFile& picture) {
   jpeg_compress_struct c;
@@ -79,8 +56,9 @@ inline std::vector<std::uint8_t> MakeJpeg(const JpegFile& picture) {
   c.X_density = static_cast<UINT16>(picture.xDensity);
   c.Y_density = static_cast<UINT16>(picture.yDensity);
   jpeg_start_compress(&c, TRUE);
-  if (picture.orientation != 0) {
-    const std::vector<std::uint8_t> exif = ExifBlock(picture.orientation, picture.exifBigEndian);
+  if (picture.orientation != 0 || !picture.thumbnail.empty()) {
+    const std::vector<std::uint8_t> exif =
+        ExifPayload(picture.orientation != 0 ? picture.orientation : 1, picture.exifBigEndian, picture.thumbnail);
     jpeg_write_marker(&c, JPEG_APP0 + 1, exif.data(), static_cast<unsigned>(exif.size()));
   }
   std::vector<std::uint8_t> row(static_cast<std::size_t>(picture.width) * c.input_components);
