@@ -98,7 +98,8 @@ void CTarnView::TakeThumbSource() {
   const int height = file.cy > 0 ? file.cy : m_Picture->Loaded().Rows();
   const ThumbPlacement cell =
       PlaceDecoded(kDrawToCatalog, width, height, 0, 0, CurrentCatalogGeometry().thumb, g_ClearThumbFlag != 0);
-  m_ThumbSource.Take(*m_Picture, width, height, cell.source, cell.target.width, cell.target.height);
+  // Twice the cell, so that the half-tone stretch still has every pixel's share to work from.
+  m_ThumbSource.Take(*m_Picture, width, height, cell.source, cell.target.width, cell.target.height, 2);
 }
 
 int CTarnView::DrawCatalogCell(HDC dc, int k) {

@@ -72,15 +72,16 @@ bool Readable(const DibPixels& p, std::size_t stride) {
 
 }  // namespace
 
-int BoxFactor(int width, int height, int targetWidth, int targetHeight) {
-  if (width <= 0 || height <= 0) return 1;
-  const int across = width / (2 * std::max(targetWidth, 1));
-  const int down = height / (2 * std::max(targetHeight, 1));
+int BoxFactor(int width, int height, int targetWidth, int targetHeight, int times) {
+  if (width <= 0 || height <= 0 || times < 1) return 1;
+  const int across = width / (times * std::max(targetWidth, 1));
+  const int down = height / (times * std::max(targetHeight, 1));
   return std::clamp(std::min(across, down), 1, kMaxFactor);
 }
 
 bool BoxReduce(const DibPixels& picture, int factor, ReducedPicture& out) {
-  out = {};
+  out.width = out.height = 0;
+  out.bits.clear();
   const std::size_t stride = static_cast<std::size_t>(DibRowBytes(picture.width, picture.bitCount));
   if (factor < 2 || factor > kMaxFactor || !Readable(picture, stride)) return false;
 

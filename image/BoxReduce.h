@@ -33,11 +33,12 @@ struct ReducedPicture {
   std::vector<std::uint8_t> bits;
 };
 
-// The largest whole factor that leaves a source area of `width` x `height` at least twice the
+// The largest whole factor that leaves a source area of `width` x `height` at least `times` the
 // `targetWidth` x `targetHeight` it is drawn at: 1 when no reduction of 2 or more does.
-int BoxFactor(int width, int height, int targetWidth, int targetHeight);
+int BoxFactor(int width, int height, int targetWidth, int targetHeight, int times);
 
-// Reduces `picture` by `factor` (2 or more) into `out`. False, with `out` empty, when the picture
+// Reduces `picture` by `factor` (2 or more) into `out`, whose block is reused when it is large
+// enough (fresh memory is slow to touch under Wine). False, with `out` empty, when the picture
 // is of a kind this does not read (another bit count, an empty picture, blocks smaller than its
 // size asks for): the caller then draws the picture as it is. Palette indexes past the table read
 // as black.

@@ -209,9 +209,10 @@ void CDispWin::ComposePicture(int frameX, int frameY) {
   const PixelRect target{m_DrawRect.left, m_DrawRect.top, m_DrawRect.right - m_DrawRect.left,
                          m_DrawRect.bottom - m_DrawRect.top};
   const PixelRect whole{0, 0, width, height};
-  // A picture many times the window is averaged down first: GDI's stretch of it would be slow.
+  // A picture many times the window is averaged down to about the window's size first: GDI's
+  // stretch of many megapixels is slow, and samples where the average shows the picture.
   StretchSource source;
-  if (!source.Take(m_Picture, width, height, whole, target.width, target.height)) return;
+  if (!source.Take(m_Picture, width, height, whole, target.width, target.height, 1)) return;
   const StretchModeScope stretch(memory, source.Reduced() ? HALFTONE : COLORONCOLOR);
   source.Draw(memory, target, whole);
 }

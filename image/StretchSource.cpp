@@ -5,7 +5,7 @@
 namespace tarn {
 
 bool StretchSource::Take(const CPictureWnd& picture, int width, int height, const PixelRect& area, int targetWidth,
-                         int targetHeight) {
+                         int targetHeight, int times) {
   Release();
   const void* bits = picture.DrawableBits();
   if (bits == nullptr) return false;
@@ -18,7 +18,7 @@ bool StretchSource::Take(const CPictureWnd& picture, int width, int height, cons
   m_PixelHeight = loaded.Rows();
 
   const PixelRect drawn = ScalePixelRect(area, m_Width, m_Height, m_PixelWidth, m_PixelHeight);
-  const int factor = BoxFactor(drawn.width, drawn.height, targetWidth, targetHeight);
+  const int factor = BoxFactor(drawn.width, drawn.height, targetWidth, targetHeight, times);
   DibPixels pixels;
   if (factor < 2 || !picture.DrawablePixels(pixels) || !BoxReduce(pixels, factor, m_Reduced)) return true;
   BITMAPINFOHEADER& header = m_ReducedInfo.bmiHeader;
@@ -40,7 +40,7 @@ void StretchSource::Release() {
   m_Info = nullptr;
   m_Bits = nullptr;
   m_Width = m_Height = m_PixelWidth = m_PixelHeight = 0;
-  m_Reduced = {};
+  m_Reduced.bits.clear();  // its block serves the next picture
 }
 
 bool StretchSource::Draw(HDC dc, const PixelRect& target, const PixelRect& source) const {

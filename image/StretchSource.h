@@ -15,10 +15,11 @@ class StretchSource {
  public:
   // Takes the drawable pixels of `picture`, which stand for a picture of `width` x `height` (its
   // own size, or the size of the file a plug-in reduced it from): every rectangle given to Draw
-  // is in those units. `area` of it is about to be drawn at `targetWidth` x `targetHeight`. False
-  // when the picture has nothing GDI may draw.
+  // is in those units. `area` of it is about to be drawn at `targetWidth` x `targetHeight`; a
+  // reduction keeps it at least `times` that size. False when the picture has nothing GDI may
+  // draw.
   bool Take(const CPictureWnd& picture, int width, int height, const PixelRect& area, int targetWidth,
-            int targetHeight);
+            int targetHeight, int times);
   void Release();
 
   bool Ready() const { return m_Bits != nullptr; }

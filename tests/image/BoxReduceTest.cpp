@@ -72,10 +72,11 @@ TEST(BoxReduceTest, RefusesWhatItCannotReadAndFactorsStayAboveTwiceTheTarget) {
   EXPECT_FALSE(BoxReduce(View(picture, 40, 30, 24), 1, out));
   EXPECT_FALSE(BoxReduce(View(picture, 0, 30, 24), 2, out));
 
-  EXPECT_EQ(BoxFactor(4000, 3000, 90, 67), 22);  // 4000 / 22 = 181 >= 180, 3000 / 22 = 136 >= 134
-  EXPECT_EQ(BoxFactor(500, 375, 90, 67), 2);
-  EXPECT_EQ(BoxFactor(300, 200, 90, 60), 1);  // less than four times: GDI alone
-  EXPECT_EQ(BoxFactor(0, 200, 90, 60), 1);
+  EXPECT_EQ(BoxFactor(4000, 3000, 90, 67, 2), 22);  // 4000 / 22 = 181 >= 180, 3000 / 22 = 136 >= 134
+  EXPECT_EQ(BoxFactor(500, 375, 90, 67, 2), 2);
+  EXPECT_EQ(BoxFactor(300, 200, 90, 60, 2), 1);  // less than four times: GDI alone
+  EXPECT_EQ(BoxFactor(4000, 3000, 780, 585, 1), 5);
+  EXPECT_EQ(BoxFactor(0, 200, 90, 60, 2), 1);
 }
 
 TEST(BoxReduceTest, RectanglesCarryOverToTheReducedPicture) {
