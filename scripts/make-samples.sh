@@ -4,7 +4,7 @@ set -euo pipefail
 out=$1
 mkdir -p "$out"
 # The marker names the set, so that a folder made for an older set is made again.
-[ -f "$out/.complete-2" ] && exit 0
+[ -f "$out/.complete-3" ] && exit 0
 im=convert-im6.q16
 command -v $im >/dev/null || im=convert
 cd "$out"
@@ -17,9 +17,14 @@ $im -size 240x180 radial-gradient:'#ffffff-#c02040' -type TrueColor BMP3:写真.
 # a folder of its own so that the sample catalog opens without that question.
 mkdir -p unicode
 $im -size 240x180 gradient:'#40a040-#102010' -type TrueColor BMP3:unicode/café.bmp
-rm -f café.bmp .complete
+rm -f café.bmp .complete .complete-2
 $im -size 300x200 -seed 11 plasma:fractal -quality 90 photo.jpg
 $im -size 300x200 -seed 5 plasma:fractal -interlace Plane -quality 80 progressive.jpg
+# A camera's photo: stored on its side (EXIF orientation 6) with a thumbnail in its EXIF block.
+$im -size 2400x1800 gradient:'#305080-#e0c070' -attenuate 0.4 +noise Gaussian -quality 92 camera.jpg
+$im camera.jpg -thumbnail 160x120 camera-thumb.jpg
+exiftool -q -overwrite_original -n -Orientation=6 "-ThumbnailImage<=camera-thumb.jpg" camera.jpg
+rm -f camera-thumb.jpg
 $im -size 200x200 radial-gradient:'#ff8000-#0000ff' screenshot.png
 $im -size 200x200 xc:none -fill '#2080ffa0' -draw 'circle 100,100 100,20' alpha.png
 $im -size 160x120 -seed 9 plasma:fractal -colors 64 still.gif
@@ -30,4 +35,4 @@ for i in 0 1 2 3 4 5; do
 done
 $im -delay 20 -loop 0 "${frames[@]}" animated.gif
 rm -f "${frames[@]}"
-touch .complete-2
+touch .complete-3
