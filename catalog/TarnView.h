@@ -184,6 +184,9 @@ class CTarnView final : public CScrollView, private CatalogCanvas {
   // After a new picture (1, also its title), a turn or flip (2): scroll sizes for the picture's
   // drawing; 0 only the title.
   void RedisplayPicture(int mode);
+  // Releases the picture of the picture screens and closes the zoom dialog: the catalog is about
+  // to be built, cleared or shown again, and the build decodes into the same picture object.
+  void LeavePictureScreen();
   void DrawPicture(HDC dc);
   void OnPictureRightButton(POINT point);
 

@@ -106,14 +106,18 @@ void CTarnView::DrawPicture(HDC dc) {
     statusBar(kStatusExpanded, m_Picture->ShownPercent(), {});
 }
 
-void CTarnView::BackToCatalog() {
-  m_Picture->FileLoad(kSelectRelease, nullptr);
+void CTarnView::LeavePictureScreen() {
+  if (!PictureScreenShown() && g_PictureShown == 0) return;
+  if (m_Picture != nullptr) m_Picture->FileLoad(kSelectRelease, nullptr);
   g_PictureShown = 0;
   g_ScreenMode = 0;
-  g_CatalogShown = m_Catalog.Dc() != nullptr ? 1 : 0;
   m_PicturePath.clear();
-  if (m_ZoomDialog != nullptr && m_ZoomDialog->IsOpen())
-    m_ZoomDialog->Dismiss();
+  if (m_ZoomDialog != nullptr && m_ZoomDialog->IsOpen()) m_ZoomDialog->Dismiss();
+}
+
+void CTarnView::BackToCatalog() {
+  LeavePictureScreen();
+  g_CatalogShown = m_Catalog.Dc() != nullptr ? 1 : 0;
   if (statusBar) statusBar(kStatusCatalog, 0, {});
   if (catalogFolder) catalogFolder(g_CurrentFolder);
   const Extent extent = CatalogScrollSize(m_Shown.columns, m_Shown.shownEnd - m_Shown.offset, CurrentCatalogGeometry());
@@ -142,6 +146,7 @@ void CTarnView::ZoomCommand() {
     }
     m_ZoomDialog->Open(Owner(Handle()));
     OpenPictureScreen(row);
+    if (statusBar) statusBar(kStatusZoom, 1, {});
     return;
   }
   if (!PictureScreenShown()) {
@@ -149,6 +154,7 @@ void CTarnView::ZoomCommand() {
     return;
   }
   m_ZoomDialog->Open(Owner(Handle()));
+  if (statusBar) statusBar(kStatusZoom, 1, {});
   if (g_AdjustSizeFlag != 0) {
     m_Picture->m_ZoomWidth = m_Picture->m_ZoomHeight = 0;
     SetScrollSizes(m_Picture->Loaded().Width(), m_Picture->Loaded().Rows());
@@ -157,7 +163,7 @@ void CTarnView::ZoomCommand() {
 }
 
 void CTarnView::ZoomRequest(int param) {
-  if (!g_PictureShown) return;
+  if (!g_PictureShown || m_Picture->Loaded().Info() == nullptr) return;
   if (param == 2) {
     SetTimer(Handle(), kTimerPictureLayout, 10, nullptr);
     return;
