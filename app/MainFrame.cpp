@@ -11,6 +11,7 @@
 #include "base/RunState.h"
 #include "base/TextUtil.h"
 #include "base/WinText.h"
+#include "catalog/screens/ScreenResource.h"
 #include "image/DispWin.h"
 #include "plugin_host/DialogPlugin.h"
 #include "plugin_host/PluginRegistry.h"
@@ -20,9 +21,8 @@ namespace {
 
 // Menu items whose features are not in the program yet: shown, but greyed.
 constexpr int kNotYetAvailable[] = {
-    ID_FILE_SAVE_IMAGE,       ID_FILE_JPEG_QUALITY,   ID_FILE_BMP_SIZE,
-    ID_FILE_WALL_SAVE,     ID_FILE_WALL_DELETE,      ID_FILE_PRINT,          ID_FILE_PRINT_PREVIEW,
-    ID_FILE_PRINT_SETUP,   ID_FILE_CLIP_OPEN,        ID_FILE_CLIP_SAVE,      ID_FILE_CLIP_CLEAR,
+    ID_FILE_BMP_SIZE,      ID_FILE_WALL_SAVE,        ID_FILE_WALL_DELETE,    ID_FILE_PRINT,
+    ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP,   ID_FILE_CLIP_OPEN,        ID_FILE_CLIP_SAVE,      ID_FILE_CLIP_CLEAR,
     ID_FILE_CLIP_IMAGE,    ID_EDIT_THUMB_COPY,       ID_EDIT_SIZE_CHANGE,    ID_VIEW_CATALOG_LIMIT,
 };
 
@@ -65,11 +65,11 @@ bool CMainFrame::Create(bool show) {
                               Button(STD_HELP, ID_HELP_ABOUT)};
   const int panes[] = {width / 2, width / 2 + width / 8, width / 2 + width / 4, width / 2 + 3 * width / 8, -1};
   CreateBars(buttons, 5, panes, 5);
-  for (int id : {ID_FILE_SAVE_IMAGE, ID_FILE_PRINT})
-    SendMessageW(ToolBar(), TB_ENABLEBUTTON, static_cast<WPARAM>(id), FALSE);
+  SendMessageW(ToolBar(), TB_ENABLEBUTTON, static_cast<WPARAM>(ID_FILE_PRINT), FALSE);
 
   if (!m_View.Create(Handle())) return false;
   m_View.Bind(m_Registry, m_Picture);
+  m_View.SetZoomDialog(m_StreDialog);
   m_View.statusBar = [this](StatusSwitch sw, int value, const std::u16string& text) { StatusBarSet(sw, value, text); };
   m_View.tableChanged = [this] { m_DispDialog.RefreshCount(); };
   m_View.openInWindow = [this](const std::u16string& path, int request, int row) { ChildWindowIF(path, request, row); };
@@ -189,6 +189,10 @@ void CMainFrame::OnInitMenuPopup(HMENU menu) {
 
 void CMainFrame::OnCommand(int id) {
   if (IsNotYetAvailable(id)) return;
+  if (id >= ID_SCREEN_EXPAND && id <= ID_SCREEN_CATALOG) {
+    m_View.ScreenCommand(id);
+    return;
+  }
   if (id >= ID_SET_SIZE_S && id < ID_SET_SIZE_S + 4) {
     if (BusyGuard()) return;
     SelectCatalogSize(id - ID_SET_SIZE_S);
@@ -215,6 +219,10 @@ void CMainFrame::OnCommand(int id) {
   switch (id) {
     case ID_FILE_WALL_SELECT2: ToggleSetting(g_WallSelect2Flag); break;
     case ID_FILE_OPEN_FOLDER: OpenFolderCommand(); break;
+    case ID_FILE_SAVE_IMAGE: SaveImageCommand(); break;
+    case ID_FILE_JPEG_QUALITY:
+      if (!BusyGuard()) m_View.JpegQualityCommand();
+      break;
     case ID_EDIT_DELETE:
       if (!BusyGuard()) Forward(kViewDelete);
       break;

@@ -16,6 +16,7 @@
 #include "catalog/DispSortDialog.h"
 #include "catalog/PopupTextDialog.h"
 #include "catalog/TarnView.h"
+#include "catalog/screens/ZoomDialog.h"
 #include "framework/FrameWindow.h"
 #include "framework/PanelDialog.h"
 
@@ -73,6 +74,10 @@ class CMainFrame final : public CFrameWindow, private SettingsHost {
   CDispWin* SingleDisplay() const { return m_DispWin.get(); }
   std::size_t TrackedDisplays() const { return m_DispWins.size(); }
 
+  // "JPG/BMP形式で保存": refused while busy; closes the display windows or the clipboard view that
+  // stand in its way (the command then ends), else the view saves its picture.
+  void SaveImageCommand();
+
   // Starts the cleanup tool after saving; answers true when it was started and the frame closes.
   bool StartWipeset();
   // Opens the settings dialog of "TarnCatch.spi" (catch = true) or "TarnFlv.spi".
@@ -126,7 +131,7 @@ class CMainFrame final : public CFrameWindow, private SettingsHost {
   CPanelDialog m_TreeDialog{IDD_TREE_DIALOG};
   CPopupTextDialog m_PopupDialog;
   CPanelDialog m_ThumbDialog{IDD_THUMB_DIALOG};
-  CPanelDialog m_StreDialog{IDD_STRE_DIALOG};
+  CZoomDialog m_StreDialog;
   std::unique_ptr<CDispWin> m_DispWin;                // the single display window
   std::vector<std::unique_ptr<CDispWin>> m_DispWins;   // multiple-window mode, oldest first, at most 10
   std::u16string m_DisplayPath;                        // the picture shown last, for its GIF frames

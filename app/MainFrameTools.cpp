@@ -1,4 +1,4 @@
-// CMainFrame: the cleanup tool, the plug-ins' own settings, the help file, and closing the frame.
+// CMainFrame: the save command's guards, the cleanup tool, the plug-ins' own settings, the help file, and closing the frame.
 #include "MainFrame.h"
 
 #include <htmlhelp.h>
@@ -13,6 +13,22 @@
 #include "plugin_host/SPICore.h"
 
 namespace tarn {
+
+void CMainFrame::SaveImageCommand() {
+  if (BusyGuard()) return;
+  if (g_MultiWindowFlag) {
+    CloseDisplayWindows();
+    g_MultiWindowFlag = 0;
+    Say(u"「複数画面表示」を OFF します ", u"画面設定変更");
+    return;
+  }
+  if (m_DispWin && m_DispWin->Handle() != nullptr) {
+    CloseDisplayWindow(m_DispWin->Index());
+    Say(u"子ウインドウを閉じます ", u"画面設定変更");
+    return;
+  }
+  if (!ClipboardCheck()) m_View.SaveCommand();
+}
 
 bool CMainFrame::StartWipeset() {
   if (BusyGuard()) return false;

@@ -90,6 +90,11 @@ void AppendBackslash(std::u16string& path) {
   if (path.empty() || path.back() != u'\\') path += u'\\';
 }
 
+std::u16string FolderOf(std::u16string_view path) {
+  const std::size_t slash = path.find_last_of(u"\\/");
+  return slash == std::u16string_view::npos ? std::u16string() : std::u16string(path.substr(0, slash + 1));
+}
+
 char16_t FoldAscii(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c; }
 
 bool EqualsIgnoreCase(std::u16string_view a, std::u16string_view b) {

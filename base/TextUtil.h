@@ -29,6 +29,9 @@ std::u16string DecimalText(long long number);
 // Adds a backslash unless the path already ends in one.
 void AppendBackslash(std::u16string& path);
 
+// The folder part of `path` up to and with its last backslash (or slash); empty without one.
+std::u16string FolderOf(std::u16string_view path);
+
 // ASCII-only case folding, enough for extensions and plug-in file names.
 char16_t FoldAscii(char16_t c);
 bool EqualsIgnoreCase(std::u16string_view a, std::u16string_view b);

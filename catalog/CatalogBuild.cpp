@@ -55,6 +55,7 @@ int CTarnView::CatalogA() {
   const HWND frame = GetParent(Handle());
   for (UINT_PTR timer : kFrameTimers) KillTimer(frame, timer);
   StopSlideShow();
+  LeavePictureScreen();
   g_CatalogShown = 0;
   const int offset = std::clamp(g_CatalogOffset, 0, tables.rows);
   int shown = std::min(tables.rows - offset, g_CatalogLimit);

@@ -125,6 +125,10 @@ int CTarnView::DrawCatalogCell(HDC dc, int k) {
 }
 
 void CTarnView::OnDraw(HDC dc) {
+  if (PictureScreenShown()) {
+    DrawPicture(dc);
+    return;
+  }
   if (!g_CatalogShown || m_Catalog.Dc() == nullptr || m_Shown.columns < 1) return;
   // Only the rows the paint asks for: repainting is a copy of a few cells, whatever the catalog's size.
   RECT clip;

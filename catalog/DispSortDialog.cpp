@@ -11,8 +11,6 @@ namespace tarn {
 CDispSortDialog::CDispSortDialog() : CPanelDialog(IDD_DISP_DIALOG) {}
 
 bool CDispSortDialog::OnInitDialog() {
-  // The expanded screen comes later; its button stays until then, greyed.
-  EnableItem(IDC_DISP_EXPAND, false);
   RefreshCount();
   return true;
 }
@@ -44,6 +42,15 @@ bool CDispSortDialog::OnCommand(int id, int code, HWND) {
     case IDC_DISP_KIND: unlessBusy(kDispSortKind); return true;
     case IDC_DISP_DATE: unlessBusy(kDispSortDate); return true;
     case IDC_DISP_CLEAR: Post(kDispClear); return true;
+    case IDC_DISP_EXPAND:
+      // The catalog opens its cursor entry; the expanded screen goes back to the catalog.
+      if (g_SlideShowRun != 0)
+        Post(kDispStop);
+      else if (g_CatalogBuilding != 0 || g_MoveRun != 0)
+        Post(kDispBusy);
+      else
+        Post(kDispSwitchScreen, g_CatalogShown != 0 ? 0 : 1);
+      return true;
     default: return false;
   }
 }

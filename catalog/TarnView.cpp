@@ -18,6 +18,9 @@
 namespace tarn {
 
 namespace {
+// The JPEG writer's thread tells the view that its file is done; wParam 1 written, 0 not.
+constexpr UINT kMessageJpegWritten = WM_APP + 1;
+
 // The view takes every request the frame sends; those of features still to come do nothing yet.
 constexpr int kViewRequests[] = {kViewCatalogAgain, kViewOpenFolder, kViewSortArea, kViewSort, kViewCopy, kViewMove,
                                  kViewDelete, kViewSlideShow, kViewStop, kViewClearScreen, kViewStep, kViewRename,
@@ -43,6 +46,8 @@ bool CTarnView::Create(HWND frame) {
 void CTarnView::Bind(CPluginRegistry& registry, CPictureWnd& picture) {
   m_Registry = &registry;
   m_Picture = &picture;
+  m_Saver = std::make_unique<CImageSaver>(picture);
+  m_Saver->Bind(Handle(), kMessageJpegWritten);
 }
 
 void CTarnView::OnUpdate(CView*, LPARAM hint, void* object) {
@@ -87,6 +92,14 @@ void CTarnView::OnUpdate(CView*, LPARAM hint, void* object) {
     case kViewTimeStamps: TimeStampCommand(); break;
     case kViewSelectByString: SelectByStringCommand(); break;
     case kViewSelectByAttribute: SelectByAttributeCommand(); break;
+    case kViewZoom: ZoomRequest(record.param1); break;
+    case kViewSwitchScreen:
+      if (record.param1 == 1 && PictureScreenShown())
+        BackToCatalog();
+      else if (record.param1 == 0)
+        ExpandCommand();
+      break;
+    case kViewScrollSize: ScrollSizeRequest(record.param1); break;
     default: break;  // the operations behind the other codes come with their features
   }
 }
@@ -164,6 +177,12 @@ LRESULT CTarnView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         OnSlideShowTimer();
         return 0;
       }
+      if (wParam == kTimerPictureLayout) {
+        KillTimer(Handle(), kTimerPictureLayout);
+        RedisplayPicture(2);
+        InvalidateRect(Handle(), nullptr, TRUE);
+        return 0;
+      }
       if (wParam == kTimerResizeRefusal) {
         KillTimer(Handle(), kTimerResizeRefusal);
         Say(u"カタログサイズ以上を設定してください", u"ウィンドウサイズ変更エラー");
@@ -188,7 +207,12 @@ LRESULT CTarnView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (hit.row >= 0) OpenEntry(hit.row);
       return 0;
     }
+    case kMessageJpegWritten:
+      if (m_Saver) m_Saver->OnJpegWritten(wParam != 0);
+      return 0;
     case WM_DESTROY:
+      // A JPEG still being written is finished first; its message then has no window to go to.
+      if (m_Saver) m_Saver->WaitForWriter();
       m_Monitor.Destroy();
       if (m_DropTarget) RevokeDragDrop(Handle());
       break;

@@ -20,6 +20,7 @@
 #include "catalog/ThumbWorkBitmap.h"
 #include "image/StretchSource.h"
 #include "catalog/ThumbnailCache.h"
+#include "catalog/save/ImageSaver.h"
 #include "catalog/Win32ThumbFiles.h"
 #include "framework/MemoryBitmap.h"
 #include "framework/ScrollView.h"
@@ -28,12 +29,14 @@ namespace tarn {
 
 class CPictureWnd;
 class CPluginRegistry;
+class CZoomDialog;
 
 enum ViewTimer : UINT_PTR {
   kTimerSlideShow = 1,
   kTimerEmptyListing = 3,
   kTimerOpenClick = 7,  // single-click mode opens the clicked row once the click is over
   kTimerResizeRefusal = 11,
+  kTimerPictureLayout = 12,  // the picture screen laid out again once the zoom dialog has closed
 };
 
 // How the frame is asked to show an entry: on its own, or as the slide show's next picture.
@@ -49,8 +52,8 @@ class CTarnView final : public CScrollView, private CatalogCanvas {
   // The registry the file list asks and the picture the catalog decodes into; both outlive the view.
   void Bind(CPluginRegistry& registry, CPictureWnd& picture);
 
-  // What the view tells the frame: a status-bar switch with its value and text, and the folder
-  // of a new catalog for the frame's title.
+  // What the view tells the frame: a status-bar switch with its value and text, and the frame's
+  // title: the folder of a new catalog, or the picture on the picture screens.
   std::function<void(StatusSwitch sw, int value, const std::u16string& text)> statusBar;
   std::function<void(const std::u16string& folder)> catalogFolder;
   // The catalog table changed: the dialogs that show its counts refresh them.
@@ -96,6 +99,29 @@ class CTarnView final : public CScrollView, private CatalogCanvas {
   void SelectionCommand(int command);
   // The property dialog of table row `row` (the right-button menu's "プロパティ").
   void PropertyCommand(int row);
+  // "JPG/BMP形式で保存": the cursor entry's picture saved as JPEG or BMP beside it, after the format
+  // questions; the frame has run its guards first.
+  void SaveCommand();
+  // "JPEG量子化率設定".
+  void JpegQualityCommand();
+  // The save routine of this view (its save-as dialog can be replaced).
+  CImageSaver& Saver() { return *m_Saver; }
+  // The frame's zoom dialog, which the zoom screen opens and reads.
+  void SetZoomDialog(CZoomDialog& dialog) { m_ZoomDialog = &dialog; }
+  // The picture screens (the expanded screen and the zoom screen), ScreenResource's commands and
+  // the right-button menu's turns and flips there. See ViewScreens.cpp.
+  void ScreenCommand(int command);
+  void ExpandCommand();
+  void ZoomCommand();
+  void BackToCatalog();
+  // Requests 30 (0 by percentage, 1 by pixel count, 2 the zoom left) and 47 (1 the client's size
+  // as the scroll size, 0 the picture's).
+  void ZoomRequest(int param);
+  void ScrollSizeRequest(int param);
+  // A turn, flip, "元に戻す" or "輝度変更" (ID_DISP_...) of the picture on the picture screens.
+  void PictureTransform(int command);
+  // The expanded or zoom screen shows a picture instead of the catalog.
+  bool PictureScreenShown() const { return g_CatalogShown == 0 && g_ScreenMode >= 1 && g_ScreenMode <= 3; }
   // A catalog built by this view is on the catalog screen.
   bool CatalogOnScreen() const { return g_CatalogShown != 0 && m_Catalog.Dc() != nullptr; }
 
@@ -161,6 +187,20 @@ class CTarnView final : public CScrollView, private CatalogCanvas {
   void SelectByAttributeCommand();
   void ShowOnlySelectionCommand();
 
+  // The row the picture screens open: the cursor row when it is shown, else the first selected
+  // shown row; -1 for none.
+  int SelectFileSearch() const;
+  // Shows table row `row` on the expanded screen (the zoom screen when its dialog is open).
+  void OpenPictureScreen(int row);
+  // After a new picture (1, also its title), a turn or flip (2): scroll sizes for the picture's
+  // drawing; 0 only the title.
+  void RedisplayPicture(int mode);
+  // Releases the picture of the picture screens and closes the zoom dialog: the catalog is about
+  // to be built, cleared or shown again, and the build decodes into the same picture object.
+  void LeavePictureScreen();
+  void DrawPicture(HDC dc);
+  void OnPictureRightButton(POINT point);
+
   // CatalogCanvas: rows repainted on the screen as the selection and file operations change them.
   void RepaintTitle(int row) override;
   bool RepaintCell(int row) override;
@@ -170,6 +210,10 @@ class CTarnView final : public CScrollView, private CatalogCanvas {
 
   CPluginRegistry* m_Registry = nullptr;  // not owned
   CPictureWnd* m_Picture = nullptr;       // not owned
+  std::unique_ptr<CImageSaver> m_Saver;   // made with the picture it saves
+  CZoomDialog* m_ZoomDialog = nullptr;    // the frame's; not owned
+  POINT m_CatalogScroll{};                // where the catalog was scrolled when a picture screen opened
+  std::u16string m_PicturePath;           // what the picture screens show
   Win32ThumbFiles m_ThumbFiles;
   ThumbnailCache m_Cache{m_ThumbFiles};
   ThumbWorkBitmap m_Work;

@@ -6,6 +6,7 @@
 #include "base/Settings.h"
 #include "base/WinText.h"
 #include "base/resource.h"
+#include "catalog/screens/ScreenResource.h"
 
 namespace tarn {
 namespace {
@@ -55,6 +56,10 @@ void CTarnView::DropAt(POINT client) {
 }
 
 void CTarnView::OnRightButton(POINT point) {
+  if (PictureScreenShown() && !IsBusy()) {
+    OnPictureRightButton(point);
+    return;
+  }
   if (!CatalogOnScreen() || IsBusy()) return;
   const CatalogHit hit = HitTest(point);
   if (hit.row < 0) return;
@@ -64,6 +69,9 @@ void CTarnView::OnRightButton(POINT point) {
     ClickCell(tables, m_Selection, *this, hit.row, false, false, false, -1, false);
   m_Selection.cursor = hit.row;
   HMENU menu = CreatePopupMenu();
+  AppendMenuW(menu, MF_STRING, ID_SCREEN_EXPAND, L"展開画面(&P)");
+  AppendMenuW(menu, MF_STRING, ID_SCREEN_SAVE, L"JPG/BMP保存(&A)");
+  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
   AppendMenuW(menu, MF_STRING, ID_CATALOG_COPY, L"コピー(&C)...");
   AppendMenuW(menu, MF_STRING, ID_CATALOG_MOVE, L"移動(&M)...");
   AppendMenuW(menu, MF_STRING, ID_CATALOG_DELETE, L"削除(&D)");
@@ -95,6 +103,8 @@ void CTarnView::CatalogCommand(int command, POINT screen) {
       break;
     case ID_CATALOG_COMPLETE_DELETE: CompleteDeleteCommand(); break;
     case ID_CATALOG_PROPERTY: PropertyCommand(m_Selection.cursor); break;
+    case ID_SCREEN_EXPAND: ExpandCommand(); break;
+    case ID_SCREEN_SAVE: PostMessageW(GetAncestor(Handle(), GA_ROOT), WM_COMMAND, MAKEWPARAM(ID_FILE_SAVE_IMAGE, 0), 0); break;
     default: break;
   }
 }

@@ -40,6 +40,7 @@ class ViewSortSeams final : public PictureSizer, public SortHost {
 }  // namespace
 
 void CTarnView::ResetCatalog() {
+  LeavePictureScreen();
   m_Catalog.Release();
   m_Shown = {};
   g_CatalogShown = 0;

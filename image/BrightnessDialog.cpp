@@ -7,6 +7,7 @@
 #include "base/RunState.h"
 #include "image/BrightLevels.h"
 #include "image/ImageResource.h"
+#include "image/PictureWnd.h"
 
 namespace tarn {
 namespace {
@@ -105,6 +106,23 @@ bool CBrightnessDialog::OnCommand(int id, int code, HWND /*control*/) {
       if (code == BN_CLICKED) g_BrightKeep = g_BrightKeep != 0 ? 0 : 1;
       return true;
     default: return false;
+  }
+}
+
+void BrightnessLoop(CPictureWnd& picture, HWND owner, const std::function<void()>& shown,
+                    const std::function<void()>& restored) {
+  for (;;) {
+    // A palette picture's level lives in its colour table while its transform state stays 0;
+    // the level must survive the reopening all the same.
+    CBrightnessDialog dialog(picture.Changed());
+    const INT_PTR ended = dialog.DoModal(owner);
+    if (ended == IDOK) {
+      if (g_BrightDelta != 0 && picture.RotateMap(kRotateBrightness) == 0) shown();
+      if (dialog.Preview()) continue;
+    } else if (ended == IDCANCEL) {
+      if (picture.RotateMap(kRotateRestore) == 0) restored();
+    }
+    return;
   }
 }
 

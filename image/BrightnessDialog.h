@@ -4,9 +4,13 @@
 
 #include <windows.h>
 
+#include <functional>
+
 #include "framework/Dialog.h"
 
 namespace tarn {
+
+class CPictureWnd;
 
 class CBrightnessDialog final : public CDialog {
  public:
@@ -35,5 +39,12 @@ class CBrightnessDialog final : public CDialog {
   int m_Position = 0;
   bool m_Preview = false;
 };
+
+// "輝度変更" on a surface that shows `picture` (a display window, the catalog view's picture
+// screens): each OK end with a changed level brightens the picture and calls `shown`; a preview
+// opens the dialog again; "変更中止" takes the picture back to how it was loaded, turns and flips
+// included, and calls `restored`.
+void BrightnessLoop(CPictureWnd& picture, HWND owner, const std::function<void()>& shown,
+                    const std::function<void()>& restored);
 
 }  // namespace tarn

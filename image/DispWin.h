@@ -99,7 +99,6 @@ class CDispWin final : public CWindow {
   // Loads this window's file again when the picture object has been given another since; false
   // (after the loader's message) when that fails.
   bool TakeBackPicture(bool& reloaded);
-  void BrightnessLoop();
   int Redisplay();
 
   void Post(DispWinNotice code, WPARAM wParam = 0) const;

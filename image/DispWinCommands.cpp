@@ -110,9 +110,12 @@ void CDispWin::Transform(int id) {
     Redisplay();
     return;
   }
-  int op = kRotateRestore;
   switch (id) {
-    case ID_DISP_BRIGHT: BrightnessLoop(); return;
+    case ID_DISP_BRIGHT: {
+      const auto redisplay = [this] { Redisplay(); };
+      BrightnessLoop(m_Picture, Handle(), redisplay, redisplay);
+      return;
+    }
     case ID_DISP_RESTORE:
       // A palette picture whose colours were changed is still state 0, yet has something to undo.
       if (!m_Picture.Changed()) {
@@ -120,13 +123,9 @@ void CDispWin::Transform(int id) {
         return;
       }
       break;
-    case ID_DISP_ROTATE_RIGHT: op = kRotateClockwise; break;
-    case ID_DISP_ROTATE_LEFT: op = kRotateCounterClockwise; break;
-    case ID_DISP_ROTATE_HALF: op = kRotateHalfTurn; break;
-    case ID_DISP_FLIP_VERT: op = kRotateFlipTopBottom; break;
-    default: op = kRotateFlipLeftRight; break;
+    default: break;
   }
-  if (m_Picture.RotateMap(op) == 0) Redisplay();
+  if (m_Picture.RotateMap(RotateOpOfCommand(id)) == 0) Redisplay();
 }
 
 bool CDispWin::TakeBackPicture(bool& reloaded) {
@@ -139,21 +138,5 @@ bool CDispWin::TakeBackPicture(bool& reloaded) {
   return true;
 }
 
-void CDispWin::BrightnessLoop() {
-  for (;;) {
-    // A palette picture's level lives in its colour table while its transform state stays 0;
-    // the level must survive the reopening all the same.
-    CBrightnessDialog dialog(m_Picture.Changed());
-    const INT_PTR ended = dialog.DoModal(Handle());
-    if (ended == IDOK) {
-      if (g_BrightDelta != 0 && m_Picture.RotateMap(kRotateBrightness) == 0) Redisplay();
-      if (dialog.Preview()) continue;
-    } else if (ended == IDCANCEL) {
-      // "変更中止" takes the picture back to how it was loaded, turns and flips included.
-      if (m_Picture.RotateMap(kRotateRestore) == 0) Redisplay();
-    }
-    return;
-  }
-}
 
 }  // namespace tarn

@@ -2,6 +2,8 @@
 
 #include <initializer_list>
 
+#include "image/PictureTransforms.h"
+
 namespace tarn {
 namespace {
 
@@ -52,6 +54,18 @@ OwnedMenu WindowMenu() {
   AppendMenuW(window, MF_STRING, ID_DISP_DELETE, L"削除(&D)");
   AppendMenuW(window, MF_STRING, ID_CONTI_STOP, L"閉じる(&C)");
   return Named(L"子ｳｲﾝﾄﾞｳ右", window);
+}
+
+int RotateOpOfCommand(int command) {
+  switch (command) {
+    case ID_DISP_ROTATE_RIGHT: return kRotateClockwise;
+    case ID_DISP_ROTATE_LEFT: return kRotateCounterClockwise;
+    case ID_DISP_ROTATE_HALF: return kRotateHalfTurn;
+    case ID_DISP_FLIP_VERT: return kRotateFlipTopBottom;
+    case ID_DISP_FLIP_HORZ: return kRotateFlipLeftRight;
+    case ID_DISP_RESTORE: return kRotateRestore;
+    default: return -1;
+  }
 }
 
 }  // namespace tarn

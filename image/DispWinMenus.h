@@ -13,4 +13,7 @@ namespace tarn {
 OwnedMenu SlideShowMenu();
 OwnedMenu WindowMenu();
 
+// The RotateMap operation of a turn, flip or "元に戻す(&U)" command (ID_DISP_...); -1 for any other.
+int RotateOpOfCommand(int command);
+
 }  // namespace tarn

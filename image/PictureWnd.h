@@ -53,6 +53,10 @@ class CPictureWnd {
   // its printable width, to a screen by the fit rule or at full or zoomed size over a filled
   // background. Nothing without a picture.
   void StretchDraw(HDC dc, int left, int top, int right, int bottom);
+  // Writes the whole current picture to the open `file` as a BMP file: 1 written, 0 without a
+  // picture, with a header other than the 40-byte one or with blocks shorter than it promises,
+  // -1 when a write failed (the file then holds a part and is the caller's to remove).
+  int WriteBmp(HANDLE file);
 
   // Counts the pictures this object has held: it changes with every load and release, so a window
   // can tell that the catalog has decoded something else into it since.
