@@ -5,31 +5,13 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "common/Orientation.h"
+
 namespace tarn::jpeg {
-
-// EXIF orientation values: 1 as stored; 2 mirrored left-right; 3 turned 180 degrees; 4 mirrored
-// top-bottom; 5 mirrored along the main diagonal; 6 turned 90 degrees clockwise; 7 mirrored along
-// the other diagonal; 8 turned 90 degrees counter-clockwise.
-constexpr int kOrientationNormal = 1;
-
-// True for the orientations that swap width and height (5 to 8).
-constexpr bool SwapsSides(int orientation) { return orientation >= 5 && orientation <= 8; }
 
 // The orientation tag (0x0112) of IFD0 in the payload of an APP1 marker (the bytes after the
 // marker's length field). Anything that is not a sound EXIF block, a missing tag, an offset
 // outside the payload or a value outside 1..8 gives 1.
 int ExifOrientation(const std::uint8_t* payload, std::size_t size);
-
-// Where the pixels of one decoded row go in a bottom-up DIB of the turned picture: the first
-// pixel at byte `start`, each next one `step` bytes further (negative steps run backwards).
-struct RowPlacement {
-  std::ptrdiff_t start = 0;
-  std::ptrdiff_t step = 0;
-};
-
-// For row `y` of a decoded picture of `width` x `height` pixels of `pixelBytes` bytes each, turned
-// by `orientation` into a DIB whose rows are `rowBytes` long.
-RowPlacement PlaceRow(int orientation, std::uint32_t y, std::uint32_t width, std::uint32_t height,
-                      std::size_t rowBytes, std::size_t pixelBytes);
 
 }  // namespace tarn::jpeg
