@@ -30,7 +30,10 @@ bool AnyAlpha(const BmpHeader& h, const MaskChannel& alpha, const std::uint8_t* 
 }  // namespace
 
 MaskChannel::MaskChannel(std::uint32_t mask) : mask_(mask) {
-  if (mask == 0) return;
+  if (mask == 0) {
+    table_.assign(1, 0);  // nothing under the mask: every pixel reads 0
+    return;
+  }
   shift_ = std::countr_zero(mask);
   top_ = mask >> shift_;
   if (top_ > kLargestTabled) return;

@@ -12,7 +12,7 @@ namespace tarn::bmp {
 
 class MaskChannel {
  public:
-  MaskChannel() = default;
+  MaskChannel() : MaskChannel(0) {}
   explicit MaskChannel(std::uint32_t mask);
 
   bool present() const { return top_ != 0; }

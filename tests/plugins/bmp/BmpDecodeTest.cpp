@@ -111,9 +111,10 @@ TEST(DecodeBmp, SixteenBitMasksGiveExactColoursInEveryHeader) {
 }
 
 TEST(DecodeBmp, ThirtyTwoBitMasksAnywhereAndAlphaOverWhite) {
-  // Channels in unusual places and widths: 10-bit red at the top, 8-bit green, 6-bit blue.
+  // Channels in unusual places and widths: 10-bit red at the top, 6-bit blue, and green without
+  // a mask, which reads 0.
   const BmpFile wide{.width = 2, .height = 1, .bitCount = 32, .compression = 3,
-                     .pixels = {0, 0, 0xC0, 0xFF, 0x00, 0x3F, 0x00, 0x00}, .masks = {0xFFC00000, 0x003FC000, 0x00003F00}};
+                     .pixels = {0, 0, 0xC0, 0xFF, 0x00, 0x3F, 0x00, 0x00}, .masks = {0xFFC00000, 0, 0x00003F00}};
   VectorPictureMemory memory;
   ASSERT_EQ(Decode(MakeBmp(wide), memory), kSpiOk);
   EXPECT_EQ(Bgr(memory, 0, 0), (std::array<int, 3>{0, 0, 255}));
