@@ -2,6 +2,9 @@
 // plug-ins do, and picture memory as plain heap blocks.
 #pragma once
 
+#include <spawn.h>
+#include <sys/wait.h>
+
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -10,6 +13,8 @@
 #include <vector>
 
 #include "common/PictureMemory.h"
+
+extern char** environ;
 
 namespace tarn::bench {
 
@@ -43,6 +48,16 @@ inline Block ReadWhole(const std::string& path) {
   b.size = std::fread(b.data.get(), 1, b.size, f);
   std::fclose(f);
   return b;
+}
+
+// Runs a program as a user would and waits for it; false when it cannot start or fails. Its
+// start-up is part of its time, as it is of any run.
+inline bool RunProgram(const char* const argv[]) {
+  pid_t pid;
+  if (posix_spawnp(&pid, argv[0], nullptr, nullptr, const_cast<char**>(argv), environ) != 0) return false;
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 // Picture memory as plain new[] blocks: what a plug-in's LocalAlloc amounts to.

@@ -6,15 +6,9 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "Orientation.h"
+
 namespace tarn {
-
-// EXIF orientation values: 1 as stored; 2 mirrored left-right; 3 turned 180 degrees; 4 mirrored
-// top-bottom; 5 mirrored along the main diagonal; 6 turned 90 degrees clockwise; 7 mirrored along
-// the other diagonal; 8 turned 90 degrees counter-clockwise.
-constexpr int kOrientationNormal = 1;
-
-// True for the orientations that swap width and height (5 to 8).
-constexpr bool SwapsSides(int orientation) { return orientation >= 5 && orientation <= 8; }
 
 struct ExifFacts {
   // IFD0's orientation tag (0x0112); 1 when it is missing or outside 1..8.

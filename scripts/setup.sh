@@ -14,6 +14,7 @@ packages=(
   libjpeg-dev dpkg-dev libgif-dev
   libpng-dev zlib1g-dev libjpeg-turbo-progs
   libvips-tools libimage-exiftool-perl
+  libwebp-dev webp libtiff-dev libtiff-tools
 )
 
 missing=()
@@ -107,5 +108,43 @@ if [ $need_png = 1 ]; then
   for t in x86_64 i686; do
     [ -f "$deps/png-$t/lib/libpng16.a" ] && [ -f "$deps/png-$t/lib/libz.a" ] && continue
     "$top/scripts/build-libpng.sh" "$zsrc" "$psrc" "$t" "$deps/png-$t"
+  done
+fi
+
+# libwebp (with its demuxer, for the first frame of an animation) for both MinGW targets.
+need_webp=0
+for t in x86_64 i686; do
+  [ -f "$deps/webp-$t/lib/libwebpdemux.a" ] || need_webp=1
+done
+if [ $need_webp = 1 ]; then
+  mkdir -p "$deps/src"
+  wsrc=$(ls -d "$deps"/src/libwebp-*/ 2>/dev/null | head -n 1 || true)
+  if [ -z "$wsrc" ]; then
+    if enable_sources || [ $updated = 0 ]; then apt-get update -q; updated=1; fi
+    (cd "$deps/src" && fetch_source libwebp)
+    wsrc=$(ls -d "$deps"/src/libwebp-*/ | head -n 1)
+  fi
+  for t in x86_64 i686; do
+    [ -f "$deps/webp-$t/lib/libwebpdemux.a" ] && continue
+    "$top/scripts/build-libwebp.sh" "$wsrc" "$t" "$deps/webp-$t"
+  done
+fi
+
+# libtiff for both MinGW targets, over the zlib and libjpeg built above.
+need_tiff=0
+for t in x86_64 i686; do
+  [ -f "$deps/tiff-$t/lib/libtiff.a" ] || need_tiff=1
+done
+if [ $need_tiff = 1 ]; then
+  mkdir -p "$deps/src"
+  tsrc=$(ls -d "$deps"/src/tiff-*/ 2>/dev/null | head -n 1 || true)
+  if [ -z "$tsrc" ]; then
+    if enable_sources || [ $updated = 0 ]; then apt-get update -q; updated=1; fi
+    (cd "$deps/src" && fetch_source tiff)
+    tsrc=$(ls -d "$deps"/src/tiff-*/ | head -n 1)
+  fi
+  for t in x86_64 i686; do
+    [ -f "$deps/tiff-$t/lib/libtiff.a" ] && continue
+    "$top/scripts/build-libtiff.sh" "$tsrc" "$t" "$deps/tiff-$t" "$deps/png-$t" "$deps/jpeg-$t"
   done
 fi

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "BmpHeader.h"
+#include "BmpMasks.h"
 #include "BmpRle.h"
 #include "common/DibLayout.h"
 #include "common/PluginCodes.h"
@@ -23,13 +24,26 @@ void StoreResultHeader(const BmpHeader& h, std::uint8_t* info) {
   DibHeader out;
   out.biWidth = h.width;
   out.biHeight = h.height;
-  out.biBitCount = h.bitCount;
-  out.biSizeImage = static_cast<std::uint32_t>(h.pixelBlockBytes());
+  out.biBitCount = static_cast<std::uint16_t>(h.deliveredBitCount());
+  out.biSizeImage = static_cast<std::uint32_t>(h.deliveredBlockBytes());
   out.biXPelsPerMeter = h.xPelsPerMeter;
   out.biYPelsPerMeter = h.yPelsPerMeter;
-  out.biClrUsed = PaletteEntries(h.bitCount);
+  out.biClrUsed = PaletteEntries(h.deliveredBitCount());
   out.biClrImportant = h.clrImportant;
   StoreDibHeader(out, info);
+}
+
+// The colour table as delivered: four bytes an entry, whatever the file's entries take.
+void StorePalette(const BmpHeader& h, const std::uint8_t* file, std::size_t size, std::uint8_t* table) {
+  const std::size_t at = h.paletteOffset();
+  const std::size_t available = at < size ? size - at : 0;
+  if (h.fileEntryBytes() == 4) {
+    CopyClipped(table, h.paletteBytes(), file + at, available);
+    return;
+  }
+  std::memset(table, 0, h.paletteBytes());
+  for (std::size_t i = 0; i < PaletteEntries(h.bitCount) && (i + 1) * 3 <= available; ++i)
+    std::memcpy(table + i * 4, file + at + i * 3, 3);
 }
 
 // Expands RLE codes through a cleared work buffer, as the decoder always has; the buffer for
@@ -61,24 +75,28 @@ int DecodeBmp(const std::uint8_t* file, std::size_t size, PictureMemory& memory,
   BmpHeader h;
   if (file == nullptr || size < kHeaderBytes || !ParseHeader(file, &h)) return kSpiNotFormat;
   if (h.offBits >= size) return kSpiNotFormat;
+  PixelMasks masks;
+  if (h.hasMasks() && !ReadMasks(h, file, size, &masks)) return kSpiNotFormat;
 
   if (ProgressStops(progress, 0, 1)) return kSpiStopped;
 
   // A block beyond the cap could never be allocated here: the answer is the allocation's.
-  if (h.pixelBlockBytes() > kMaxPixelBlockBytes) return kSpiNoMemory;
-  const auto block = static_cast<std::size_t>(h.pixelBlockBytes());
+  if (h.pixelBlockBytes() > kMaxPixelBlockBytes || h.deliveredBlockBytes() > kMaxPixelBlockBytes)
+    return kSpiNoMemory;
+  const auto block = static_cast<std::size_t>(h.deliveredBlockBytes());
   const int allocated = memory.AllocatePicture(kDibHeaderBytes + h.paletteBytes(), block);
   if (allocated != kSpiOk) return allocated;
 
   StoreResultHeader(h, memory.Info());
-  CopyClipped(memory.Info() + kDibHeaderBytes, h.paletteBytes(), file + kColourTableOffset,
-              size - kColourTableOffset);
+  StorePalette(h, file, size, memory.Info() + kDibHeaderBytes);
 
   const std::uint8_t* data = file + h.offBits;
   const std::size_t dataBytes = size - h.offBits;
   if (h.compression == kRle8 || h.compression == kRle4) {
     const int expanded = ExpandThroughWork(h, block, data, dataBytes, memory);
     if (expanded != kSpiOk) return expanded;
+  } else if (h.hasMasks()) {
+    ConvertMaskedRows(h, masks, data, dataBytes, memory.Pixels(), DibRowBytes(h.width, 24));
   } else {
     CopyClipped(memory.Pixels(), block, data, dataBytes);
   }

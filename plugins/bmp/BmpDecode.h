@@ -10,7 +10,8 @@ namespace tarn::bmp {
 
 // Decodes `size` bytes of BMP file at `file` into `memory`. Answers kSpiOk with the picture held
 // by `memory`, or a plug-in return code with nothing held:
-//   2  shorter than the header, the header test fails, or the pixel data offset lies past the data
+//   2  shorter than the header, the header test fails, the pixel data offset lies past the data,
+//      or the file ends before the colour masks its header announces
 //   1  the progress report stopped the call
 //   4  the pixel block would pass kMaxPixelBlockBytes, or the picture blocks could not be allocated
 //   5  locked, or no RLE work buffer

@@ -13,6 +13,7 @@ constexpr std::uint8_t kImageSeparator = 0x2C;       // ","
 constexpr std::uint8_t kGraphicControlLabel = 0xF9;
 constexpr std::uint8_t kApplicationLabel = 0xFF;
 constexpr int kDisposeToBackground = 2;
+constexpr int kDisposeToPrevious = 3;
 
 // Reads bytes in order and never past the end: a read that does not fit fails and leaves the
 // cursor where it was.

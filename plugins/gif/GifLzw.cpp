@@ -9,6 +9,7 @@ namespace {
 constexpr int kTableSize = 4096;
 constexpr int kWidestCode = 12;
 constexpr int kRowLimit = 30;
+constexpr int kLargestMinCodeSize = kWidestCode - 1;
 
 // Codes, least significant bit first, across the joined sub-blocks; past the end every code is 0.
 class BitReader {
@@ -46,18 +47,21 @@ class BitReader {
 struct Table {
   std::uint16_t prefix[kTableSize];
   std::uint16_t length[kTableSize];
-  std::uint8_t suffix[kTableSize];
-  std::uint8_t first[kTableSize];
+  std::uint16_t suffix[kTableSize];
+  std::uint16_t first[kTableSize];
 };
+
+// A root code as a colour index: beyond one byte it is drawn as index 0.
+inline std::uint8_t IndexOf(unsigned root) { return root > 0xFF ? 0 : static_cast<std::uint8_t>(root); }
 
 // Writes the string of `code` (length[code] bytes) to dst.
 inline void WriteString(const Table& t, int clear, int code, std::uint8_t* dst) {
   std::uint8_t* p = dst + t.length[code] - 1;
   while (code >= clear) {
-    *p-- = t.suffix[code];
+    *p-- = IndexOf(t.suffix[code]);
     code = t.prefix[code];
   }
-  *p = static_cast<std::uint8_t>(code);
+  *p = IndexOf(static_cast<unsigned>(code));
 }
 
 }  // namespace
@@ -65,7 +69,11 @@ inline void WriteString(const Table& t, int clear, int code, std::uint8_t* dst) 
 LzwOutcome DecodeLzw(const std::uint8_t* codes, std::size_t codeBytes, int minCodeSize, int width,
                      int height, bool interlaced, std::uint8_t* pixels) {
   LzwOutcome outcome;
-  if (width <= 0 || height <= 0 || minCodeSize < 2 || minCodeSize > 8) return outcome;
+  if (minCodeSize < 2 || minCodeSize > kLargestMinCodeSize) {
+    outcome.undecodable = true;
+    return outcome;
+  }
+  if (width <= 0 || height <= 0) return outcome;
 
   const int clear = 1 << minCodeSize;
   const int end = clear + 1;
@@ -73,7 +81,7 @@ LzwOutcome DecodeLzw(const std::uint8_t* codes, std::size_t codeBytes, int minCo
   for (int i = 0; i < clear; ++i) {
     t.prefix[i] = 0;
     t.length[i] = 1;
-    t.suffix[i] = t.first[i] = static_cast<std::uint8_t>(i);
+    t.suffix[i] = t.first[i] = static_cast<std::uint16_t>(i);
   }
   int next = clear + 2;
   int codeWidth = minCodeSize + 1;
@@ -131,7 +139,7 @@ LzwOutcome DecodeLzw(const std::uint8_t* codes, std::size_t codeBytes, int minCo
         }
         if (added >= 0) {
           t.prefix[next] = static_cast<std::uint16_t>(prev);
-          t.suffix[next] = static_cast<std::uint8_t>(added);
+          t.suffix[next] = static_cast<std::uint16_t>(added);
           t.first[next] = t.first[prev];
           t.length[next] = static_cast<std::uint16_t>(t.length[prev] + 1);
           if (++next == (1 << codeWidth) && codeWidth < kWidestCode) ++codeWidth;

@@ -11,6 +11,7 @@ struct LzwOutcome {
   int rowLimitStops = 0;   // times the row limit ended the data (non-interlaced) or a pass
   int rowsCutShort = 0;    // rows ended by an end code or a code outside the table
   bool readPastData = false;
+  bool undecodable = false;  // a minimum code size no decoder can read: nothing was decoded
 };
 
 // Decodes the codes in `codes` (the image's sub-block payload, joined) into `pixels`, `width` x
@@ -27,8 +28,9 @@ struct LzwOutcome {
 // image's data (the remaining rows stay 0), or, interlaced, the current pass. They hold once the
 // codes have run out; valid data never gets there, since it codes every pixel before its end.
 //
-// A minimum code size outside 2 to 8 (the sizes GIF89a allows) has no decodable codes: every
-// pixel stays 0.
+// Minimum code sizes run from 2 to 11: the first codes must leave room below the 12-bit limit.
+// Sizes above 8 give colour indices beyond 255, which draw as index 0 (no colour table reaches
+// them). Any other size is undecodable and leaves every pixel 0.
 LzwOutcome DecodeLzw(const std::uint8_t* codes, std::size_t codeBytes, int minCodeSize, int width,
                      int height, bool interlaced, std::uint8_t* pixels);
 

@@ -33,6 +33,14 @@ void Canvas::Put(int x, int y, std::uint8_t index) {
   }
 }
 
+std::uint8_t Canvas::Get(int x, int y) const {
+  if (x < 0 || y < 0 || x >= width || y >= height) return 0;
+  const std::uint8_t* row = bytes.get() + static_cast<std::size_t>(height - 1 - y) * stride;
+  if (depth == 8) return row[x];
+  if (depth == 4) return (x & 1) ? row[x >> 1] & 0x0F : row[x >> 1] >> 4;
+  return (row[x >> 3] >> (7 - (x & 7))) & 1;
+}
+
 void Canvas::Fill(int left, int top, int w, int h, std::uint8_t index) {
   const int x0 = std::max(left, 0), y0 = std::max(top, 0);
   const int x1 = std::min(left + w, width), y1 = std::min(top + h, height);
@@ -164,6 +172,7 @@ void GifPlayer::Reset() {
   disposal_ = 0;
   previousDisposal_ = 0;
   previous_ = Rect{};
+  saved_ = SavedArea{};
 }
 
 bool GifPlayer::PrepareCanvas() {
@@ -266,6 +275,31 @@ int GifPlayer::Sense(const char* spiName, const char* fileName, SenseCell* cells
   return kSpiOk;
 }
 
+bool GifPlayer::SaveUnder(const Rect& frame) {
+  const int x0 = std::clamp(frame.left, 0, canvas_.width), y0 = std::clamp(frame.top, 0, canvas_.height);
+  const int x1 = std::clamp(frame.left + frame.width, x0, canvas_.width);
+  const int y1 = std::clamp(frame.top + frame.height, y0, canvas_.height);
+  saved_.rect = Rect{x0, y0, x1 - x0, y1 - y0};
+  saved_.indices.reset();
+  const std::size_t pixels = static_cast<std::size_t>(saved_.rect.width) * static_cast<std::size_t>(saved_.rect.height);
+  if (pixels == 0) return true;
+  saved_.indices.reset(new (std::nothrow) std::uint8_t[pixels]);
+  if (!saved_.indices) return false;
+  std::uint8_t* out = saved_.indices.get();
+  for (int y = y0; y < y1; ++y)
+    for (int x = x0; x < x1; ++x) *out++ = canvas_.Get(x, y);
+  return true;
+}
+
+void GifPlayer::RestoreSaved() {
+  if (!saved_.indices) return;
+  const std::uint8_t* in = saved_.indices.get();
+  const Rect& r = saved_.rect;
+  for (int y = r.top; y < r.top + r.height; ++y)
+    for (int x = r.left; x < r.left + r.width; ++x) canvas_.Put(x, y, *in++);
+  saved_.indices.reset();
+}
+
 int GifPlayer::Decode(const std::uint8_t* data, std::size_t size, SenseCell* cells, PictureMemory& memory,
                       Notice& notice) {
   const int frame = cells != nullptr ? std::max<SenseCell>(cells[kCellCommand], 0) : 0;
@@ -292,6 +326,7 @@ int GifPlayer::Decode(const std::uint8_t* data, std::size_t size, SenseCell* cel
   if (composing && frame > 1 && previousDisposal_ == kDisposeToBackground)
     canvas_.Fill(previous_.left, previous_.top, previous_.width, previous_.height,
                  transparent_ ? transparentIndex_ : screen.background);
+  if (composing && frame > 1 && previousDisposal_ == kDisposeToPrevious) RestoreSaved();
 
   const int outWidth = composing ? canvas_.width : d.width;
   const int outHeight = composing ? canvas_.height : d.height;
@@ -314,8 +349,12 @@ int GifPlayer::Decode(const std::uint8_t* data, std::size_t size, SenseCell* cel
       return kSpiNoMemory;
     }
     CodeBytes(data, size, image.dataStart, codes);
-    DecodeLzw(codes, codeBytes, image.minCodeSize, d.width, d.height, d.interlaced(), indices);
+    const LzwOutcome lzw = DecodeLzw(codes, codeBytes, image.minCodeSize, d.width, d.height, d.interlaced(), indices);
     memory.ReleaseWork(codes);
+    if (lzw.undecodable) {
+      memory.ReleaseWork(indices);
+      return kSpiBroken;
+    }
   }
 
   if (cells != nullptr) {
@@ -327,12 +366,17 @@ int GifPlayer::Decode(const std::uint8_t* data, std::size_t size, SenseCell* cel
     if (frame == 1)
       std::memset(canvas_.bytes.get(), FillByte(depth, transparent_ ? transparentIndex_ : screen.background),
                   canvas_.Bytes());
+    const Rect drawn{d.left, d.top, d.width, d.height};
+    if (disposal_ == kDisposeToPrevious && !SaveUnder(drawn)) {
+      if (indices != nullptr) memory.ReleaseWork(indices);
+      return kSpiNoMemory;
+    }
     for (int y = 0; y < d.height; ++y) {
       const std::uint8_t* row = indices + static_cast<std::size_t>(y) * d.width;
       for (int x = 0; x < d.width; ++x)
         if (!transparent_ || row[x] != transparentIndex_) canvas_.Put(d.left + x, d.top + y, row[x]);
     }
-    previous_ = Rect{d.left, d.top, d.width, d.height};
+    previous_ = drawn;
     previousDisposal_ = disposal_;
   }
 

@@ -57,8 +57,10 @@ struct Canvas {
   std::size_t stride = 0;
 
   std::size_t Bytes() const { return stride * static_cast<std::size_t>(height); }
-  // Pixel at column x of row y counted from the top; outside the canvas nothing happens.
+  // Pixel at column x of row y counted from the top; outside the canvas nothing happens (and Get
+  // answers 0).
   void Put(int x, int y, std::uint8_t index);
+  std::uint8_t Get(int x, int y) const;
   // The rectangle clipped to the canvas, set to `index`.
   void Fill(int left, int top, int width, int height, std::uint8_t index);
 };
@@ -85,6 +87,14 @@ class GifPlayer {
   struct Rect {
     int left = 0, top = 0, width = 0, height = 0;
   };
+  // What lay under a frame that restores to previous, kept until the next frame puts it back:
+  // the frame's rectangle clipped to the canvas, one index per pixel, top row first.
+  struct SavedArea {
+    Rect rect;
+    std::unique_ptr<std::uint8_t[]> indices;
+  };
+  bool SaveUnder(const Rect& frame);
+  void RestoreSaved();
   void Reset();
   int Scan(const std::uint8_t* data, std::size_t size, Notice& notice);
   bool PrepareCanvas();
@@ -97,6 +107,7 @@ class GifPlayer {
   int disposal_ = 0;
   int previousDisposal_ = 0;
   Rect previous_;
+  SavedArea saved_;
 };
 
 }  // namespace tarn::gif

@@ -31,7 +31,9 @@ bool ScanBlocks(const std::uint8_t* data, std::size_t size, ScanResult* r) {
       if (label == kGraphicControlLabel && c.Left() >= 5 && c.Here()[0] >= 4) {
         const std::uint8_t* g = c.Here() + 1;
         if (g[0] & 1) ++r->transparentFrames;
-        if (((g[0] >> 2) & 7) == kDisposeToBackground) r->restoreToBackground = true;
+        const int disposal = (g[0] >> 2) & 7;
+        if (disposal == kDisposeToBackground) r->restoreToBackground = true;
+        if (disposal == kDisposeToPrevious) r->restoreToPrevious = true;
         const int delay = g[1] | g[2] << 8;
         r->totalDelay += delay == 0 ? 4 : delay;
       }
@@ -55,7 +57,7 @@ bool ScanBlocks(const std::uint8_t* data, std::size_t size, ScanResult* r) {
 
 bool NeedsCanvas(const ScanResult& s) {
   return !s.pastRightEdge && s.images > 0 && s.applicationExtension &&
-         (s.transparentFrames > 0 || s.restoreToBackground || s.largerFrame);
+         (s.transparentFrames > 0 || s.restoreToBackground || s.restoreToPrevious || s.largerFrame);
 }
 
 int FramesToPlay(const ScanResult& s) { return s.applicationExtension ? s.images : 0; }

@@ -19,6 +19,7 @@ struct ScanResult {
   bool largerFrame = false;      // a frame was wider or taller than the screen
   bool pastRightEdge = false;    // a frame's left + width passed the (grown) screen width
   bool restoreToBackground = false;
+  bool restoreToPrevious = false;
   bool applicationExtension = false;
   bool blockCountOver = false;   // more than kMaxExtensionBlocks extension blocks
 };
@@ -27,8 +28,8 @@ struct ScanResult {
 bool ScanBlocks(const std::uint8_t* data, std::size_t size, ScanResult* result);
 
 // Frames are composed on a canvas when none reaches past the screen's right edge, there is an
-// image and an application extension, and a frame is transparent, restores to background or is
-// larger than the screen.
+// image and an application extension, and a frame is transparent, restores to background or to
+// what was there before it, or is larger than the screen.
 bool NeedsCanvas(const ScanResult& scan);
 
 // The frames the scan reports: the images when the file has an application extension, else 0.

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "common/ExifBlock.h"
+#include "common/Orientation.h"
 
 namespace tarn::jpeg {
 
@@ -15,17 +16,5 @@ namespace tarn::jpeg {
 inline int ExifOrientation(const std::uint8_t* payload, std::size_t size) {
   return ReadExifBlock(payload, size).orientation;
 }
-
-// Where the pixels of one decoded row go in a bottom-up DIB of the turned picture: the first
-// pixel at byte `start`, each next one `step` bytes further (negative steps run backwards).
-struct RowPlacement {
-  std::ptrdiff_t start = 0;
-  std::ptrdiff_t step = 0;
-};
-
-// For row `y` of a decoded picture of `width` x `height` pixels of `pixelBytes` bytes each, turned
-// by `orientation` into a DIB whose rows are `rowBytes` long.
-RowPlacement PlaceRow(int orientation, std::uint32_t y, std::uint32_t width, std::uint32_t height,
-                      std::size_t rowBytes, std::size_t pixelBytes);
 
 }  // namespace tarn::jpeg

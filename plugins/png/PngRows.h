@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "common/OverWhite.h"
+
 namespace tarn::png {
 
 enum ColourType : int { kGrey = 0, kRgb = 2, kPalette = 3, kGreyAlpha = 4, kRgbAlpha = 6 };
@@ -37,14 +39,6 @@ void BuildColourTable(const PngLayout& layout, std::uint8_t* table);
 // padding included; the padding is cleared.
 void ConvertRow(const PngLayout& layout, const std::uint8_t* raw, std::uint8_t* dib, std::size_t dibRowBytes);
 
-// `colour` seen through `alpha` against white, both at 8 or both at 16 bits.
-constexpr std::uint8_t OverWhite8(unsigned colour, unsigned alpha) {
-  return static_cast<std::uint8_t>((colour * alpha + 255u * (255u - alpha) + 127u) / 255u);
-}
-constexpr std::uint16_t OverWhite16(std::uint32_t colour, std::uint32_t alpha) {
-  return static_cast<std::uint16_t>(
-      (static_cast<std::uint64_t>(colour) * alpha + 65535ull * (65535u - alpha) + 32767u) / 65535u);
-}
 // A 16-bit sample to 8 bits, rounded.
 constexpr std::uint8_t To8(std::uint32_t sample16) {
   return static_cast<std::uint8_t>((sample16 * 255u + 32767u) / 65535u);

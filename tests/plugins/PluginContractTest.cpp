@@ -93,6 +93,8 @@ TEST_P(DecoderContractTest, RefusesTheOtherFormats) {
       {L"TarnJpeg.spi", {0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 'J', 'F', 'I', 'F', 0}},
       {L"TarnPng.spi", {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0, 13, 'I', 'H', 'D', 'R'}},
       {L"TarnGif.spi", {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0}},
+      {L"TarnWebp.spi", {'R', 'I', 'F', 'F', 30, 0, 0, 0, 'W', 'E', 'B', 'P', 'V', 'P', '8', 'L'}},
+      {L"TarnTiff.spi", {'I', 'I', 42, 0, 8, 0, 0, 0}},
       {L"", {'h', 'e', 'l', 'l', 'o'}},
   };
   int offered = 0;
@@ -101,7 +103,7 @@ TEST_P(DecoderContractTest, RefusesTheOtherFormats) {
     ++offered;
     EXPECT_EQ(Claims(Contract().handleName, header), 0) << offered;
   }
-  EXPECT_EQ(offered, 4);
+  EXPECT_EQ(offered, static_cast<int>(std::size(headers)) - 1);
 }
 
 TEST_P(DecoderContractTest, GetPictureInfoFromFileOffsetAndMemory) {

@@ -1,6 +1,7 @@
 // Builds BMP files byte by byte for tests, fuzz seeds and benchmarks.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -25,6 +26,8 @@ struct BmpFile {
   std::vector<std::uint32_t> palette;  // written as given, right after the info header
   std::vector<std::uint8_t> pixels;    // written at offBits
   std::uint32_t gap = 0;               // bytes between the palette and the pixels
+  // Colour masks at offset 54: inside a header larger than 40 bytes, or right after a 40-byte one.
+  std::vector<std::uint32_t> masks;
 };
 
 inline void PutLe(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t v, int bytes) {
@@ -32,7 +35,9 @@ inline void PutLe(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t 
 }
 
 inline std::vector<std::uint8_t> MakeBmp(const BmpFile& f) {
-  const std::size_t offBits = 14 + 40 + f.palette.size() * 4 + f.gap;
+  const std::size_t headerEnd = std::max<std::size_t>(14 + std::max<std::uint32_t>(f.infoSize, 40), 54 + f.masks.size() * 4);
+  const std::size_t paletteAt = headerEnd;
+  const std::size_t offBits = paletteAt + f.palette.size() * 4 + f.gap;
   std::vector<std::uint8_t> out(offBits + f.pixels.size());
   out[0] = 'B';
   out[1] = 'M';
@@ -51,8 +56,29 @@ inline std::vector<std::uint8_t> MakeBmp(const BmpFile& f) {
   PutLe(out, 42, static_cast<std::uint32_t>(f.yPelsPerMeter), 4);
   PutLe(out, 46, f.clrUsed, 4);
   PutLe(out, 50, f.clrImportant, 4);
-  for (std::size_t i = 0; i < f.palette.size(); ++i) PutLe(out, 54 + i * 4, f.palette[i], 4);
+  for (std::size_t i = 0; i < f.masks.size(); ++i) PutLe(out, 54 + i * 4, f.masks[i], 4);
+  for (std::size_t i = 0; i < f.palette.size(); ++i) PutLe(out, paletteAt + i * 4, f.palette[i], 4);
   if (!f.pixels.empty()) std::memcpy(out.data() + offBits, f.pixels.data(), f.pixels.size());
+  return out;
+}
+
+// An OS/2 core-header BMP: 16-bit sides, three-byte colour-table entries (blue, green, red).
+inline std::vector<std::uint8_t> MakeCoreBmp(std::uint16_t width, std::uint16_t height, std::uint16_t bitCount,
+                                             const std::vector<std::uint8_t>& palette,
+                                             const std::vector<std::uint8_t>& pixels) {
+  const std::size_t offBits = 14 + 12 + palette.size();
+  std::vector<std::uint8_t> out(offBits + pixels.size());
+  out[0] = 'B';
+  out[1] = 'M';
+  PutLe(out, 2, static_cast<std::uint32_t>(out.size()), 4);
+  PutLe(out, 10, static_cast<std::uint32_t>(offBits), 4);
+  PutLe(out, 14, 12, 4);
+  PutLe(out, 18, width, 2);
+  PutLe(out, 20, height, 2);
+  PutLe(out, 22, 1, 2);
+  PutLe(out, 24, bitCount, 2);
+  std::copy(palette.begin(), palette.end(), out.begin() + 26);
+  std::copy(pixels.begin(), pixels.end(), out.begin() + static_cast<std::ptrdiff_t>(offBits));
   return out;
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "common/DibLayout.h"
 #include "plugins/bmp/BmpDecode.h"
 #include "tests/support/BmpBuilder.h"
@@ -60,15 +62,123 @@ TEST(DecodeBmp, HeaderBlockSizesFollowTheBitCount) {
   }
 }
 
-TEST(DecodeBmp, BitFieldsAreCopiedAndDeliveredAsPlainRgb) {
-  // Three masks stand where a colour table would; the pixels start after them.
-  const BmpFile f{.width = 3, .height = 2, .bitCount = 16, .compression = 3,
-                  .palette = {0xF800, 0x07E0, 0x001F}, .pixels = PatternPixels(3, 2, 16)};
+Bytes Le16(std::initializer_list<std::uint16_t> values) {
+  Bytes out;
+  for (std::uint16_t v : values) out.insert(out.end(), {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8)});
+  return out;
+}
+
+// Blue, green, red of pixel x in row y (as stored) of a 24-bit delivery.
+std::array<int, 3> Bgr(const VectorPictureMemory& m, int x, int y) {
+  const DibHeader h = LoadDibHeader(m.info.data());
+  const std::uint8_t* p = m.pixels.data() + y * DibRowBytes(h.biWidth, 24) + x * 3;
+  return {p[0], p[1], p[2]};
+}
+
+TEST(DecodeBmp, SixteenBitMasksGiveExactColoursInEveryHeader) {
+  // 5-6-5: white, pure red, green and blue, then red 1, green 2, blue 1; a row padded to 4 bytes.
+  const Bytes rgb565 = Le16({0xFFFF, 0xF800, 0x07E0, 0x001F, 0x0841, 0});
+  // 5-5-5 through its masks: the same colours.
+  const Bytes rgb555 = Le16({0x7FFF, 0x7C00, 0x03E0, 0x001F, 0x0421, 0});
+  struct Case {
+    const char* what;
+    std::uint32_t infoSize;
+    std::vector<std::uint32_t> masks;
+    Bytes pixels;
+  };
+  for (const Case& c : {Case{"40 + 5-6-5", 40, {0xF800, 0x07E0, 0x001F}, rgb565},
+                        Case{"V4 5-6-5", 108, {0xF800, 0x07E0, 0x001F, 0}, rgb565},
+                        Case{"V5 5-5-5", 124, {0x7C00, 0x03E0, 0x001F, 0}, rgb555},
+                        Case{"52 5-5-5", 52, {0x7C00, 0x03E0, 0x001F}, rgb555}}) {
+    SCOPED_TRACE(c.what);
+    const BmpFile f{.width = 5, .height = -1, .bitCount = 16, .compression = 3, .infoSize = c.infoSize,
+                    .pixels = c.pixels, .masks = c.masks};
+    VectorPictureMemory memory;
+    ASSERT_EQ(Decode(MakeBmp(f), memory), kSpiOk);
+    const DibHeader h = LoadDibHeader(memory.info.data());
+    EXPECT_EQ(h.biBitCount, 24);
+    EXPECT_EQ(h.biHeight, -1) << "top-down stays top-down";
+    EXPECT_EQ(h.biClrUsed, 0u);
+    ASSERT_EQ(memory.pixels.size(), 16u);
+    EXPECT_EQ(Bgr(memory, 0, 0), (std::array<int, 3>{255, 255, 255}));
+    EXPECT_EQ(Bgr(memory, 1, 0), (std::array<int, 3>{0, 0, 255}));
+    EXPECT_EQ(Bgr(memory, 2, 0), (std::array<int, 3>{0, 255, 0}));
+    EXPECT_EQ(Bgr(memory, 3, 0), (std::array<int, 3>{255, 0, 0}));
+    const int green = c.masks[1] == 0x07E0 ? (2 * 255 + 31) / 63 : (1 * 255 + 15) / 31;
+    EXPECT_EQ(Bgr(memory, 4, 0), (std::array<int, 3>{8, green, 8}));
+    EXPECT_EQ(memory.pixels[15], 0) << "padding";
+  }
+}
+
+TEST(DecodeBmp, ThirtyTwoBitMasksAnywhereAndAlphaOverWhite) {
+  // Channels in unusual places and widths: 10-bit red at the top, 6-bit blue, and green without
+  // a mask, which reads 0.
+  const BmpFile wide{.width = 2, .height = 1, .bitCount = 32, .compression = 3,
+                     .pixels = {0, 0, 0xC0, 0xFF, 0x00, 0x3F, 0x00, 0x00}, .masks = {0xFFC00000, 0, 0x00003F00}};
   VectorPictureMemory memory;
-  ASSERT_EQ(Decode(MakeBmp(f), memory), kSpiOk);
-  EXPECT_EQ(LoadDibHeader(memory.info.data()).biCompression, 0u);
-  EXPECT_EQ(memory.info.size(), 40u) << "masks are not carried over";
-  EXPECT_EQ(memory.pixels, f.pixels);
+  ASSERT_EQ(Decode(MakeBmp(wide), memory), kSpiOk);
+  EXPECT_EQ(Bgr(memory, 0, 0), (std::array<int, 3>{0, 0, 255}));
+  EXPECT_EQ(Bgr(memory, 1, 0), (std::array<int, 3>{255, 0, 0}));
+
+  // V5 with an alpha mask: clear, half and opaque red.
+  const BmpFile alpha{.width = 3, .height = 1, .bitCount = 32, .compression = 3, .infoSize = 124,
+                      .pixels = {0, 0, 255, 0, 0, 0, 255, 128, 0, 0, 255, 255},
+                      .masks = {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000}};
+  ASSERT_EQ(Decode(MakeBmp(alpha), memory), kSpiOk);
+  EXPECT_EQ(Bgr(memory, 0, 0), (std::array<int, 3>{255, 255, 255}));
+  EXPECT_EQ(Bgr(memory, 1, 0), (std::array<int, 3>{127, 127, 255}));
+  EXPECT_EQ(Bgr(memory, 2, 0), (std::array<int, 3>{0, 0, 255}));
+
+  // The alpha variant of the 40-byte header carries four masks; an alpha of 0 everywhere means the
+  // writer left the channel unused, and the picture is opaque.
+  BmpFile unused = alpha;
+  unused.infoSize = 40;
+  unused.compression = 6;
+  for (std::size_t i = 3; i < unused.pixels.size(); i += 4) unused.pixels[i] = 0;
+  ASSERT_EQ(Decode(MakeBmp(unused), memory), kSpiOk);
+  EXPECT_EQ(Bgr(memory, 0, 0), (std::array<int, 3>{0, 0, 255}));
+}
+
+TEST(DecodeBmp, LargerHeadersWithoutMasksDecodeAsThe40ByteOne) {
+  const Bytes pixels = PatternPixels(3, 2, 24);
+  VectorPictureMemory plain, v5;
+  ASSERT_EQ(Decode(MakeBmp({.width = 3, .height = 2, .pixels = pixels}), plain), kSpiOk);
+  ASSERT_EQ(Decode(MakeBmp({.width = 3, .height = 2, .infoSize = 124, .pixels = pixels}), v5), kSpiOk);
+  EXPECT_EQ(v5.info, plain.info);
+  EXPECT_EQ(v5.pixels, plain.pixels);
+
+  // A V4 palette picture: the table follows the 108-byte header.
+  const BmpFile v4{.width = 2, .height = 1, .bitCount = 8, .infoSize = 108, .palette = RampPalette(256),
+                   .pixels = {5, 9, 0, 0}};
+  ASSERT_EQ(Decode(MakeBmp(v4), v5), kSpiOk);
+  EXPECT_EQ(ReadLe32(&v5.info[40 + 9 * 4]), v4.palette[9]);
+}
+
+TEST(DecodeBmp, CoreHeaderPalettesWidenToFourBytes) {
+  const Bytes palette = {10, 20, 30, 40, 50, 60};  // blue, green, red twice
+  const Bytes pixels = PatternPixels(9, 8, 1);
+  VectorPictureMemory memory;
+  ASSERT_EQ(Decode(test::MakeCoreBmp(9, 8, 1, palette, pixels), memory), kSpiOk);
+  const DibHeader h = LoadDibHeader(memory.info.data());
+  EXPECT_EQ(h.biWidth, 9);
+  EXPECT_EQ(h.biHeight, 8);
+  EXPECT_EQ(h.biClrUsed, 2u);
+  EXPECT_EQ(memory.info, [&] {
+    Bytes info(memory.info.begin(), memory.info.begin() + 40);
+    info.insert(info.end(), {10, 20, 30, 0, 40, 50, 60, 0});
+    return info;
+  }());
+  EXPECT_EQ(memory.pixels, pixels);
+}
+
+TEST(DecodeBmp, MasksCutOffByTheEndOfTheFileAreNotABmp) {
+  Bytes file = MakeBmp({.width = 1, .height = 1, .bitCount = 32, .compression = 6, .pixels = {1, 2, 3, 4},
+                        .masks = {0xFF0000, 0xFF00, 0xFF, 0xFF000000}});
+  file.resize(66);
+  file[10] = 60;  // pixels inside what is left
+  VectorPictureMemory memory;
+  EXPECT_EQ(Decode(file, memory), kSpiNotFormat);
+  EXPECT_FALSE(memory.held);
 }
 
 TEST(DecodeBmp, RleIsExpandedThroughAWorkBufferAndDeliveredUncompressed) {
@@ -137,6 +247,10 @@ TEST(DecodeBmp, HostileFilesAreRefusedWithoutReadingOutside) {
   EXPECT_EQ(Decode(sized(0x7FFFFFFF, 0x7FFFFFFF), memory), kSpiNoMemory);
   EXPECT_EQ(Decode(sized(16384, 16385), memory), kSpiNoMemory);
   EXPECT_EQ(Decode(sized(16384, -16385), memory), kSpiNoMemory);
+  Bytes wide16 = MakeBmp({.width = 20000, .height = 20000, .bitCount = 16, .compression = 3,
+                          .masks = {0xF800, 0x07E0, 0x001F}});
+  wide16.resize(80);
+  EXPECT_EQ(Decode(wide16, memory), kSpiNoMemory) << "the 24-bit delivery passes the cap";
   EXPECT_EQ(memory.pictureAllocations, 0);
   memory.largestBlock = 0;
   EXPECT_EQ(Decode(sized(16384, 16384), memory), kSpiNoMemory);

@@ -40,14 +40,28 @@ TEST(BmpHeaderTest, AcceptsEveryDepthAndCompressionItDelivers) {
   EXPECT_TRUE(Accepts({.bitCount = 8, .compression = 1}));
   EXPECT_TRUE(Accepts({.bitCount = 4, .compression = 2}));
   EXPECT_TRUE(Accepts({.height = -5, .bitCount = 24})) << "top-down";
+  for (std::uint32_t size : {52u, 56u, 108u, 124u})
+    EXPECT_TRUE(Accepts({.bitCount = 16, .compression = 3, .infoSize = size})) << size;
+  EXPECT_TRUE(Accepts({.bitCount = 32, .compression = 6}));
+
+  BmpHeader core;
+  ASSERT_TRUE(ParseHeader(test::MakeCoreBmp(300, 2, 8, std::vector<std::uint8_t>(768), std::vector<std::uint8_t>(600)).data(), &core));
+  EXPECT_EQ(core.width, 300);
+  EXPECT_EQ(core.height, 2);
+  EXPECT_EQ(core.paletteOffset(), 26u);
+  EXPECT_EQ(core.fileEntryBytes(), 3u);
+  EXPECT_FALSE(ParseHeader(test::MakeCoreBmp(3, 2, 16, {}, std::vector<std::uint8_t>(64)).data(), &core)) << "no 16 bits in OS/2 1.x";
+  EXPECT_FALSE(ParseHeader(test::MakeCoreBmp(0, 2, 24, {}, std::vector<std::uint8_t>(64)).data(), &core));
 }
 
 TEST(BmpHeaderTest, RefusesEveryFieldOutsideItsValues) {
   const std::vector<std::pair<const char*, BmpFile>> refused = {
       {"reserved 1", {.reserved1 = 1}},
       {"reserved 2", {.reserved2 = 0x100}},
-      {"OS/2 header", {.infoSize = 12}},
-      {"version 4 header", {.infoSize = 108}},
+      {"OS/2 2.x header", {.infoSize = 64}},
+      {"header of 41 bytes", {.infoSize = 41}},
+      {"alpha bit fields at 24 bits", {.bitCount = 24, .compression = 6}},
+      {"alpha bit fields at 8 bits", {.bitCount = 8, .compression = 6}},
       {"two planes", {.planes = 2}},
       {"2 bits", {.bitCount = 2}},
       {"0 bits", {.bitCount = 0}},

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 
 #include "common/DibLayout.h"
@@ -19,7 +20,7 @@ const BmpFile kSample{.width = 3, .height = 3, .bitCount = 24, .pixels = Pattern
 PluginContract BmpContract() {
   const Bytes header = MakeBmp({.width = 2, .height = 2, .pixels = PatternPixels(2, 2, 24)});
   Bytes os2 = header;
-  os2[14] = 12;  // an OS/2 header
+  os2[14] = 64;  // an OS/2 2.x header
   PluginContract c{
       .dll = L"TarnBmp.spi",
       .folderPrefix = "tarnbmp",
@@ -73,10 +74,6 @@ TEST_F(TarnBmpSpi, EveryFormDecodesPixelForPixel) {
       forms.push_back({"plain", {.width = 21, .height = height, .bitCount = static_cast<std::uint16_t>(bits),
                                  .palette = RampPalette(PaletteEntries(bits)),
                                  .pixels = PatternPixels(21, height, bits)}, {}});
-  forms.push_back({"bit fields 16", {.width = 5, .height = 3, .bitCount = 16, .compression = 3,
-                                     .palette = {0x7C00, 0x03E0, 0x001F}, .pixels = PatternPixels(5, 3, 16)}, {}});
-  forms.push_back({"bit fields 32", {.width = 5, .height = -3, .bitCount = 32, .compression = 3,
-                                     .palette = {0xFF0000, 0xFF00, 0xFF}, .pixels = PatternPixels(5, -3, 32)}, {}});
   forms.push_back({"rle8", {.width = 4, .height = 3, .bitCount = 8, .compression = 1, .palette = RampPalette(256),
                             .pixels = {2, 1, 0, 2, 1, 1, 1, 2, 0, 0, 0, 3, 9, 8, 7, 0, 1, 6, 0, 1}},
                    {1, 1, 0, 0, 0, 0, 0, 2, 9, 8, 7, 6}});
@@ -100,6 +97,23 @@ TEST_F(TarnBmpSpi, EveryFormDecodesPixelForPixel) {
     EXPECT_EQ(Bytes(d.info.begin() + 40, d.info.end()), Bytes(bmp.begin() + 54, bmp.begin() + 54 + entries * 4));
     EXPECT_EQ(d.pixels, form.pixels.empty() ? form.file.pixels : form.pixels);
   }
+}
+
+// What current editors write: a 124-byte header with 5-6-5 masks, and 32 bits with alpha.
+TEST_F(TarnBmpSpi, VersionFiveBitFieldsArriveAs24Bits) {
+  const BmpFile rgb565{.width = 2, .height = 1, .bitCount = 16, .compression = 3, .infoSize = 124,
+                       .pixels = {0x00, 0xF8, 0xE0, 0x07}, .masks = {0xF800, 0x07E0, 0x001F, 0}};
+  Delivered d;
+  ASSERT_EQ(Load(Write("565.bmp", MakeBmp(rgb565)), 0, &d), kSpiOk);
+  ASSERT_EQ(d.info.size(), 40u);
+  EXPECT_EQ(d.Header().biBitCount, 24);
+  EXPECT_EQ(d.Pixel(0, 0), (std::array<int, 3>{0, 0, 255}));
+  EXPECT_EQ(d.Pixel(1, 0), (std::array<int, 3>{0, 255, 0}));
+
+  const BmpFile argb{.width = 1, .height = 1, .bitCount = 32, .compression = 3, .infoSize = 124,
+                     .pixels = {0, 0, 255, 0x80}, .masks = {0xFF0000, 0xFF00, 0xFF, 0xFF000000}};
+  ASSERT_EQ(Load(Write("argb.bmp", MakeBmp(argb)), 0, &d), kSpiOk);
+  EXPECT_EQ(d.Pixel(0, 0), (std::array<int, 3>{127, 127, 255}));
 }
 
 }  // namespace

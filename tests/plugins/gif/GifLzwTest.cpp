@@ -144,9 +144,30 @@ TEST(GifLzw, CodeWidthStopsAtTwelveBitsWhenTheTableFillsWithoutClear) {
   EXPECT_EQ(Decode(w.bytes, m, 6000, 1), want);
 }
 
-TEST(GifLzw, MinimumCodeSizesWithoutCodesLeaveThePictureZero) {
+TEST(GifLzw, MinimumCodeSizesUpTo11DecodeAndOthersAreUndecodable) {
+  for (int m : {9, 10, 11}) {
+    SCOPED_TRACE(m);
+    const Bytes pixels = test::PatternIndices(131, 37, 256, 3);
+    LzwOutcome o;
+    EXPECT_EQ(Decode(EncodeLzw(pixels, m), m, 131, 37, false, &o), pixels);
+    EXPECT_FALSE(o.undecodable);
+    EXPECT_EQ(o.rowsCutShort, 0);
+  }
+  // Roots beyond one byte draw as index 0; the strings built on them keep their other pixels.
+  CodeWriter w;
+  w.Put(512, 10);
+  w.Put(300, 10);
+  w.Put(7, 10);
+  w.Put(514, 10);  // 300 7
+  w.Put(513, 10);
+  EXPECT_EQ(Decode(w.bytes, 9, 4, 1), (Bytes{0, 7, 0, 7}));
+
   const Bytes codes(100, 0xA5);
-  for (int m : {0, 1, 9, 12, 255}) EXPECT_EQ(Decode(codes, m, 8, 8), Bytes(64, 0)) << m;
+  for (int m : {0, 1, 12, 255}) {
+    LzwOutcome o;
+    EXPECT_EQ(Decode(codes, m, 8, 8, false, &o), Bytes(64, 0)) << m;
+    EXPECT_TRUE(o.undecodable) << m;
+  }
   const Bytes pixels = test::PatternIndices(9, 9, 2);
   EXPECT_EQ(Decode(EncodeLzw(pixels, 2), 2, 9, 9), pixels) << "two colours use code size 2";
 }

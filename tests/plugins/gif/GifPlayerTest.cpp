@@ -215,14 +215,45 @@ TEST_F(GifPlayerTest, FramesComposeWithTransparencyAndRestoreToBackground) {
   EXPECT_EQ(Rows(p), (std::vector<std::string>{"777777", "717177", "771777", "777777"}));
 }
 
-TEST_F(GifPlayerTest, RestoreToPreviousLeavesTheFrameInPlace) {
+TEST_F(GifPlayerTest, RestoreToPreviousPutsBackWhatTheFrameCovered) {
   GifFile f = ComposedAnimation();
   f.images[1].disposal = 3;
   const Bytes gif = MakeGif(f);
   ASSERT_EQ(Sense(gif, -1), kSpiOk);
+  EXPECT_TRUE(player.Composing());
   Picture p;
-  for (int r = 1; r <= 3; ++r) ASSERT_EQ(Frame(gif, r, &p), kSpiOk);
-  EXPECT_EQ(Rows(p), (std::vector<std::string>{"777227", "717227", "771777", "377777"}));
+  for (int r = 1; r <= 2; ++r) ASSERT_EQ(Frame(gif, r, &p), kSpiOk);
+  EXPECT_EQ(Rows(p), (std::vector<std::string>{"777227", "717227", "771777", "777777"}));
+  ASSERT_EQ(Frame(gif, 3, &p), kSpiOk);
+  EXPECT_EQ(Rows(p), (std::vector<std::string>{"777777", "717177", "771777", "377777"}));
+}
+
+// Only opaque frames of the screen's width, one of them hanging below the canvas: restoring to
+// previous alone makes the frames compose, and the saved area stops at the canvas.
+TEST_F(GifPlayerTest, RestoreToPreviousOfAFramePastTheCanvasRestoresTheCanvasPart) {
+  GifFile f{.width = 3, .height = 3, .background = 4, .application = true};
+  f.images.push_back({.width = 3, .height = 3, .pixels = Bytes(9, 1), .control = true});
+  f.images.push_back({.left = 1, .top = 2, .width = 2, .height = 2, .pixels = {2, 2, 2, 2}, .control = true,
+                      .disposal = 3});
+  f.images.push_back({.top = 1, .width = 1, .height = 1, .pixels = {3}, .control = true});
+  const Bytes gif = MakeGif(f);
+  ASSERT_EQ(Sense(gif, -1), kSpiOk);
+  ASSERT_TRUE(player.Composing());
+  Picture p;
+  for (int r = 1; r <= 2; ++r) ASSERT_EQ(Frame(gif, r, &p), kSpiOk);
+  EXPECT_EQ(Rows(p), (std::vector<std::string>{"111", "111", "122"}));
+  ASSERT_EQ(Frame(gif, 3, &p), kSpiOk);
+  EXPECT_EQ(Rows(p), (std::vector<std::string>{"111", "311", "111"}));
+}
+
+TEST_F(GifPlayerTest, AnUndecodableMinimumCodeSizeIsBrokenData) {
+  GifFile f{.width = 2, .height = 2};
+  f.images.push_back({.width = 2, .height = 2, .pixels = Bytes(4, 1), .minCodeSize = 12});
+  EXPECT_EQ(Decode(MakeGif(f), nullptr), kSpiBroken);
+  f.images[0].minCodeSize = 9;
+  Picture p;
+  ASSERT_EQ(Decode(MakeGif(f), nullptr, &p), kSpiOk);
+  EXPECT_EQ(Rows(p), (std::vector<std::string>{"11", "11"}));
 }
 
 // A composed animation's canvas starts as the colour the file names, in every depth, two colours
@@ -264,12 +295,15 @@ TEST_F(GifPlayerTest, ComposeFlagConditions) {
   transparent.transparent = true;
   GifImage restore = plain;
   restore.disposal = 2;
+  GifImage previous = plain;
+  previous.disposal = 3;
   GifImage larger{.width = 5, .height = 4, .pixels = Bytes(20)};
   GifImage pastEdge{.left = 2, .width = 3, .height = 1, .pixels = Bytes(3)};
   const std::vector<Case> cases = {
       {"plain frames", {.width = 4, .height = 4, .application = true, .images = two(plain, plain)}, false, 2},
       {"transparent", {.width = 4, .height = 4, .application = true, .images = two(plain, transparent)}, true, 2},
       {"restore", {.width = 4, .height = 4, .application = true, .images = two(restore, plain)}, true, 2},
+      {"restore to previous", {.width = 4, .height = 4, .application = true, .images = two(previous, plain)}, true, 2},
       {"larger", {.width = 4, .height = 4, .application = true, .images = two(plain, larger)}, true, 2},
       {"past the right edge", {.width = 4, .height = 4, .application = true, .images = two(transparent, pastEdge)}, false, 2},
       {"no application extension", {.width = 4, .height = 4, .images = two(transparent, plain)}, false, 0},

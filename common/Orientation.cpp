@@ -1,6 +1,6 @@
-#include "ExifOrientation.h"
+#include "Orientation.h"
 
-namespace tarn::jpeg {
+namespace tarn {
 
 RowPlacement PlaceRow(int orientation, std::uint32_t y, std::uint32_t width, std::uint32_t height,
                       std::size_t rowBytes, std::size_t pixelBytes) {
@@ -27,4 +27,4 @@ RowPlacement PlaceRow(int orientation, std::uint32_t y, std::uint32_t width, std
   return p;
 }
 
-}  // namespace tarn::jpeg
+}  // namespace tarn

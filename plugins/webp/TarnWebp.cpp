@@ -1,0 +1,62 @@
+// TarnWebp.spi: the exports over the WebP decoder. File input is read whole into a local block
+// and decoded there; memory input is decoded in place.
+#include <windows.h>
+
+#include "WebpDecode.h"
+#include "common/PluginInput.h"
+#include "common/StillImagePlugin.h"
+
+using namespace tarn;
+using namespace tarn::webp;
+
+namespace {
+
+constexpr const char* kInfo[] = {
+    "00IN",
+    "TarnWebp v1.00 (c) The Tarn developers",
+    "*.webp",
+    "WebP file",
+};
+
+constexpr const char* kMarkerNames[] = {"[UNICODE].webp"};
+
+int DecodeFull(const std::uint8_t* data, std::size_t size, PictureMemory& memory, ProgressReport* progress) {
+  return DecodeWebp(data, size, Scale::kFull, memory, progress);
+}
+
+// The catalog's picture: the library scales while it decodes, which costs less than the whole.
+int DecodePreview(const std::uint8_t* data, std::size_t size, PictureMemory& memory, ProgressReport* progress) {
+  return DecodeWebp(data, size, Scale::kPreview, memory, progress);
+}
+
+constexpr StillImagePlugin kWebp{
+    .info = kInfo,
+    .markerNames = kMarkerNames,
+    .hasExtension = HasWebpExtension,
+    .headerBytes = kSignatureBytes,
+    .hasSignature = HasWebpSignature,
+    .decode = DecodeFull,
+    .decodePreview = DecodePreview,
+};
+
+}  // namespace
+
+extern "C" int WINAPI GetPluginInfo(int infono, LPSTR buf, int buflen) {
+  return kWebp.GetPluginInfo(infono, buf, buflen);
+}
+
+extern "C" int WINAPI IsSupported(LPCSTR filename, ULONG_PTR dw) { return kWebp.IsSupported(filename, dw); }
+
+extern "C" int WINAPI GetPictureInfo(LPCSTR buf, LONG_PTR len, unsigned int flag, PictureInfo* lpInfo) {
+  return AnswerPictureInfo<WebpInfo>(buf, len, flag, lpInfo, kSignatureBytes, ReadWebpInfo);
+}
+
+extern "C" int WINAPI GetPicture(LPCSTR buf, LONG_PTR len, unsigned int flag, HLOCAL* pHBInfo,
+                                 HLOCAL* pHBm, SpiProgressCallback lpPrgressCallback, LONG_PTR lData) {
+  return kWebp.GetPicture(buf, len, flag, pHBInfo, pHBm, lpPrgressCallback, lData);
+}
+
+extern "C" int WINAPI GetPreview(LPCSTR buf, LONG_PTR len, unsigned int flag, HLOCAL* pHBInfo,
+                                 HLOCAL* pHBm, SpiProgressCallback lpPrgressCallback, LONG_PTR lData) {
+  return kWebp.GetPreview(buf, len, flag, pHBInfo, pHBm, lpPrgressCallback, lData);
+}

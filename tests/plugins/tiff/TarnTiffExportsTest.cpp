@@ -1,0 +1,88 @@
+// TarnTiff.spi as the host meets it: the plug-in contract on TIFF files, and libtiff's failures
+// answered as codes through the real exports, call after call.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <array>
+
+#include "common/PluginAbi.h"
+#include "tests/plugins/PluginContract.h"
+#include "tests/plugins/tiff/TiffBuilder.h"
+
+namespace tarn::test {
+namespace {
+
+// 6 x 4: left half opaque red, right half clear (white once composited).
+TiffFile Halves() {
+  return {.width = 6, .height = 4, .samples = 4, .compression = COMPRESSION_LZW, .alpha = EXTRASAMPLE_UNASSALPHA,
+          .sample = [](std::uint32_t x, std::uint32_t, int c) { return c == 0 || c == 3 ? (x < 3 ? 255u : 0u) : 0u; }};
+}
+
+PluginContract TiffContract() {
+  const Bytes tiff = MakeTiff(Halves());
+  Bytes notTiff = tiff;
+  notTiff[3] = 1;
+  PluginContract c{
+      .dll = L"TarnTiff.spi",
+      .folderPrefix = "tarntiff",
+      .versionStart = "TarnTiff v",
+      .patterns = "*.tif; *.tiff",
+      .formatName = "TIFF file",
+      .support = {{"Z:\\no\\such\\scan.tif", tiff, 1},
+                  {"a.TIFF", tiff, 1},
+                  {"a.jpg.tif", tiff, 1},
+                  {"a.tiffx", tiff, 0},
+                  {"a.png", tiff, 0},
+                  {"a.tif", notTiff, 0}},
+      .handleName = "handle.tif",
+      .handleSample = tiff,
+      .sample = tiff,
+      .checkSample = [](const Delivered& d) {
+        ASSERT_EQ(d.info.size(), 40u);
+        EXPECT_EQ(d.Header().biWidth, 6);
+        EXPECT_EQ(d.Header().biHeight, 4);
+        EXPECT_EQ(d.Header().biBitCount, 24);
+        ASSERT_EQ(d.pixels.size(), 20u * 4);
+        EXPECT_EQ(d.Pixel(0, 0), (std::array<int, 3>{0, 0, 255}));
+        EXPECT_EQ(d.Pixel(5, 3), (std::array<int, 3>{255, 255, 255})) << "clear over white";
+      },
+      .minimumBytes = 4,
+      .infoSample = MakeTiff({.width = 5, .height = 9, .orientation = ORIENTATION_RIGHTTOP, .xResolution = 72,
+                              .yResolution = 144}),
+      .infoFromMemory = {{3, kSpiNotFormat, "a signature cut short"}, {8, kSpiBroken, "no directory"}},
+      .markers = {"[UNICODE].tif", "[unicode].TIFF"},
+      .foreignMarker = "[UNICODE].webp",
+  };
+  // Turned on its side by the orientation tag, density with it.
+  c.info.width = 9;
+  c.info.height = 5;
+  c.info.x_density = 144;
+  c.info.y_density = 72;
+  c.info.colorDepth = 24;
+  return c;
+}
+
+INSTANTIATE_TEST_SUITE_P(TarnTiff, PluginContractTest, ::testing::Values(TiffContract()), ContractName);
+INSTANTIATE_TEST_SUITE_P(TarnTiff, DecoderContractTest, ::testing::Values(TiffContract()), ContractName);
+
+class TarnTiffSpi : public PluginFolderTest {
+ protected:
+  TarnTiffSpi() : PluginFolderTest(L"TarnTiff.spi", "tarntiff") {}
+};
+
+TEST_F(TarnTiffSpi, BrokenFilesAnswerCodesCallAfterCall) {
+  const Bytes tiff = MakeTiff({.width = 30, .height = 20, .compression = COMPRESSION_ADOBE_DEFLATE, .rowsPerStrip = 20});
+  Bytes garbled = tiff;
+  for (std::size_t i = 8; i < 40 && i < garbled.size(); ++i) garbled[i] ^= 0x5A;
+  for (int round = 0; round < 3; ++round) {
+    Delivered d;
+    EXPECT_EQ(Load(Write("cut.tif", Bytes(tiff.begin(), tiff.begin() + 60)), 0, &d), kSpiBroken);
+    EXPECT_EQ(Load(Write("garbled.tif", garbled), 0, &d), kSpiBroken);
+    ASSERT_EQ(Load(Write("sound.tif", tiff), 0, &d), kSpiOk);
+    EXPECT_EQ(d.Header().biWidth, 30);
+  }
+}
+
+}  // namespace
+}  // namespace tarn::test
