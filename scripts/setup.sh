@@ -13,6 +13,10 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev googletest
   libjpeg-dev dpkg-dev libgif-dev
   libpng-dev zlib1g-dev libjpeg-turbo-progs
+  # TarnMov plays through Wine's DirectShow, which hands decoding to GStreamer; ffmpeg makes the
+  # test media.
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav
+  gstreamer1.0-plugins-bad gstreamer1.0-plugins-ugly ffmpeg
 )
 
 missing=()
