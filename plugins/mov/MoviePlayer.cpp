@@ -13,6 +13,7 @@
 #include "ComScopes.h"
 #include "MovShell.h"
 #include "PlaybackLayout.h"
+#include "SeekableRange.h"
 #include "resource.h"
 
 namespace tarn::mov {
@@ -288,7 +289,7 @@ bool OpenWindow(Playback& p, const char* name) {
   SendDlgItemMessageW(p.panel, IDC_PANEL_SEEK, TBM_SETRANGE, TRUE, MAKELPARAM(0, 100));
   SendDlgItemMessageW(p.panel, IDC_PANEL_VOLUME, TBM_SETRANGE, TRUE, MAKELPARAM(0, 100));
   SendDlgItemMessageW(p.panel, IDC_PANEL_VOLUME, TBM_SETPOS, TRUE, Settings().SoundVR);
-  p.seeking->GetAvailable(&p.availableStart, &p.availableEnd);
+  SeekableRange(p.seeking.Get(), &p.availableStart, &p.availableEnd);
   ShowTime(p);
   if (p.hasVideo) {
     if (FAILED(p.videoWindow->put_Owner(reinterpret_cast<OAHWND>(p.window))))
