@@ -164,6 +164,11 @@ bool OnKey(Playback& p, WPARAM key) {
   }
   PlaceWindow(p);
   Layout(p);
+  if (p.hasVideo) {
+    // Keys and mouse over the picture go to the playback window, and the picture is shown.
+    p.videoWindow->put_MessageDrain(reinterpret_cast<OAHWND>(p.window));
+    p.videoWindow->put_Visible(OATRUE);
+  }
   return true;
 }
 
@@ -301,6 +306,11 @@ bool OpenWindow(Playback& p, const char* name) {
     return Fail(L"SetNotifyWindowメソドの呼び出しに失敗しました");
   PlaceWindow(p);
   Layout(p);
+  if (p.hasVideo) {
+    // Keys and mouse over the picture go to the playback window, and the picture is shown.
+    p.videoWindow->put_MessageDrain(reinterpret_cast<OAHWND>(p.window));
+    p.videoWindow->put_Visible(OATRUE);
+  }
   return true;
 }
 
