@@ -8,7 +8,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <atomic>
 #include <string>
+#include <thread>
 
 #include "common/DibLayout.h"
 #include "tests/plugins/gif/WindowDriver.h"
@@ -96,6 +98,26 @@ TEST_F(TarnMovSpi, SoundPlaysToItsEndAndTheHostIsToldNothingIsLeft) {
   EXPECT_EQ(Spi().sensePlugIn("tarnmov.spi", "tone.wav", &cells[0]), -1);
   cells[0] = 5;
   EXPECT_EQ(Spi().sensePlugIn("TarnMov.spi", "tone.wav", &cells[0]), -1) << "not a command";
+}
+
+TEST_F(TarnMovSpi, APositiveHostCellEndsAVideoAtOnce) {
+  SenseCell cells[2] = {-1, -2};
+  ASSERT_EQ(Spi().sensePlugIn("TarnMov.spi", "clip.avi", &cells[1]), 0);
+  std::atomic<DWORD> flagged{0};
+  std::thread host([&] {
+    Sleep(600);
+    InterlockedExchange(reinterpret_cast<volatile LONG*>(&cells[1]), 1);
+    flagged = GetTickCount();
+  });
+  HLOCAL info = nullptr, bits = nullptr;
+  const int result = Spi().getPicture(Media("clip.avi").c_str(), 0, 0, &info, &bits, nullptr,
+                                      reinterpret_cast<LONG_PTR>(&cells[1]));
+  const DWORD ended = GetTickCount();
+  host.join();
+  EXPECT_EQ(result, kSpiOk);
+  EXPECT_LT(ended - flagged, 1500u) << "the three-second clip was played out";
+  EXPECT_EQ(Spi().sensePlugIn("TarnMov.spi", "clip.avi", &cells[0]), 0);
+  EXPECT_EQ(cells[0], 0) << "ended at its stop position";
 }
 
 TEST_F(TarnMovSpi, EveryFormDisabledRecognisesNothing) {
