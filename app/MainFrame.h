@@ -110,6 +110,12 @@ class CMainFrame final : public CFrameWindow, private SettingsHost {
   // Attaches a display window and sets where it opens: over the view, `cascade` steps in.
   void AttachDisplay(CDispWin& window, int cascade);
   void OnGifFrameTimer(UINT_PTR id);
+  // A movie or sound from the catalog: played by TarnMov in its own window, or by TarnFlv or
+  // TarnMp4 in the external player; returns when the playback has ended.
+  int PlayMovie(const std::u16string& path, int kind, bool continuous);
+  // A close or stop request while a movie plays: TarnMov is told to finish; an external player
+  // can only be closed by the user, who is told so. True when a movie was playing.
+  bool EndMovie();
   // Closes the display window showing row `index` (the single window unless several are open).
   void CloseDisplayWindow(int index);
   void ReapDisplayWindows();

@@ -37,7 +37,10 @@ int CMainFrame::ChildWindowIF(const std::u16string& path, int request, int index
   if (g_ScreenMode >= 1 && g_ScreenMode <= 3)
     Say(u"システムエラー ChildWindowIF Switch=" + DecimalText(request) + u" <-M13>");
   const std::u16string name = path.substr(path.find_last_of(u'\\') + 1);
-  if (const int kind = ClassifyFileName(name); kind != kClassStill) {
+  const int kind = ClassifyFileName(name);
+  if (kind == kClassMedia || kind == kClassFlvMp4)
+    return PlayMovie(path, kind, request == kOpenSlideShow || request == kNextGifFrameContinuous);
+  if (kind != kClassStill) {
     const char16_t* tag = request == kOpenSingle ? u"ChildWindowIF_1" : request == kOpenSlideShow ? u"ChildWindowIF_2"
                                                                                                  : u"ChildWindowIF_3";
     const std::u16string text = std::u16string(tag) + u" ﾌｧｲﾙ名称ｴﾗｰ ret= " + DecimalText(kind) + u"  Title= " + name;

@@ -94,6 +94,7 @@ void CMainFrame::OnChangeDialogDisp(int param, DispDialogRequest request) {
         Forward(kViewSlideShow);
       break;
     case kDispStop: {
+      EndMovie();
       const bool slideShow = g_SlideShowRun != 0;
       g_SlideShowRun = 0;
       if (!g_MultiWindowFlag && m_DispWin) CloseDisplayWindow(m_DispWin->Index());

@@ -87,6 +87,9 @@ void CMainFrame::OpenHelp() {
 }
 
 void CMainFrame::OnClose() {
+  // The program cannot go while a plug-in plays inside one of its calls: the playback is ended
+  // (or the user told how to end it) and the close waits for the next request.
+  if (EndMovie()) return;
   CloseDisplayWindows();
   if (!g_SlideShowRun) m_CloseRequests = 0;
   switch (CloseRequestAction(g_SlideShowRun != 0, g_HiddenMovieWindow != 0, g_FlvMp4Playing != 0,

@@ -222,7 +222,8 @@ bool MayOpenRow(const CatalogTables& tables, int row) {
     Say(u"エラーファイル ≪読出不可≫", EntryPath(tables, entry));
     return false;
   }
-  if (ClassifyFileName(EntryName(entry)) != kClassStill) {
+  // Movies and sounds open too: their plug-ins play them.
+  if (const int kind = ClassifyFileName(EntryName(entry)); kind != kClassStill && kind != kClassMedia && kind != kClassFlvMp4) {
     Say(u"動画・音楽ファイルは展開できません ", u"画像選択不可");
     return false;
   }

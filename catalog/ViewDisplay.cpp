@@ -5,6 +5,7 @@
 #include "base/Settings.h"
 #include "catalog/PendingStep.h"
 #include "image/PictureWnd.h"
+#include "plugin_host/SenseState.h"
 
 namespace tarn {
 namespace {
@@ -58,8 +59,9 @@ void CTarnView::OnSlideShowTimer() {
     StopSlideShow();
     return;
   }
-  // A motion GIF plays its cycles to the end before the show moves on.
+  // A motion GIF plays its cycles, and a movie or sound to its end, before the show moves on.
   if (m_Picture != nullptr && m_Picture->Animation().HoldsSlideShow()) return;
+  if (g_MovieRun) return;
   --g_ContiState;
   if (g_ContiState <= 0 || !UpDownCatalog(false)) StopSlideShow();
 }

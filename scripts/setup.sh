@@ -15,6 +15,10 @@ packages=(
   libpng-dev zlib1g-dev libjpeg-turbo-progs
   libvips-tools libimage-exiftool-perl
   libwebp-dev webp libtiff-dev libtiff-tools
+  # TarnMov plays through Wine's DirectShow, which hands decoding to GStreamer; ffmpeg makes the
+  # test media.
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav
+  gstreamer1.0-plugins-bad gstreamer1.0-plugins-ugly ffmpeg
 )
 
 missing=()
