@@ -74,6 +74,12 @@ std::u16string DecimalText(long long number) {
   return digits;
 }
 
+std::u16string PaddedDecimal(long long number, std::size_t width) {
+  std::u16string digits = DecimalText(number);
+  if (digits.size() < width) digits.insert(0, width - digits.size(), u' ');
+  return digits;
+}
+
 std::u16string GroupDigits(long long number) {
   const std::u16string plain = DecimalText(number);
   const std::size_t sign = number < 0 ? 1 : 0;

@@ -26,6 +26,9 @@ std::u16string GroupDigits(long long number);
 // Decimal text without grouping.
 std::u16string DecimalText(long long number);
 
+// Decimal text right-aligned with blanks in `width` places, as "%3d" or "%4d" writes it.
+std::u16string PaddedDecimal(long long number, std::size_t width);
+
 // Adds a backslash unless the path already ends in one.
 void AppendBackslash(std::u16string& path);
 
