@@ -95,4 +95,9 @@ int RecycleDelete(std::u16string_view pathView) {
   return SHFileOperationW(&op);
 }
 
+bool IsFolder(std::u16string_view path) {
+  const DWORD attributes = GetFileAttributesW(AsWide(std::u16string(path)));
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
 }  // namespace tarn

@@ -23,6 +23,9 @@ int WipeDelete(std::u16string_view path, int recordLength);
 // 0 the file was not read-only, 1 the attribute was removed, 2 its attributes cannot be read.
 int ClearReadOnly(std::u16string_view path);
 
+// Whether `path` (with or without a trailing backslash) names an existing folder.
+bool IsFolder(std::u16string_view path);
+
 // Moves one file to the recycle bin without questions or progress; the shell's result.
 int RecycleDelete(std::u16string_view path);
 

@@ -7,6 +7,14 @@ namespace tarn {
 bool HasBlank(std::u16string_view path) { return path.find(u' ') != std::u16string_view::npos; }
 bool HasComma(std::u16string_view path) { return path.find(u',') != std::u16string_view::npos; }
 
+std::u16string QuotedIfBlank(std::u16string_view path) {
+  if (!HasBlank(path)) return std::u16string(path);
+  std::u16string quoted(1, u'"');
+  quoted.append(path);
+  quoted += u'"';
+  return quoted;
+}
+
 namespace {
 
 bool IsSingleWidth(char16_t c) { return c < 256 || (c >= 0xFF71 && c <= 0xFF9D); }

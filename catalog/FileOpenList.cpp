@@ -71,18 +71,14 @@ class Win32FileListSystem final : public FileListSystem {
 
 }  // namespace
 
-int FileOpenList(int mode, std::u16string_view browsedFolder, CPluginRegistry& registry) {
+int FileOpenList(int mode, std::u16string_view folder, CPluginRegistry& registry) {
   if (registry.Count() == 0) {
     Say(u"プラグインファイルを検出できません");
     return kListFailed;
   }
   FileListSources& sources = TheFileListSources();
   FolderRequest request;
-  if (mode == 0) {
-    request.folder = browsedFolder;
-  } else if (mode == 2) {
-    request.folder = sources.treeFolder;
-  }
+  if (mode == 0 || mode == 2) request.folder = folder;
   if (request.folder.empty() && sources.pickedFolders == 0) mode = -1;
   if (mode != 0 && mode != 2) {
     Say(u"オープンファイルパス・エラー", u"CTarnView-FileOpenList", Buttons::kOk);
