@@ -38,14 +38,7 @@ class Win32FileListSystem final : public FileListSystem {
  public:
   Win32FileListSystem(CPluginRegistry& registry, HANDLE list) : m_Registry(registry), m_List(list) {}
 
-  void Entries(std::u16string_view folder, const Visit& visit) override {
-    WIN32_FIND_DATAW found;
-    const FindHandle search(FindFirstFileW(AsWide(std::u16string(folder) + u"*.*"), &found));
-    if (!search.IsOpen()) return;
-    do {
-      if (!visit(FromWide(found.cFileName), (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)) return;
-    } while (FindNextFileW(search.Get(), &found));
-  }
+  void Entries(std::u16string_view folder, const Visit& visit) override { ListFolderEntries(folder, visit); }
 
   bool Accepted(std::u16string_view path) override {
     return m_Registry.IsSupportedAny(AsWide(std::u16string(path))) != 0;

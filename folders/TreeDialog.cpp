@@ -89,12 +89,13 @@ void CTreeDialog::RefreshFromSettings() {
 
 void CTreeDialog::RefreshCounters() {
   if (Handle() == nullptr) return;
+  // The table, not the screen: the file list asks for this before the catalog is on show.
   const CatalogTables& tables = TheCatalog();
-  const bool shown = g_CatalogShown != 0;
-  SetItemText(IDC_TREE_FILES, AsWide(PaddedDecimal(shown ? FilesInTable(tables) : 0, 4)));
-  SetItemText(IDC_TREE_SELECTED, AsWide(PaddedDecimal(shown ? CountSelected(tables) : 0, 4)));
+  const int files = FilesInTable(tables);
+  SetItemText(IDC_TREE_FILES, AsWide(PaddedDecimal(files, 4)));
+  SetItemText(IDC_TREE_SELECTED, AsWide(PaddedDecimal(CountSelected(tables), 4)));
   SetItemText(IDC_TREE_OFFSET, AsWide(u"ｵﾌｾｯﾄ " + PaddedDecimal(g_CatalogOffset, 4)));
-  EnableItem(IDC_TREE_RECATALOG, shown && g_CatalogUseFlag != 0);
+  EnableItem(IDC_TREE_RECATALOG, files > 0 && g_CatalogUseFlag != 0);
 }
 
 void CTreeDialog::Request(int code) {

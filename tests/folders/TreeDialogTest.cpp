@@ -166,6 +166,9 @@ TEST_F(TreeDialogTest, PickedFoldersBecomeOneMultiFolderCatalog) {
   EXPECT_EQ(TheCatalog().folderRows, 2);
   EXPECT_EQ(TheCatalog().rows, 3) << "x.bmp, y.bmp and z.bmp";
   EXPECT_EQ(FolderPathOf(TheCatalog(), 1), FromWide(deep.c_str()));
+  wchar_t files[16] = {};
+  GetDlgItemTextW(dialog_, IDC_TREE_FILES, files, 16);
+  EXPECT_STREQ(files, L"   3") << "the counter follows the new catalog";
 
   SendMessageW(dialog_, WM_COMMAND, ID_TREE_SINGLE, 0);
   EXPECT_EQ(frame_->TreeDialog().Picks().Count(), 0);
