@@ -97,6 +97,8 @@ void CTreeDialog::OnCopyMove(bool move) {
       move ? SlotFolder(false, u"移動先を≪指定≫してください", u"移動先未指定", u"移動先を指定してください")
            : SlotFolder(false, u"コピー先を≪指定≫してください", u"コピー先未指定", u"コピー先を指定してください");
   if (folder.empty()) return;
+  // The field is kept in its setting, so that the refresh after the operation shows it again.
+  if (!IsTreeSlot(SelectedSlot())) SetSlotText(SelectedSlot(), SlotText(SelectedSlot()));
   m_TargetFolder = folder;
   if (!IsFolder(folder)) {
     if (Say(move ? u"移動先フォルダがありませんが作成しますか？" : u"コピー先フォルダがありませんが作成しますか？", {},

@@ -192,6 +192,9 @@ TEST_F(TreeDialogTest, CopyTargetIsCreatedOnRequestAndARefusalSendsNothing) {
   Press(IDC_TREE_COPY);
   Pump(300);
   EXPECT_NE(GetFileAttributesW((target + L"one.bmp").c_str()), INVALID_FILE_ATTRIBUTES) << "the copy arrived";
+  wchar_t field[MAX_PATH] = {};
+  GetDlgItemTextW(dialog_, IDC_TREE_PATH0, field, MAX_PATH);
+  EXPECT_EQ(field, target) << "the refresh after the copy keeps the typed target";
   bool created = false;
   for (const ShownMessage& m : prompt_.shown) created |= m.text == FromWide(target.c_str()) + u"を新規作成しました";
   EXPECT_TRUE(created);
@@ -216,14 +219,41 @@ TEST_F(TreeDialogTest, ShiftClickOnTheClearAreaEmptiesThePageAndItsTreeLists) {
   EXPECT_EQ(TreeView_GetCount(tree_), 0u);
 }
 
+TEST_F(TreeDialogTest, PageSwitchKeepsEachPagesSlotsAndTrees) {
+  SetRoot(12, root_ + L"b");
+  g_LastTree[1] = 12;
+  SetDlgItemTextW(dialog_, IDC_TREE_PATH0 + 1, L"D:\\typed");  // stored only when the page is left
+  DialogScript::Click(dialog_, IDC_TREE_PAGE);
+  EXPECT_EQ(std::u16string(g_TreeFilePath[1]), u"D:\\typed");
+  wchar_t text[MAX_PATH] = {};
+  GetDlgItemTextW(dialog_, IDC_TREE_SLOT0 + 4, text, MAX_PATH);
+  EXPECT_STREQ(text, L"10");
+  GetDlgItemTextW(dialog_, IDC_TREE_SLOT0 + 5, text, MAX_PATH);
+  EXPECT_STREQ(text, L"ﾂﾘｰ3");
+  GetDlgItemTextW(dialog_, IDC_TREE_PATH0 + 5, text, MAX_PATH);
+  EXPECT_EQ(text, root_ + L"b");
+  EXPECT_NE(Find(L"deep"), nullptr) << "page 2's last tree, built on the switch";
+  EXPECT_NE(GetFileAttributesW((folder_ + L"TreeList12.txt").c_str()), INVALID_FILE_ATTRIBUTES);
+
+  g_SlideShowRun = 1;  // busy: the box goes back and the frame shows its notice
+  DialogScript::Click(dialog_, IDC_TREE_PAGE);
+  g_SlideShowRun = 0;
+  EXPECT_EQ(IsDlgButtonChecked(dialog_, IDC_TREE_PAGE), BST_CHECKED);
+  Pump(50);
+  EXPECT_EQ(frame_->StatusText(0).substr(0, 13), L"画像再生中は操作できません");
+}
+
 TEST_F(TreeDialogTest, ExplorerAndCompleteDeletionGetTheirCommandLines) {
   const std::wstring record = folder_ + L"args.txt";
   SetEnvironmentVariableW(L"TARN_RECORD_ARGS", record.c_str());
   frame_->TreeDialog().explorerPath = FromWide((ProgramFolder() + L"RecordArgs.exe").c_str());
   Press(IDC_TREE_SLOT0 + 5);
   SendMessageW(dialog_, WM_COMMAND, ID_TREE_EXPLORER, 0);
-  Sleep(500);
-  const std::string line = ReadFile(record);
+  std::string line;
+  for (int waited = 0; waited < 10000 && line.empty(); waited += 100) {  // the stand-in runs on its own
+    Sleep(100);
+    line = ReadFile(record);
+  }
   const std::wstring args(reinterpret_cast<const wchar_t*>(line.data()), line.size() / 2);
   EXPECT_NE(args.find(L" /ROOT," + root_), std::wstring::npos) << std::string(args.begin(), args.end());
 
