@@ -46,7 +46,11 @@ TEST_F(CacheSearchTest, WithoutSubfoldersOnlyTheFolderItselfCounts) {
 }
 
 TEST_F(CacheSearchTest, AHundredFoldersAreTheMostAndTheRestAreLeft) {
-  for (int i = 0; i < 150; ++i) disk_.File(disk_.Folder(u"C:\\t\\", u"d" + DecimalText(i)), u"_THUMB_N.TRN");
+  for (int i = 0; i < 150; ++i) {
+    std::u16string name(1, u'd');
+    name += DecimalText(i);
+    disk_.File(disk_.Folder(u"C:\\t\\", name), u"_THUMB_N.TRN");
+  }
   const CacheSearch found = Search(u"C:\\t\\", true);
   EXPECT_EQ(found.result, kCacheSearchFolderLimit);
   EXPECT_EQ(found.folders.Count(), 100);
