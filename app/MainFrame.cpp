@@ -11,7 +11,10 @@
 #include "base/RunState.h"
 #include "base/TextUtil.h"
 #include "base/WinText.h"
+#include "catalog/FileOpenList.h"
 #include "catalog/screens/ScreenResource.h"
+#include "folders/FoldersResource.h"
+#include "folders/TreeListFile.h"
 #include "image/DispWin.h"
 #include "plugin_host/DialogPlugin.h"
 #include "plugin_host/PluginRegistry.h"
@@ -21,9 +24,9 @@ namespace {
 
 // Menu items whose features are not in the program yet: shown, but greyed.
 constexpr int kNotYetAvailable[] = {
-    ID_FILE_BMP_SIZE,      ID_FILE_WALL_SAVE,        ID_FILE_WALL_DELETE,    ID_FILE_PRINT,
-    ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP,   ID_FILE_CLIP_OPEN,        ID_FILE_CLIP_SAVE,      ID_FILE_CLIP_CLEAR,
-    ID_FILE_CLIP_IMAGE,    ID_EDIT_THUMB_COPY,       ID_EDIT_SIZE_CHANGE,    ID_VIEW_CATALOG_LIMIT,
+    ID_FILE_BMP_SIZE,      ID_FILE_WALL_SAVE,     ID_FILE_WALL_DELETE,   ID_FILE_PRINT,
+    ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP,   ID_FILE_CLIP_OPEN,     ID_FILE_CLIP_SAVE,
+    ID_FILE_CLIP_CLEAR,    ID_FILE_CLIP_IMAGE,    ID_EDIT_SIZE_CHANGE,   ID_VIEW_CATALOG_LIMIT,
 };
 
 bool IsNotYetAvailable(int id) {
@@ -84,6 +87,9 @@ bool CMainFrame::Create(bool show) {
   m_View.catalogFolder = [this](const std::u16string& folder) {
     SetWindowTextW(Handle(), AsWide(folder + u" - Tarn"));
   };
+  m_TreeDialog.closeDisplay = [this] { CloseDisplayWindows(); };
+  m_ThumbDialog.closeDisplay = [this] { CloseDisplayWindows(); };
+  m_ThumbDialog.shownRows = [this] { return std::pair<int, int>{m_View.Shown().offset, m_View.Shown().shownEnd}; };
   m_Document.AddView(&m_View);
   SetView(m_View.Handle());
   for (CPanelDialog* panel : std::initializer_list<CPanelDialog*>{&m_DispDialog, &m_TreeDialog, &m_PopupDialog,
@@ -113,6 +119,11 @@ void CMainFrame::ShowPanel(CPanelDialog& panel) {
   POINT origin{0, 0};
   ClientToScreen(m_View.Handle(), &origin);
   panel.ShowInFront(origin);
+}
+
+void CMainFrame::OpenThumbDialog() {
+  m_ThumbDialog.Open(Handle());
+  m_ThumbDialog.SetFolder(g_CurrentFolder);
 }
 
 void CMainFrame::HidePanel(CPanelDialog& panel) {
@@ -252,7 +263,10 @@ void CMainFrame::OnCommand(int id) {
     case ID_APP_EXIT_TARN: PostMessageW(Handle(), WM_CLOSE, 0, 0); break;
     case ID_VIEW_TOOLBAR_BAR: ShowBar(ToolBar(), !IsBarShown(ToolBar())); break;
     case ID_VIEW_STATUS_BAR_BAR: ShowBar(StatusBar(), !IsBarShown(StatusBar())); break;
-    case ID_MENU_TREE_DIALOG: ShowPanel(m_TreeDialog); break;
+    case ID_MENU_TREE_DIALOG:
+      ShowPanel(m_TreeDialog);
+      m_TreeDialog.RefreshCounters();
+      break;
     case ID_MENU_DISP_DIALOG:
       ShowPanel(m_DispDialog);
       MoveDisplayDialog();
@@ -284,7 +298,17 @@ void CMainFrame::OnCommand(int id) {
       g_MultiWindowFlag = g_MultiWindowFlag ? 0 : 1;
       if (g_MultiWindowFlag) g_MaxSizeFlag = 0;
       break;
-    case ID_SET_THUMBNAIL: ToggleSetting(g_ThumbNailFlag); break;
+    case ID_SET_THUMBNAIL:
+      if (!BusyGuard()) OpenThumbDialog();
+      break;
+    case ID_EDIT_THUMB_COPY:
+      if (BusyGuard()) break;
+      OpenThumbDialog();
+      m_ThumbDialog.StartMovieCopy();
+      break;
+    case ID_THUMB_DELETE:
+      if (!BusyGuard()) m_ThumbDialog.DeleteCommand(g_CatalogShown ? g_CurrentFolder : std::u16string());
+      break;
     case ID_SET_LIMIT_NONE: sizeLimit(0, 0); break;
     case ID_SET_LIMIT_MIN_1K: sizeLimit(1000, 0); break;
     case ID_SET_LIMIT_MIN_100K: sizeLimit(100000, 0); break;
@@ -352,22 +376,14 @@ LRESULT CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-void CMainFrame::DeleteTreeLists(std::initializer_list<int> numbers, const char16_t* failure) {
-  for (int n : numbers) {
-    const std::u16string path = g_StartFolder + u"TreeList" + DecimalText(n) + u".txt";
-    if (GetFileAttributesW(AsWide(path)) == INVALID_FILE_ATTRIBUTES) continue;
-    ClearReadOnly(path);
-    if (WipeDelete(path, RecordLengthOf(g_CatalogSize)) != kWipeDeleted) Say(failure);
-  }
-}
-
 void CMainFrame::OnDestroy() {
   CloseDisplayWindows();
   KillTimer(Handle(), kTimerGifFrame);
   KillTimer(Handle(), kTimerGifContinuous);
   KillTimer(Handle(), kTimerBusyNotice);
   KillTimer(Handle(), kTimerThumbnail);
-  DeleteTreeLists({5, 6, 12, 13}, u"削除失敗<-M24> ");
+  for (int number : {5, 6, 12, 13})
+    if (!DeleteTreeListFile(number)) Say(u"削除失敗<-M24> ");
   SaveSettings();
   PostQuitMessage(0);
 }

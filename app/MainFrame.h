@@ -17,6 +17,8 @@
 #include "catalog/PopupTextDialog.h"
 #include "catalog/TarnView.h"
 #include "catalog/screens/ZoomDialog.h"
+#include "folders/ThumbDialog.h"
+#include "folders/TreeDialog.h"
 #include "framework/FrameWindow.h"
 #include "framework/PanelDialog.h"
 
@@ -46,6 +48,8 @@ class CMainFrame final : public CFrameWindow, private SettingsHost {
   bool Create(bool show);
   CTarnView& View() { return m_View; }
   CTarnDoc& Document() { return m_Document; }
+  CTreeDialog& TreeDialog() { return m_TreeDialog; }
+  CThumbDialog& ThumbDialog() { return m_ThumbDialog; }
 
   // The first status pane by switch and value; see StatusText.
   void StatusBarSet(StatusSwitch sw, int value, const std::u16string& text = {});
@@ -85,7 +89,6 @@ class CMainFrame final : public CFrameWindow, private SettingsHost {
   // "Tarn Help": the help file's topic in the help viewer, or a message when it cannot be shown.
   void OpenHelp();
 
-  std::wstring m_TreeFolder;  // the folder dialog's selected target folder (requests 7, 8)
   std::wstring m_PopupText;   // the popup text window's text (request 21)
   int m_MoveDialogLeft = 0;   // where the display/sort dialog goes when moved
 
@@ -102,8 +105,8 @@ class CMainFrame final : public CFrameWindow, private SettingsHost {
   void OnTimer(UINT_PTR id);
   void ClearCatalogTable();
   void ShowPanel(CPanelDialog& panel);
+  void OpenThumbDialog();
   void HidePanel(CPanelDialog& panel);
-  void DeleteTreeLists(std::initializer_list<int> numbers, const char16_t* failure);
   void ToggleSetting(int& flag);
   void RestoreIfZoomed();
   CDispWin* DisplayWindowFor(int request);
@@ -126,6 +129,8 @@ class CMainFrame final : public CFrameWindow, private SettingsHost {
   void RedrawDisplay() override;
   void MoveDisplayDialog() override;
   void ClearAndRedrawView() override;
+  void RefreshTreeDialog() override { m_TreeDialog.RefreshFromSettings(); }
+  void RefreshFolderCounters() override { m_TreeDialog.RefreshCounters(); }
 
   CPluginRegistry& m_Registry;
   CSPICore& m_Scratch;
@@ -134,9 +139,9 @@ class CMainFrame final : public CFrameWindow, private SettingsHost {
   CTarnView m_View;
   HintRecord m_Hint;
   CDispSortDialog m_DispDialog;
-  CPanelDialog m_TreeDialog{IDD_TREE_DIALOG};
+  CTreeDialog m_TreeDialog;
   CPopupTextDialog m_PopupDialog;
-  CPanelDialog m_ThumbDialog{IDD_THUMB_DIALOG};
+  CThumbDialog m_ThumbDialog;
   CZoomDialog m_StreDialog;
   std::unique_ptr<CDispWin> m_DispWin;                // the single display window
   std::vector<std::unique_ptr<CDispWin>> m_DispWins;   // multiple-window mode, oldest first, at most 10

@@ -20,29 +20,32 @@ void CMainFrame::OnChangeDialogTree(int param, TreeRequest request) {
       RestoreIfZoomed();
       if (g_CatalogShown) ClearCatalogTable();
       HidePanel(m_ThumbDialog);
-      Forward(kViewOpenFolder, 2);
+      m_TreeDialog.HandOverPicks();
+      Forward(kViewOpenFolder, 2, 0, AsWide(m_TreeDialog.TargetFolder()));
       break;
-    case kTreeCopy: Forward(kViewCopy, 0, 0, m_TreeFolder); break;
-    case kTreeMove: Forward(kViewMove, 0, 0, m_TreeFolder); break;
+    case kTreeCopy: Forward(kViewCopy, 0, 0, AsWide(m_TreeDialog.TargetFolder())); break;
+    case kTreeMove: Forward(kViewMove, 0, 0, AsWide(m_TreeDialog.TargetFolder())); break;
     case kTreeDelete: Forward(kViewDelete); break;
     case kTreeClearScreen:
       ClearCatalogTable();
       Forward(kViewClearScreen);
       break;
-    case kTreeFolderChanged: break;  // the thumbnail dialog has no folder field yet
+    case kTreeFolderChanged: m_ThumbDialog.SetFolder(m_TreeDialog.SelectedFolder()); break;
     case kTreeBusy: StatusBarSet(kStatusBusy, kBusyPlaying); break;
     case kTreeRefresh: Forward(kViewRefresh, param != 0 ? 1 : 0); break;
     default: Say(SwitchMessage(u"CMainFrame::OnChangeDialogTree", request));
   }
 }
 
-void CMainFrame::OnChangeDialogThumbNail(int, ThumbRequest request) {
+void CMainFrame::OnChangeDialogThumbNail(int param, ThumbRequest request) {
   if (request != kThumbCatalogAgain) {
     Say(SwitchMessage(u"CMainFrame::OnChangeDialogThumbNail", request));
     return;
   }
   HidePanel(m_ThumbDialog);
   Forward(kViewCatalogAgain);
+  // The FLV/MP4 copy goes on once the catalog shows the renamed first-frame images.
+  if (param == 1) SetTimer(Handle(), kTimerThumbnail, 200, nullptr);
 }
 
 void CMainFrame::OnDispWinClose(int param, DispWinNotice notice) {

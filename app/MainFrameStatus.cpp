@@ -54,6 +54,12 @@ void CMainFrame::OnTimer(UINT_PTR id) {
     OnGifFrameTimer(id);
     return;
   }
+  if (id == kTimerThumbnail) {
+    KillTimer(Handle(), kTimerThumbnail);
+    OpenThumbDialog();
+    m_ThumbDialog.ContinueMovieCopy();
+    return;
+  }
   if (id != kTimerBusyNotice) return;
   // The busy notice has been read: the pane shows the current screen again.
   KillTimer(Handle(), kTimerBusyNotice);

@@ -15,6 +15,7 @@
 #include "base/TextUtil.h"
 #include "base/WinText.h"
 #include "common/Handles.h"
+#include "folders/TreeListFile.h"
 #include "framework/App.h"
 
 namespace tarn {
@@ -74,7 +75,7 @@ std::wstring FolderFromCommandLine(const std::wstring& commandLine) {
 
 void CTarnApp::DeleteStaleFiles() {
   for (int n : {5, 6, 12, 13}) {
-    const std::u16string path = g_StartFolder + u"TreeList" + DecimalText(n) + u".txt";
+    const std::u16string path = TreeListPath(n);
     if (!Exists(path)) continue;
     if (const int result = DeleteOwnFile(path); result != kWipeDeleted)
       Say(u"削除失敗 ret=" + DecimalText(result) + u" <-M31> ");
@@ -156,6 +157,7 @@ bool CTarnApp::InitInstance(const std::wstring& commandLine, bool show) {
   g_StartupFolder = FromWide(FolderFromCommandLine(commandLine).c_str());
   m_Frame = std::make_unique<CMainFrame>(m_Registry, m_Scratch, m_Picture);
   if (!m_Frame->Create(show)) return false;
+  m_Frame->TreeDialog().explorerPath = FromWide(m_ExplorerPath.c_str());
   if (!g_StartupFolder.empty()) PostMessageW(m_Frame->Handle(), WM_STARTUP_FOLDER, 0, 0);
   return true;
 }

@@ -95,4 +95,18 @@ int RecycleDelete(std::u16string_view pathView) {
   return SHFileOperationW(&op);
 }
 
+void ListFolderEntries(std::u16string_view folder, const std::function<bool(std::u16string_view name, bool directory)>& visit) {
+  WIN32_FIND_DATAW found;
+  const FindHandle search(FindFirstFileW(AsWide(std::u16string(folder) + u"*.*"), &found));
+  if (!search.IsOpen()) return;
+  do {
+    if (!visit(WideView(found.cFileName), (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)) return;
+  } while (FindNextFileW(search.Get(), &found));
+}
+
+bool IsFolder(std::u16string_view path) {
+  const DWORD attributes = GetFileAttributesW(AsWide(std::u16string(path)));
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
 }  // namespace tarn

@@ -7,6 +7,14 @@ namespace tarn {
 bool HasBlank(std::u16string_view path) { return path.find(u' ') != std::u16string_view::npos; }
 bool HasComma(std::u16string_view path) { return path.find(u',') != std::u16string_view::npos; }
 
+std::u16string QuotedIfBlank(std::u16string_view path) {
+  if (!HasBlank(path)) return std::u16string(path);
+  std::u16string quoted(1, u'"');
+  quoted.append(path);
+  quoted += u'"';
+  return quoted;
+}
+
 namespace {
 
 bool IsSingleWidth(char16_t c) { return c < 256 || (c >= 0xFF71 && c <= 0xFF9D); }
@@ -71,6 +79,12 @@ std::u16string DecimalText(long long number) {
     magnitude /= 10;
   } while (magnitude != 0);
   if (number < 0) digits.insert(digits.begin(), u'-');
+  return digits;
+}
+
+std::u16string PaddedDecimal(long long number, std::size_t width) {
+  std::u16string digits = DecimalText(number);
+  if (digits.size() < width) digits.insert(0, width - digits.size(), u' ');
   return digits;
 }
 

@@ -9,6 +9,8 @@ namespace tarn {
 // Whether a path holds a blank (command lines then enclose it in double quotes) or a comma.
 bool HasBlank(std::u16string_view path);
 bool HasComma(std::u16string_view path);
+// `path` enclosed in double quotes when it holds a blank, as command lines take it.
+std::u16string QuotedIfBlank(std::u16string_view path);
 
 // How many characters of `text` fit into `width` half-width units. Characters below 256 and
 // half-width katakana count one unit, all others two; `osKind` is the platform class, whose older
@@ -25,6 +27,9 @@ std::u16string GroupDigits(long long number);
 
 // Decimal text without grouping.
 std::u16string DecimalText(long long number);
+
+// Decimal text right-aligned with blanks in `width` places, as "%3d" or "%4d" writes it.
+std::u16string PaddedDecimal(long long number, std::size_t width);
 
 // Adds a backslash unless the path already ends in one.
 void AppendBackslash(std::u16string& path);

@@ -38,14 +38,7 @@ class Win32FileListSystem final : public FileListSystem {
  public:
   Win32FileListSystem(CPluginRegistry& registry, HANDLE list) : m_Registry(registry), m_List(list) {}
 
-  void Entries(std::u16string_view folder, const Visit& visit) override {
-    WIN32_FIND_DATAW found;
-    const FindHandle search(FindFirstFileW(AsWide(std::u16string(folder) + u"*.*"), &found));
-    if (!search.IsOpen()) return;
-    do {
-      if (!visit(FromWide(found.cFileName), (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)) return;
-    } while (FindNextFileW(search.Get(), &found));
-  }
+  void Entries(std::u16string_view folder, const Visit& visit) override { ListFolderEntries(folder, visit); }
 
   bool Accepted(std::u16string_view path) override {
     return m_Registry.IsSupportedAny(AsWide(std::u16string(path))) != 0;
@@ -71,18 +64,14 @@ class Win32FileListSystem final : public FileListSystem {
 
 }  // namespace
 
-int FileOpenList(int mode, std::u16string_view browsedFolder, CPluginRegistry& registry) {
+int FileOpenList(int mode, std::u16string_view folder, CPluginRegistry& registry) {
   if (registry.Count() == 0) {
     Say(u"プラグインファイルを検出できません");
     return kListFailed;
   }
   FileListSources& sources = TheFileListSources();
   FolderRequest request;
-  if (mode == 0) {
-    request.folder = browsedFolder;
-  } else if (mode == 2) {
-    request.folder = sources.treeFolder;
-  }
+  if (mode == 0 || mode == 2) request.folder = folder;
   if (request.folder.empty() && sources.pickedFolders == 0) mode = -1;
   if (mode != 0 && mode != 2) {
     Say(u"オープンファイルパス・エラー", u"CTarnView-FileOpenList", Buttons::kOk);

@@ -11,10 +11,9 @@ namespace tarn {
 
 class CPluginRegistry;
 
-// What a catalog request takes besides its folder: the folder tree list's pick and the subfolder
-// mode.
+// What a catalog request takes besides its folder: the subfolder mode and the folders picked
+// together in the folder tree list.
 struct FileListSources {
-  std::u16string treeFolder;     // folder picked in the folder tree list (mode 2)
   bool subfolderMode = false;    // "下位ﾌｫﾙﾀﾞ": the folder and every folder below it
   // Folders picked together in the folder tree list; the picker has already written them into the
   // folder table. Cleared once a request has taken them.
@@ -25,9 +24,9 @@ FileListSources& TheFileListSources();
 // The folder of the last request.
 extern std::u16string g_CurrentFolder;
 
-// Writes the open list for folder mode 0, the folder picked in the shell's folder browser
-// (`browsedFolder`), or mode 2, the folder tree list's pick. Answers a FileOpenListResult.
-int FileOpenList(int mode, std::u16string_view browsedFolder, CPluginRegistry& registry);
+// Writes the open list of `folder` for folder mode 0, a folder picked in the shell's folder
+// browser, or mode 2, the folder tree list's pick. Answers a FileOpenListResult.
+int FileOpenList(int mode, std::u16string_view folder, CPluginRegistry& registry);
 
 // The open list's path: "OpenListUni.tmp" in the start folder.
 std::u16string OpenListPath();

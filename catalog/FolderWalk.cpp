@@ -32,11 +32,7 @@ void AskForOffset(int suggested, std::u16string_view caption) {
 }
 
 // " No=%3d": the folder number right-aligned in three places.
-std::u16string FolderNumberText(int number) {
-  std::u16string digits = DecimalText(number);
-  if (digits.size() < 3) digits.insert(0, 3 - digits.size(), u' ');
-  return u" No=" + digits;
-}
+std::u16string FolderNumberText(int number) { return u" No=" + PaddedDecimal(number, 3); }
 
 // One request's walk: the counters, all cleared when the request starts.
 class ListWalk {

@@ -143,10 +143,9 @@ class CatalogRig {
   // Seconds to catalogue `folder`, or a negative number when not all `expected` pictures were
   // drawn or `decoded` of them were not decoded.
   double Catalogue(const std::wstring& folder, int expected, int decoded) {
-    TheFileListSources().treeFolder = FromWide(folder.c_str());
     LARGE_INTEGER from, to;
     QueryPerformanceCounter(&from);
-    SendMessageW(frame_.Handle(), WM_TREE_DIALOG, 0, 3);
+    frame_.CatalogFolder(FromWide(folder.c_str()));
     QueryPerformanceCounter(&to);
     const CTarnView& view = frame_.View();
     if (view.DrawnRows() != expected || view.DecodedRows() != decoded) {

@@ -145,11 +145,8 @@ class CatalogTest : public HostTest {
     CloseHandle(h);
   }
 
-  // The folder dialog's "catalog the current folder".
-  void Catalogue() {
-    TheFileListSources().treeFolder = FromWide(data_.c_str());
-    SendMessageW(frame_->Handle(), WM_TREE_DIALOG, 0, 3);
-  }
+  // The catalog of the data folder, as a folder chosen in the folder browser.
+  void Catalogue() { frame_->CatalogFolder(FromWide(data_.c_str())); }
 
   int Row(const char16_t* name) const {
     for (int i = 0; i < TheCatalog().rows; ++i)
