@@ -215,15 +215,16 @@ void CarrySelection(CatalogTables& tables, SelectionState& state, CatalogCanvas&
   InvTitleColor(tables, state, canvas, to, {}, kTitleSelectIfNot);
 }
 
-bool MayOpenRow(const CatalogTables& tables, int row) {
+bool MayOpenRow(const CatalogTables& tables, int row, bool played) {
   if (!InTable(tables, row)) return false;
   const CatalogEntry& entry = tables.entries[row];
   if (IsDroppedState(entry.state)) {
     Say(u"エラーファイル ≪読出不可≫", EntryPath(tables, entry));
     return false;
   }
-  // Movies and sounds open too: their plug-ins play them.
-  if (const int kind = ClassifyFileName(EntryName(entry)); kind != kClassStill && kind != kClassMedia && kind != kClassFlvMp4) {
+  const int kind = ClassifyFileName(EntryName(entry));
+  const bool movie = kind == kClassMedia || kind == kClassFlvMp4;
+  if (kind != kClassStill && !(played && movie)) {
     Say(u"動画・音楽ファイルは展開できません ", u"画像選択不可");
     return false;
   }

@@ -104,9 +104,10 @@ int StepCursor(const CatalogTables& tables, SelectionState& state, int offset, i
 // and it goes along to `to`. Any other selection stays where the user put it.
 void CarrySelection(CatalogTables& tables, SelectionState& state, CatalogCanvas& canvas, int from, int to);
 
-// Whether the row may open in the display window: unusable and vacated rows show
-// "エラーファイル ≪読出不可≫" with the full path, movie and music files are refused.
-bool MayOpenRow(const CatalogTables& tables, int row);
+// Whether the row may open: unusable and vacated rows show "エラーファイル ≪読出不可≫" with the
+// full path. Movie and music files open where their plug-ins play them (`played`); the picture
+// screens refuse them, as they refuse names that are no file names.
+bool MayOpenRow(const CatalogTables& tables, int row, bool played);
 
 // Takes row `from` out and puts it back at `to`, the rows between moving one place towards `from`;
 // every row that changed is repainted. The slot travels with its row. 0, or -1 when a row is

@@ -14,7 +14,7 @@ constexpr int kSlideShowSteps = 300;
 
 void CTarnView::OpenEntry(int row) {
   const CatalogTables& tables = TheCatalog();
-  if (!MayOpenRow(tables, row)) return;
+  if (!MayOpenRow(tables, row, true)) return;
   const CatalogEntry& entry = tables.entries[row];
   m_Selection.cursor = row;
   // A picture opened from the catalog starts at its loaded brightness unless the level is kept.

@@ -57,7 +57,7 @@ int CTarnView::SelectFileSearch() const {
 void CTarnView::ExpandCommand() {
   if (!CatalogOnScreen()) return;
   const int row = SelectFileSearch();
-  if (row < 0 || !MayOpenRow(TheCatalog(), row)) return;
+  if (row < 0 || !MayOpenRow(TheCatalog(), row, false)) return;
   OpenPictureScreen(row);
 }
 

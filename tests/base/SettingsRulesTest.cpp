@@ -39,11 +39,12 @@ class SettingsRulesTest : public ::testing::Test {
 
 TEST_F(SettingsRulesTest, KeyTableHasEveryKeyOnceInItsSectionWithItsDefault) {
   const auto keys = SettingKeys();
-  ASSERT_EQ(keys.size(), 48u);
+  ASSERT_EQ(keys.size(), 49u);
   std::set<std::u16string_view> names;
   for (const SettingKey& key : keys) EXPECT_TRUE(names.insert(key.key).second) << "duplicate key";
   EXPECT_EQ(keys.front().key, u"SinglClickFlag");
-  EXPECT_EQ(keys.back().key, u"WallSelect2Flag");
+  EXPECT_EQ(keys.back().key, u"ExifThumbnail");
+  EXPECT_EQ(keys.back().section, u"Thumbnail") << "apart from the original sections";
   EXPECT_EQ(Key(u"TreeButton1").section, u"TarnDlg");
   EXPECT_EQ(Key(u"SelectOnlyTimeFlag").section, u"TarnDlg");
   EXPECT_EQ(Key(u"TimeStampSelect").section, u"TarnDlg");

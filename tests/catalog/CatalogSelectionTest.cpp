@@ -393,20 +393,21 @@ TEST_F(SelectionTest, ReadablePicturesMoviesAndSoundsOpen) {
   const std::u16string folder = u"C:\\p\\";
   std::copy(folder.begin(), folder.end(), tables_->folders[0].path);
   tables_->folderRows = 1;
-  EXPECT_TRUE(MayOpenRow(*tables_, 0));
+  EXPECT_TRUE(MayOpenRow(*tables_, 0, true));
   State(0) = kEntryUnusableSelected;
-  EXPECT_FALSE(MayOpenRow(*tables_, 0));
+  EXPECT_FALSE(MayOpenRow(*tables_, 0, true));
   // Their plug-ins play movies and sounds; a name that is no file name at all stays closed.
   const std::u16string movie = u"clip.avi", flv = u"clip.FLV", odd = u"ab";
   std::copy(movie.begin(), movie.end(), tables_->entries[2].name);
   std::copy(flv.begin(), flv.end(), tables_->entries[3].name);
-  EXPECT_TRUE(MayOpenRow(*tables_, 2));
-  EXPECT_TRUE(MayOpenRow(*tables_, 3));
+  EXPECT_TRUE(MayOpenRow(*tables_, 2, true));
+  EXPECT_TRUE(MayOpenRow(*tables_, 3, true));
+  EXPECT_FALSE(MayOpenRow(*tables_, 2, false)) << "not on the picture screens";
   std::fill(std::begin(tables_->entries[4].name), std::end(tables_->entries[4].name), u'\0');
   std::copy(odd.begin(), odd.end(), tables_->entries[4].name);
-  EXPECT_FALSE(MayOpenRow(*tables_, 4));
-  EXPECT_FALSE(MayOpenRow(*tables_, 10));
-  ASSERT_EQ(prompt_.shown.size(), 2u);
+  EXPECT_FALSE(MayOpenRow(*tables_, 4, true));
+  EXPECT_FALSE(MayOpenRow(*tables_, 10, true));
+  ASSERT_EQ(prompt_.shown.size(), 3u);
   EXPECT_EQ(prompt_.shown[0].text, u"エラーファイル ≪読出不可≫");
   EXPECT_EQ(prompt_.shown[0].caption, u"C:\\p\\p0.jpg");
   EXPECT_EQ(prompt_.shown[1].text, u"動画・音楽ファイルは展開できません ");
