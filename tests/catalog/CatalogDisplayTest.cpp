@@ -189,11 +189,15 @@ TEST_F(CatalogDisplayTest, SwitchingTheWayOfShowingClosesTheWindowsAndAnAnimatio
   WriteAnimatedGif(L"c.gif");
   Catalogue();
   ASSERT_EQ(TheCatalog().rows, 3);
+  // Only this program's windows: other test programs run beside it on the same desktop.
   const auto windowsOnScreen = [] {
     int n = 0;
     for (HWND w = FindWindowExW(nullptr, nullptr, L"CDispWin", nullptr); w != nullptr;
-         w = FindWindowExW(nullptr, w, L"CDispWin", nullptr))
-      ++n;
+         w = FindWindowExW(nullptr, w, L"CDispWin", nullptr)) {
+      DWORD process = 0;
+      GetWindowThreadProcessId(w, &process);
+      n += process == GetCurrentProcessId() ? 1 : 0;
+    }
     return n;
   };
   g_MultiWindowFlag = 1;
