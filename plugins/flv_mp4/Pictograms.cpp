@@ -6,7 +6,10 @@
 namespace tarn::player {
 namespace {
 
-constexpr const char* kFlvArt[kPictogramSide] = {
+constexpr int kLetterRows = 17;
+
+// The top rows: the format's letters.
+constexpr const char* kFlvLetters[kLetterRows] = {
     "................................",
     "................................",
     ".rrrrrrrrr..rrr........rrr...rrr",
@@ -24,24 +27,9 @@ constexpr const char* kFlvArt[kPictogramSide] = {
     ".rrr........rrrrrrrrr.....rrr...",
     ".rrr........rrrrrrrrr.....rrr...",
     ".rrr........rrrrrrrrr.....rrr...",
-    "................................",
-    "................................",
-    "........................yyy.....",
-    ".......................yyyyy....",
-    "....GGGGGGGGG..........yyyyy....",
-    "..GGGGGGGGGGGGG........yyyyy....",
-    ".GGGGGGGGGGGGGGG........yyy.....",
-    "GGGGGGGGGGGGGGGGGG............GG",
-    "ggggGGGGGGGGGGGGgggggg......GGGG",
-    "gggggGGGGGGGGGGgggggggggGGGGGGGG",
-    "gggggggGGGGGGgggggggggggggGGGGGG",
-    "gggggggggggggggggggggggggggggggg",
-    "gggggggggggggggggggggggggggggggg",
-    "gggggggggggggggggggggggggggggggg",
-    "dddddddddddddddddddddddddddddddd",
 };
 
-constexpr const char* kMp4Art[kPictogramSide] = {
+constexpr const char* kMp4Letters[kLetterRows] = {
     "................................",
     "................................",
     ".rrr...rrr..rrrrrr.....rrr...rrr",
@@ -59,6 +47,10 @@ constexpr const char* kMp4Art[kPictogramSide] = {
     ".rrr...rrr..rrr..............rrr",
     ".rrr...rrr..rrr..............rrr",
     ".rrr...rrr..rrr..............rrr",
+};
+
+// The bottom rows, the same for both: sun, hills and a dark edge.
+constexpr const char* kLandscape[kPictogramSide - kLetterRows] = {
     "................................",
     "................................",
     "........................yyy.....",
@@ -90,8 +82,9 @@ std::uint8_t CodeOf(char c) {
 }  // namespace
 
 std::uint8_t PictogramCode(Library library, int x, int y) {
-  const char* const* art = library == Library::kFlv ? kFlvArt : kMp4Art;
-  return CodeOf(art[kPictogramSide - 1 - y][x]);
+  const int row = kPictogramSide - 1 - y;  // top row first
+  if (row >= kLetterRows) return CodeOf(kLandscape[row - kLetterRows][x]);
+  return CodeOf((library == Library::kFlv ? kFlvLetters : kMp4Letters)[row][x]);
 }
 
 }  // namespace tarn::player
