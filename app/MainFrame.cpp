@@ -11,7 +11,7 @@
 #include "base/RunState.h"
 #include "base/TextUtil.h"
 #include "base/WinText.h"
-#include "catalog/FileOpenList.h"
+#include "catalog/list/FileOpenList.h"
 #include "catalog/screens/ScreenResource.h"
 #include "folders/FoldersResource.h"
 #include "folders/TreeListFile.h"

@@ -11,7 +11,7 @@
 #include "base/Settings.h"
 #include "base/TextUtil.h"
 #include "base/WinText.h"
-#include "catalog/FileClass.h"
+#include "catalog/list/FileClass.h"
 #include "image/DispWin.h"
 #include "image/PictureWnd.h"
 

@@ -5,7 +5,7 @@
 #include "base/Prompt.h"
 #include "base/RunState.h"
 #include "base/WinText.h"
-#include "catalog/FileClass.h"
+#include "catalog/list/FileClass.h"
 #include "image/PictureWnd.h"
 #include "plugin_host/SenseState.h"
 

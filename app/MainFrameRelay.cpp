@@ -6,7 +6,7 @@
 #include "base/Prompt.h"
 #include "base/RunState.h"
 #include "base/WinText.h"
-#include "catalog/TableOrder.h"
+#include "catalog/order/TableOrder.h"
 
 namespace tarn {
 

@@ -1,7 +1,7 @@
 #include "CacheSearch.h"
 
 #include "base/TextUtil.h"
-#include "catalog/ThumbnailFiles.h"
+#include "catalog/cache/ThumbnailFiles.h"
 
 namespace tarn {
 namespace {

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "base/Prompt.h"
-#include "catalog/ThumbnailRecord.h"
+#include "catalog/cache/ThumbnailRecord.h"
 
 namespace tarn {
 

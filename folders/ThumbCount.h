@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "catalog/ThumbnailFiles.h"
+#include "catalog/cache/ThumbnailFiles.h"
 
 namespace tarn {
 

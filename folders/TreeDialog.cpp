@@ -16,9 +16,9 @@
 #include "base/TextUtil.h"
 #include "base/WinText.h"
 #include "base/resource.h"
-#include "catalog/CatalogSelection.h"
-#include "catalog/CatalogTable.h"
-#include "catalog/FileOpenList.h"
+#include "catalog/view/CatalogSelection.h"
+#include "catalog/list/CatalogTable.h"
+#include "catalog/list/FileOpenList.h"
 #include "folders/FoldersResource.h"
 #include "folders/TreeListFile.h"
 

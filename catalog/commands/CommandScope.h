@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "catalog/CatalogTable.h"
+#include "catalog/list/CatalogTable.h"
 
 namespace tarn {
 

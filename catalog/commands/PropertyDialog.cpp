@@ -7,7 +7,7 @@
 #include "base/Prompt.h"
 #include "base/TextUtil.h"
 #include "base/WinText.h"
-#include "catalog/FileClass.h"
+#include "catalog/list/FileClass.h"
 #include "catalog/commands/CommandResource.h"
 #include "catalog/commands/PropertyText.h"
 #include "image/PictureWnd.h"

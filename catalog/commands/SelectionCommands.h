@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "catalog/CatalogSelection.h"
+#include "catalog/view/CatalogSelection.h"
 
 namespace tarn {
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "catalog/CatalogSelection.h"
+#include "catalog/view/CatalogSelection.h"
 #include "catalog/commands/SelectionCommands.h"
 
 namespace tarn {

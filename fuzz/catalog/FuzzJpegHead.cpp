@@ -2,7 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "catalog/JpegHead.h"
+#include "catalog/cache/JpegHead.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   tarn::JpegHead head;

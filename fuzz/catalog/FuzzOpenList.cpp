@@ -5,9 +5,9 @@
 #include <memory>
 
 #include "base/Prompt.h"
-#include "catalog/CatalogTable.h"
-#include "catalog/FileClass.h"
-#include "catalog/OpenList.h"
+#include "catalog/list/CatalogTable.h"
+#include "catalog/list/FileClass.h"
+#include "catalog/list/OpenList.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static auto tables = std::make_unique<tarn::CatalogTables>();

@@ -7,8 +7,8 @@
 
 #include "base/Prompt.h"
 #include "base/Settings.h"
-#include "catalog/ThumbnailCache.h"
-#include "catalog/ThumbnailEngine.h"
+#include "catalog/cache/ThumbnailCache.h"
+#include "catalog/cache/ThumbnailEngine.h"
 #include "tests/catalog/MemoryThumbFiles.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <array>
 
 #include "base/resource.h"
-#include "catalog/ThumbnailRecord.h"
+#include "catalog/cache/ThumbnailRecord.h"
 #include "tests/plugins/jpeg/JpegBuilder.h"
 
 namespace tarn::test {

@@ -3,7 +3,7 @@
 // frame's timer, and the limit of ten windows in multiple-window mode.
 #include "tests/catalog/CatalogFixture.h"
 
-#include "catalog/CellTitle.h"
+#include "catalog/view/CellTitle.h"
 #include "image/DispWin.h"
 #include "tests/plugins/gif/GifBuilder.h"
 

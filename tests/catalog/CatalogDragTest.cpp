@@ -6,7 +6,7 @@
 #include <cstring>
 #include <vector>
 
-#include "catalog/CatalogDrag.h"
+#include "catalog/fileops/CatalogDrag.h"
 
 namespace tarn::test {
 namespace {

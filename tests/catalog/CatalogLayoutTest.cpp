@@ -4,12 +4,12 @@
 
 #include "base/Settings.h"
 #include "base/TextUtil.h"
-#include "catalog/CatalogLayout.h"
-#include "catalog/CatalogShow.h"
-#include "catalog/MarkFolders.h"
-#include "catalog/PendingStep.h"
-#include "catalog/ThumbPlacement.h"
-#include "catalog/TitleRule.h"
+#include "catalog/view/CatalogLayout.h"
+#include "catalog/view/CatalogShow.h"
+#include "catalog/list/MarkFolders.h"
+#include "catalog/view/PendingStep.h"
+#include "catalog/view/ThumbPlacement.h"
+#include "catalog/view/TitleRule.h"
 #include "tests/catalog/MemoryThumbFiles.h"
 #include "tests/support/ScriptedPrompt.h"
 

@@ -5,7 +5,7 @@
 #include <tuple>
 #include <vector>
 
-#include "catalog/CatalogSelection.h"
+#include "catalog/view/CatalogSelection.h"
 #include "tests/support/RecordingCanvas.h"
 #include "tests/support/ScriptedPrompt.h"
 

@@ -4,9 +4,9 @@
 #include <memory>
 #include <string>
 
-#include "catalog/CatalogTable.h"
-#include "catalog/FileClass.h"
-#include "catalog/OpenList.h"
+#include "catalog/list/CatalogTable.h"
+#include "catalog/list/FileClass.h"
+#include "catalog/list/OpenList.h"
 #include "tests/support/ScriptedPrompt.h"
 
 namespace tarn {

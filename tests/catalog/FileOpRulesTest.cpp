@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "base/TextUtil.h"
-#include "catalog/FileOpRules.h"
+#include "catalog/fileops/FileOpRules.h"
 #include "tests/support/ScriptedPrompt.h"
 
 namespace tarn {

@@ -10,8 +10,8 @@
 #include "base/ErrorLog.h"
 #include "base/Settings.h"
 #include "base/WinText.h"
-#include "catalog/CatalogTable.h"
-#include "catalog/FileOpenList.h"
+#include "catalog/list/CatalogTable.h"
+#include "catalog/list/FileOpenList.h"
 #include "tests/catalog/CatalogFixture.h"
 #include "tests/plugin_host/HostFixture.h"
 

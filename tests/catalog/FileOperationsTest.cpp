@@ -13,9 +13,9 @@
 #include "base/Settings.h"
 #include "base/TextUtil.h"
 #include "base/WinText.h"
-#include "catalog/FileOperations.h"
-#include "catalog/ThumbnailFiles.h"
-#include "catalog/ThumbnailRecord.h"
+#include "catalog/fileops/FileOperations.h"
+#include "catalog/cache/ThumbnailFiles.h"
+#include "catalog/cache/ThumbnailRecord.h"
 #include "tests/plugin_host/HostFixture.h"
 #include "tests/support/RecordingCanvas.h"
 

@@ -10,8 +10,8 @@
 
 #include "base/Settings.h"
 #include "base/TextUtil.h"
-#include "catalog/FolderWalk.h"
-#include "catalog/OpenList.h"
+#include "catalog/list/FolderWalk.h"
+#include "catalog/list/OpenList.h"
 #include "tests/support/ScriptedPrompt.h"
 
 namespace tarn {

@@ -1,7 +1,7 @@
 // The head of a JPEG file as the catalog reads it for a camera's thumbnail: sizes, orientation
 // and the thumbnail's place in the file, and hostile heads that must not be trusted past their
 // bounds.
-#include "catalog/JpegHead.h"
+#include "catalog/cache/JpegHead.h"
 
 #include <gtest/gtest.h>
 

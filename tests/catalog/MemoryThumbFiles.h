@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "catalog/ThumbnailFiles.h"
+#include "catalog/cache/ThumbnailFiles.h"
 
 namespace tarn::test {
 

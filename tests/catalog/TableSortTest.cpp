@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "base/Settings.h"
-#include "catalog/CatalogTable.h"
-#include "catalog/SortCommands.h"
-#include "catalog/SortKeys.h"
-#include "catalog/TableOrder.h"
+#include "catalog/list/CatalogTable.h"
+#include "catalog/order/SortCommands.h"
+#include "catalog/order/SortKeys.h"
+#include "catalog/order/TableOrder.h"
 #include "tests/support/ScriptedPrompt.h"
 
 namespace tarn {

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "base/Settings.h"
-#include "catalog/ThumbnailCache.h"
-#include "catalog/ThumbnailEngine.h"
+#include "catalog/cache/ThumbnailCache.h"
+#include "catalog/cache/ThumbnailEngine.h"
 #include "tests/catalog/MemoryThumbFiles.h"
 #include "tests/support/ScriptedPrompt.h"
 

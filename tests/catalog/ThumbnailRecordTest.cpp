@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "catalog/ThumbnailRecord.h"
+#include "catalog/cache/ThumbnailRecord.h"
 
 namespace tarn {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "base/WinText.h"
-#include "catalog/Win32FileFacts.h"
+#include "catalog/order/Win32FileFacts.h"
 
 namespace tarn::test {
 namespace {

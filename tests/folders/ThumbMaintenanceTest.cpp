@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "base/TextUtil.h"
-#include "catalog/ThumbnailRecord.h"
+#include "catalog/cache/ThumbnailRecord.h"
 #include "folders/CacheSearch.h"
 #include "folders/FirstFrameName.h"
 #include "folders/FolderPicks.h"

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "catalog/CatalogSelection.h"
+#include "catalog/view/CatalogSelection.h"
 
 namespace tarn::test {
 

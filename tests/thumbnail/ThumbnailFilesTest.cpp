@@ -11,10 +11,10 @@
 
 #include "base/Settings.h"
 #include "base/WinText.h"
-#include "catalog/ThumbWorkBitmap.h"
-#include "catalog/ThumbnailCache.h"
-#include "catalog/ThumbnailEngine.h"
-#include "catalog/Win32ThumbFiles.h"
+#include "catalog/cache/ThumbWorkBitmap.h"
+#include "catalog/cache/ThumbnailCache.h"
+#include "catalog/cache/ThumbnailEngine.h"
+#include "catalog/cache/Win32ThumbFiles.h"
 #include "tests/support/ScriptedPrompt.h"
 
 namespace tarn {
