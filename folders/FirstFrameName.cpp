@@ -1,6 +1,7 @@
 #include "FirstFrameName.h"
 
 #include "base/TextUtil.h"
+#include "catalog/list/FileClass.h"
 
 namespace tarn {
 
@@ -14,6 +15,15 @@ FirstFrameName FirstFrameRename(std::u16string_view name, std::u16string& rename
     return FirstFrameName::kKeep;
   renamed = std::u16string(stem.substr(0, stem.size() - kFrameTag.size())) + std::u16string(extension);
   return FirstFrameName::kRename;
+}
+
+std::u16string FirstFrameFolder(const std::u16string& folder, DirectoryEntries& directories) {
+  std::u16string first;
+  directories.Entries(folder, [&first](std::u16string_view name, bool directory) {
+    if (directory && IsThumbSourceFolderName(name) && (first.empty() || name < first)) first = name;
+    return true;
+  });
+  return first.empty() ? first : folder + first + u'\\';
 }
 
 }  // namespace tarn

@@ -83,10 +83,20 @@ void CThumbDialog::RunUpdate(const std::u16string& folder, bool copyMode) {
                   Buttons::kOkCancel) != kAnswerOk)
     return;
   const std::vector<std::u16string> folders = tree ? search.folders.Paths() : std::vector<std::u16string>{folder};
+  std::u16string frames;
+  if (copyMode) {
+    Win32Directories directories;
+    frames = FirstFrameFolder(folder, directories);
+    if (frames.empty()) {
+      Check(IDC_THUMB_FLV_COPY, false);
+      Say(u"下位フォルダ↑↑でサムネイルを作成してください", folder + u"bmp-*\\" + kThumbFileName);
+      return;
+    }
+  }
   const auto index = std::make_unique<ThumbnailIndex>();
   int records = 0;
   for (const std::u16string& each : folders) {
-    const int result = ThumbnailEngine(0, each, tree, Files(), *index, &records);
+    const int result = ThumbnailEngine(0, each, tree, Files(), *index, &records, frames);
     if (copyMode) {
       Check(IDC_THUMB_FLV_COPY, false);
       if (result == kEngineCompacted) ShowWindow(Handle(), SW_HIDE);

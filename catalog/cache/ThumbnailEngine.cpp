@@ -8,6 +8,7 @@
 #include "base/Prompt.h"
 #include "base/Settings.h"
 #include "base/TextUtil.h"
+#include "catalog/cache/MovieThumbCopy.h"
 #include "catalog/cache/ThumbnailRecord.h"
 
 namespace tarn {
@@ -42,13 +43,15 @@ namespace {
 // One run of the engine over one folder, its steps in the order they run.
 class EngineRun {
  public:
-  EngineRun(int mode, const std::u16string& folder, ThumbFileSystem& fs, ThumbnailIndex& index, int* records)
+  EngineRun(int mode, const std::u16string& folder, std::u16string_view movieThumbSource, ThumbFileSystem& fs,
+            ThumbnailIndex& index, int* records)
       : m_Loud(mode == 0),
         m_Geometry(GeometryOf(g_CatalogSize)),
         m_RecordLength(static_cast<std::size_t>(m_Geometry.recordLength)),
         m_Folder(folder),
         m_CachePath(folder + kThumbFileName),
         m_OldPath(folder + kThumbOldFileName),
+        m_MovieThumbSource(movieThumbSource),
         m_Fs(fs),
         m_Index(index),
         m_Records(records) {}
@@ -74,9 +77,11 @@ class EngineRun {
   const std::u16string m_Folder;  // ends in "\"
   const std::u16string m_CachePath;
   const std::u16string m_OldPath;
+  std::u16string m_MovieThumbSource;  // ends in "\"; empty unless the FLV/MP4 copy runs
   ThumbFileSystem& m_Fs;
   ThumbnailIndex& m_Index;
   int* m_Records;  // may be null
+  bool m_TornTail = false;  // the file ends in part of a record, which the rewrite drops
 };
 
 // 1. Nothing on a CD-ROM is ever changed; a drive the table does not know is not touched either.
@@ -111,6 +116,7 @@ std::optional<int> EngineRun::ReadIndex(ThumbFile& file, std::uint64_t& stored) 
     return kEngineReadFailed;
   }
   stored = length / m_RecordLength;
+  m_TornTail = length % m_RecordLength != 0;
   const auto limit = static_cast<std::uint64_t>(std::min(kThumbIndexCapacity, m_Geometry.maxRecords));
   const std::uint64_t count = std::min(stored, limit);
   std::uint8_t* record = ThumbRecordBuffer();
@@ -283,18 +289,29 @@ int EngineRun::Run(bool subfolder) {
   if (const std::optional<int> ended = ReadIndex(*file, stored)) return *ended;
   int obsolete = 0;
   if (const std::optional<int> ended = MarkObsolete(obsolete)) return *ended;
-  // 6. Nothing obsolete and nothing past the limit.
-  if (obsolete == 0 && stored == static_cast<std::uint64_t>(m_Index.count))
-    return subfolder ? kEngineCompacted : kEngineNothingToDo;
-  return Compact();
+  // 5. The FLV/MP4 copy.
+  const bool copying = !m_MovieThumbSource.empty();
+  int copied = 0;
+  if (copying) {
+    AppendBackslash(m_MovieThumbSource);
+    if (const std::optional<int> failed =
+            CopyMovieThumbnails(m_Folder, m_MovieThumbSource, m_Geometry, m_Index, m_Fs, copied))
+      return *failed;
+  }
+  const int done = copied > 0 ? kEngineCopied : kEngineCompacted;
+  // 6. Nothing obsolete, nothing past the limit and no torn tail.
+  if (obsolete == 0 && stored == static_cast<std::uint64_t>(m_Index.count) && !m_TornTail)
+    return subfolder || copying ? done : kEngineNothingToDo;
+  const int compacted = Compact();
+  return compacted == kEngineCompacted ? done : compacted;
 }
 
 }  // namespace
 
 int ThumbnailEngine(int mode, std::u16string folder, bool subfolder, ThumbFileSystem& fs, ThumbnailIndex& index,
-                    int* records) {
+                    int* records, std::u16string_view movieThumbSource) {
   AppendBackslash(folder);
-  return EngineRun(mode, folder, fs, index, records).Run(subfolder);
+  return EngineRun(mode, folder, movieThumbSource, fs, index, records).Run(subfolder);
 }
 
 }  // namespace tarn

@@ -1,7 +1,7 @@
 // The folder-level thumbnail engine: checks a folder's "_THUMB_N.TRN" against the folder, marks
 // the records of vanished or changed files and those it cannot draw obsolete and rewrites the file
 // without them through "_THUMB_OLD.TRN"; a file longer than its catalog size allows keeps its
-// first records.
+// first records. On request it first gives the folder's movies their first-frame thumbnails.
 #pragma once
 
 #include <string>
@@ -34,8 +34,10 @@ enum EngineResult : int {
 // are quiet. `folder` may lack its final backslash. `subfolder` asks for the dialog's subfolder
 // variant, which reports 0 rather than 1 when nothing had to change. The catalog size is
 // g_CatalogSize. `records`, when given, receives the number of records the cache holds afterwards.
+// `movieThumbSource`, given by the dialog's FLV/MP4 copy, is the subfolder whose cache holds the
+// movies' first-frame thumbnails: the run then answers 4 when it copied any, 0 when it did not.
 int ThumbnailEngine(int mode, std::u16string folder, bool subfolder, ThumbFileSystem& fs, ThumbnailIndex& index,
-                    int* records = nullptr);
+                    int* records = nullptr, std::u16string_view movieThumbSource = {});
 
 // Moves the cache to `oldPath`, first wiping an old file left there in blocks of `recordLength`.
 // 0, or -1 after its message (none when `quiet`).

@@ -48,6 +48,10 @@ bool ExcludedByExtension(std::u16string_view name, int restrict) {
   }
 }
 
+bool IsThumbSourceFolderName(std::u16string_view name) {
+  return StartsWithIgnoreCase(name, u"bmp-") || StartsWithIgnoreCase(name, u"bmp_");
+}
+
 bool WithinSizeLimits(long long size, long long minimum, long long maximum) {
   if (minimum > 0 && size < minimum) return false;
   if (maximum > 0 && size > maximum) return false;

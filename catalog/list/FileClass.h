@@ -29,6 +29,10 @@ int CheckListedName(std::u16string_view name);
 // are compared without regard to case.
 bool ExcludedByExtension(std::u16string_view name, int restrict);
 
+// Whether a folder's own name marks it as a folder of thumbnail-source images: "bmp-" or "bmp_" at
+// its start, without regard to case.
+bool IsThumbSourceFolderName(std::u16string_view name);
+
 // The size limits (0 = no limit); sizes equal to a limit stay in.
 bool WithinSizeLimits(long long size, long long minimum, long long maximum);
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "base/Settings.h"
+#include "catalog/cache/MovieThumbCopy.h"
 #include "catalog/cache/ThumbnailCache.h"
 #include "catalog/cache/ThumbnailEngine.h"
 #include "tests/catalog/MemoryThumbFiles.h"
@@ -502,6 +503,85 @@ TEST_F(ThumbCacheTest, RenameToOldReplacesAStaleOldFile) {
   EXPECT_EQ(RenameToOld(kCache, kOld, kRecordLengthS, fs, false), -1);
   EXPECT_EQ(prompt.shown.back().text, u"削除失敗<-x42> ");
   EXPECT_EQ(prompt.shown.back().caption, kOld);
+}
+
+TEST_F(ThumbCacheTest, MovieCellsTakeTheirFirstFrameThumbnailsFromTheSourceSubfolder) {
+  const std::u16string source = std::u16string(kFolder) + u"bmp-frames\\";
+  const std::u16string sourceCache = source + u"_THUMB_N.TRN";
+  Image(u"clip.flv", 10);
+  Image(u"Talk.MP4", 11);
+  Image(u"keep.bmp", 12);
+  Image(u"other.flv", 13);
+  Image(u"gone.flv", 14);
+  const auto keep = HandRecord(1, 4, 5, 0, 12, u"keep.bmp", 1, 1);
+  auto& file = fs.files[kCache];
+  Append(file, HandRecord(1, 4, 5, 0, 10, u"clip.flv", 0xF0, 0xF0));    // the player's pictogram
+  Append(file, keep);
+  Append(file, HandRecord(1, 4, 5, 0, 11, u"Talk.MP4", 0xF0, 0xF0));
+  Append(file, HandRecord(1, 4, 5, 0, 13, u"other.flv", 0xF0, 0xF0));   // no frame image
+  Append(file, HandRecord(1, 4, 5, 0, 99, u"gone.flv", 0xF0, 0xF0));    // changed since: obsolete
+  auto& frames = fs.files[sourceCache];
+  Append(frames, HandRecord(1, 4, 5, 4, 500, u"CLIP.BMP", 0x12, 0x34));
+  Append(frames, HandRecord(1, 4, 6, 0, 500, u"talk.bmp", 0x99, 0x99));  // obsolete: not taken
+  Append(frames, HandRecord(1, 4, 5, 1, 600, u"talk.bmp", 0x56, 0x78));
+  Append(frames, HandRecord(1, 2, 5, 0, 700, u"other.bmp", 0x11, 0x11));  // another display's pixels
+  Append(frames, HandRecord(1, 4, 5, 0, 800, u"gone.bmp", 0x22, 0x22));
+  const auto framesBefore = frames;
+
+  ThumbnailIndex index;
+  int records = 0;
+  EXPECT_EQ(ThumbnailEngine(0, kFolder, false, fs, index, &records, source), kEngineCopied);
+  std::vector<std::uint8_t> expected = HandRecord(1, 4, 5, 4, 10, u"clip.flv", 0x12, 0x34);
+  Append(expected, keep);
+  Append(expected, HandRecord(1, 4, 5, 1, 11, u"Talk.MP4", 0x56, 0x78));
+  Append(expected, HandRecord(1, 4, 5, 0, 13, u"other.flv", 0xF0, 0xF0));
+  EXPECT_EQ(fs.files[kCache], expected) << "the movies keep their names and sizes; the changed one goes";
+  EXPECT_EQ(fs.files[sourceCache], framesBefore);
+  EXPECT_EQ(records, 4);
+  EXPECT_TRUE(prompt.shown.empty());
+
+  // A second run copies the same thumbnails again and changes nothing.
+  EXPECT_EQ(ThumbnailEngine(0, kFolder, false, fs, index, nullptr, source), kEngineCopied);
+  EXPECT_EQ(fs.files[kCache], expected);
+}
+
+TEST_F(ThumbCacheTest, MovieCopyRefusesSourcesItCannotTrustAndLeavesTheCacheAlone) {
+  const std::u16string source = std::u16string(kFolder) + u"bmp_frames\\";
+  const std::u16string sourceCache = source + u"_THUMB_N.TRN";
+  Image(u"clip.flv", 10);
+  Append(fs.files[kCache], HandRecord(1, 4, 5, 0, 10, u"clip.flv", 0xF0, 0xF0));
+  const auto before = fs.files[kCache];
+  ThumbnailIndex index;
+  const auto refused = [&](int result, const std::u16string& text, const std::u16string& caption) {
+    prompt.shown.clear();
+    EXPECT_EQ(ThumbnailEngine(0, kFolder, false, fs, index, nullptr, source), result);
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0].text, text);
+    EXPECT_EQ(prompt.shown[0].caption, caption);
+    EXPECT_EQ(fs.files[kCache], before);
+  };
+  refused(kEngineOpenFailed, u"下位フォルダ↑↑でサムネイルを作成してください", sourceCache);
+  fs.files[sourceCache];
+  fs.unreadable.insert(sourceCache);
+  refused(kEngineOpenFailed, u"下位フォルダのサムネイルファイル↑↑をオープンできません。 ファイルが在りますか？", sourceCache);
+  fs.unreadable.clear();
+
+  Append(fs.files[sourceCache], HandRecord(2, 4, 9, 0, 1, u"clip.bmp", 1, 1));
+  refused(kEngineSizeMismatch, u"下位フォルダのサムネイルを作り直してください", u"カタログサイズ不一致");
+
+  fs.files[sourceCache].clear();
+  const auto frame = HandRecord(1, 4, 5, 0, 1, u"x.bmp", 1, 1);
+  for (int i = 0; i < kMovieThumbSourceMax; ++i) Append(fs.files[sourceCache], frame);
+  prompt.shown.clear();
+  EXPECT_EQ(ThumbnailEngine(0, kFolder, false, fs, index, nullptr, source), kEngineCompacted) << "400 are taken";
+  Append(fs.files[sourceCache], frame);
+  refused(kEngineTooManyRecords, u"下位サムネイル数オーバーでサムネイルテーブル作成失敗", u" 最大下位サムネイル数 = 400 ");
+
+  // A write that fails leaves the movie's record as it was.
+  fs.files[sourceCache] = HandRecord(1, 4, 5, 0, 1, u"clip.bmp", 1, 1);
+  fs.writesLeft = 0;
+  refused(kEngineWriteFailed, u"サムネイルデータ書き込み失敗<-x15> ", kCache);
+  fs.writesLeft = -1;
 }
 
 }  // namespace

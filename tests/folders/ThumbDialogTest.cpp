@@ -1,6 +1,6 @@
 // The thumbnail dialog on real caches: an update and a delete over a tree of catalogued folders,
 // the count against the catalog size, the drive check with a stand-in drive table, and the
-// FLV/MP4 copy's renaming phase handed on through the frame's timer.
+// FLV/MP4 copy in its two phases handed on through the frame's timer.
 #include <windows.h>
 
 #include "folders/FoldersResource.h"
@@ -130,11 +130,41 @@ TEST_F(ThumbDialogTest, MovieCopyRenamesFirstFramesThenUpdatesAfterTheCatalogIsB
   EXPECT_NE(GetFileAttributesW((movies + L"c.BMP").c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_NE(GetFileAttributesW((movies + L"a[0].bmp").c_str()), INVALID_FILE_ATTRIBUTES) << "skipped";
   Pump(800);  // the frame builds the catalog again, then its timer continues the copy
-  EXPECT_TRUE(Shown(u"サムネイルを更新しました ")) << "the cache loses the record of c[0].BMP";
-  EXPECT_EQ(CacheBytes(movies), 3 * kRecordLengthM);
+  EXPECT_TRUE(Shown(u"下位フォルダ↑↑でサムネイルを作成してください")) << "no first-frame folder below";
+  EXPECT_EQ(CacheBytes(movies), 4 * kRecordLengthM) << "the new name's record added, the cache not compacted";
   EXPECT_FALSE(IsDlgButtonChecked(dialog().Handle(), IDC_THUMB_FLV_COPY));
   DeleteFileW((movies + L"c.BMP").c_str());
   DeleteFileW((movies + L"a[0].bmp").c_str());
+}
+
+TEST_F(ThumbDialogTest, MovieCopyGivesAMovieTheThumbnailOfItsFirstFrame) {
+  Install(L"TarnFlv.spi", L"TarnFlv.spi");
+  ASSERT_EQ(Enumerate(), 1) << "TarnFlv beside TarnBmp";
+  const std::wstring movies = tree_ + L"s1\\", frames = movies + L"bmp-f\\";
+  CreateDirectoryW(frames.c_str(), nullptr);
+  WriteFile(L"pictures\\tc\\s1\\clip.flv", std::string("FLV\x01\x05", 5) + std::string(64, '\0'));
+  WriteFile(L"pictures\\tc\\s1\\bmp-f\\clip[0].BMP", SolidBmp(8, 8, kRed));
+  TheFileListSources().subfolderMode = true;
+  Cache(movies);
+  ASSERT_EQ(TheCatalog().rows, 2);
+  const std::string before = ReadFile(movies + L"_THUMB_N.TRN");
+  ASSERT_EQ(before.size(), static_cast<std::size_t>(kRecordLengthM)) << "the movie's pictogram";
+
+  SendMessageW(frame_->Handle(), WM_COMMAND, ID_EDIT_THUMB_COPY, 0);
+  Pump(1200);  // renamed, catalogued again, continued by the timer, copied, catalogued again
+  EXPECT_TRUE(Shown(u"サムネイルを書き換えました "));
+  EXPECT_TRUE(Shown(u"コピー完了"));
+  const std::string after = ReadFile(movies + L"_THUMB_N.TRN");
+  const std::string frame = ReadFile(frames + L"_THUMB_N.TRN");
+  ASSERT_EQ(after.size(), before.size());
+  ASSERT_EQ(frame.size(), before.size()) << "clip.BMP's record, made after the rename";
+  EXPECT_EQ(after.substr(0, 264), before.substr(0, 264)) << "the movie keeps its own header";
+  EXPECT_EQ(after.substr(264), frame.substr(264)) << "and takes the frame's pixels";
+  EXPECT_NE(after.substr(264), before.substr(264));
+
+  for (const std::wstring& file : {movies + L"clip.flv", frames + L"clip.BMP", frames + L"_THUMB_N.TRN"})
+    DeleteFileW(file.c_str());
+  RemoveDirectoryW(frames.c_str());
 }
 
 }  // namespace

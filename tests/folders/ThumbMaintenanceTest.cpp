@@ -118,6 +118,14 @@ TEST(FirstFrameNameTest, OnlyFrameZeroBitmapsLoseTheirTag) {
   for (const char16_t* keep : {u"clip[1].BMP", u"clip[0].jpg", u"[0].BMP", u"clip.BMP", u"clip[0].BMP.txt"})
     EXPECT_EQ(FirstFrameRename(keep, renamed), FirstFrameName::kKeep) << std::u16string(keep).size();
   EXPECT_EQ(FirstFrameRename(u"noextension", renamed), FirstFrameName::kNoExtension);
+
+  MemoryDirectories disk(u"C:\\m\\");
+  disk.File(u"C:\\m\\", u"bmp-z");  // a file, not a folder
+  disk.Folder(u"C:\\m\\", u"frames");
+  EXPECT_EQ(FirstFrameFolder(u"C:\\m\\", disk), u"");
+  disk.Folder(u"C:\\m\\", u"BMP_y");
+  disk.Folder(u"C:\\m\\", u"bmp-x");
+  EXPECT_EQ(FirstFrameFolder(u"C:\\m\\", disk), u"C:\\m\\BMP_y\\") << "the first in name order, any case";
 }
 
 }  // namespace
