@@ -1,6 +1,7 @@
-// The exports of a still-image plug-in, written once. TarnBmp, TarnJpeg and TarnPng differ only in
-// their information strings, the names they take, the header test and the decoder; each describes
-// itself in a StillImagePlugin and forwards its exports to it.
+// The exports of a still-image plug-in, written once. TarnBmp, TarnJpeg, TarnPng, TarnWebp and
+// TarnTiff differ only in their information strings, the names they take, the header test, the
+// decoder and how they read a picture's size; each describes itself in a StillImagePlugin and
+// forwards its exports to it.
 #pragma once
 
 #include <windows.h>
@@ -37,6 +38,22 @@ struct StillImagePlugin {
   int GetPreview(LPCSTR buf, LONG_PTR len, unsigned int flag, HLOCAL* pHBInfo, HLOCAL* pHBm,
                  SpiProgressCallback callback, LONG_PTR lData) const;
 };
+
+// GetPluginInfo, IsSupported, GetPicture and GetPreview of a still-image plug-in, forwarded to the
+// StillImagePlugin `plugin`; the plug-in writes its own GetPictureInfo.
+#define TARN_STILL_IMAGE_EXPORTS(plugin)                                                                     \
+  extern "C" int WINAPI GetPluginInfo(int infono, LPSTR buf, int buflen) {                                   \
+    return (plugin).GetPluginInfo(infono, buf, buflen);                                                      \
+  }                                                                                                          \
+  extern "C" int WINAPI IsSupported(LPCSTR filename, ULONG_PTR dw) { return (plugin).IsSupported(filename, dw); } \
+  extern "C" int WINAPI GetPicture(LPCSTR buf, LONG_PTR len, unsigned int flag, HLOCAL* pHBInfo, HLOCAL* pHBm, \
+                                   SpiProgressCallback lpPrgressCallback, LONG_PTR lData) {                  \
+    return (plugin).GetPicture(buf, len, flag, pHBInfo, pHBm, lpPrgressCallback, lData);                     \
+  }                                                                                                          \
+  extern "C" int WINAPI GetPreview(LPCSTR buf, LONG_PTR len, unsigned int flag, HLOCAL* pHBInfo, HLOCAL* pHBm, \
+                                   SpiProgressCallback lpPrgressCallback, LONG_PTR lData) {                  \
+    return (plugin).GetPreview(buf, len, flag, pHBInfo, pHBm, lpPrgressCallback, lData);                     \
+  }
 
 // GetPreview of a plug-in without reduced pictures: the placeholder for one of `markerNames`, -1
 // for any other name.

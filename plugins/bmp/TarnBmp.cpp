@@ -49,11 +49,7 @@ int ReadFileHeader(LPCSTR name, LONG_PTR len, std::uint8_t* header) {
 
 }  // namespace
 
-extern "C" int WINAPI GetPluginInfo(int infono, LPSTR buf, int buflen) {
-  return kBmp.GetPluginInfo(infono, buf, buflen);
-}
-
-extern "C" int WINAPI IsSupported(LPCSTR filename, ULONG_PTR dw) { return kBmp.IsSupported(filename, dw); }
+TARN_STILL_IMAGE_EXPORTS(kBmp)
 
 // Only the header is read: the record needs nothing past it.
 extern "C" int WINAPI GetPictureInfo(LPCSTR buf, LONG_PTR len, unsigned int flag, PictureInfo* lpInfo) {
@@ -70,14 +66,4 @@ extern "C" int WINAPI GetPictureInfo(LPCSTR buf, LONG_PTR len, unsigned int flag
   StorePictureInfo(lpInfo, static_cast<std::uint32_t>(h.width), static_cast<std::uint32_t>(h.height), 0, 0,
                    h.bitCount);
   return kSpiOk;
-}
-
-extern "C" int WINAPI GetPicture(LPCSTR buf, LONG_PTR len, unsigned int flag, HLOCAL* pHBInfo,
-                                 HLOCAL* pHBm, SpiProgressCallback lpPrgressCallback, LONG_PTR lData) {
-  return kBmp.GetPicture(buf, len, flag, pHBInfo, pHBm, lpPrgressCallback, lData);
-}
-
-extern "C" int WINAPI GetPreview(LPCSTR buf, LONG_PTR len, unsigned int flag, HLOCAL* pHBInfo, HLOCAL* pHBm,
-                                 SpiProgressCallback lpPrgressCallback, LONG_PTR lData) {
-  return kBmp.GetPreview(buf, len, flag, pHBInfo, pHBm, lpPrgressCallback, lData);
 }

@@ -41,22 +41,8 @@ constexpr StillImagePlugin kJpeg{
 
 }  // namespace
 
-extern "C" int WINAPI GetPluginInfo(int infono, LPSTR buf, int buflen) {
-  return kJpeg.GetPluginInfo(infono, buf, buflen);
-}
-
-extern "C" int WINAPI IsSupported(LPCSTR filename, ULONG_PTR dw) { return kJpeg.IsSupported(filename, dw); }
+TARN_STILL_IMAGE_EXPORTS(kJpeg)
 
 extern "C" int WINAPI GetPictureInfo(LPCSTR buf, LONG_PTR len, unsigned int flag, PictureInfo* lpInfo) {
   return AnswerPictureInfo<JpegInfo>(buf, len, flag, lpInfo, kSignatureBytes, ReadJpegInfo);
-}
-
-extern "C" int WINAPI GetPicture(LPCSTR buf, LONG_PTR len, unsigned int flag, HLOCAL* pHBInfo,
-                                 HLOCAL* pHBm, SpiProgressCallback lpPrgressCallback, LONG_PTR lData) {
-  return kJpeg.GetPicture(buf, len, flag, pHBInfo, pHBm, lpPrgressCallback, lData);
-}
-
-extern "C" int WINAPI GetPreview(LPCSTR buf, LONG_PTR len, unsigned int flag, HLOCAL* pHBInfo,
-                                 HLOCAL* pHBm, SpiProgressCallback lpPrgressCallback, LONG_PTR lData) {
-  return kJpeg.GetPreview(buf, len, flag, pHBInfo, pHBm, lpPrgressCallback, lData);
 }

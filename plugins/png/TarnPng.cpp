@@ -33,22 +33,8 @@ constexpr StillImagePlugin kPng{
 
 }  // namespace
 
-extern "C" int WINAPI GetPluginInfo(int infono, LPSTR buf, int buflen) {
-  return kPng.GetPluginInfo(infono, buf, buflen);
-}
-
-extern "C" int WINAPI IsSupported(LPCSTR filename, ULONG_PTR dw) { return kPng.IsSupported(filename, dw); }
+TARN_STILL_IMAGE_EXPORTS(kPng)
 
 extern "C" int WINAPI GetPictureInfo(LPCSTR buf, LONG_PTR len, unsigned int flag, PictureInfo* lpInfo) {
   return AnswerPictureInfo<PngInfo>(buf, len, flag, lpInfo, kSignatureBytes, ReadPngInfo);
-}
-
-extern "C" int WINAPI GetPicture(LPCSTR buf, LONG_PTR len, unsigned int flag, HLOCAL* pHBInfo,
-                                 HLOCAL* pHBm, SpiProgressCallback lpPrgressCallback, LONG_PTR lData) {
-  return kPng.GetPicture(buf, len, flag, pHBInfo, pHBm, lpPrgressCallback, lData);
-}
-
-extern "C" int WINAPI GetPreview(LPCSTR buf, LONG_PTR len, unsigned int flag, HLOCAL* pHBInfo, HLOCAL* pHBm,
-                                 SpiProgressCallback lpPrgressCallback, LONG_PTR lData) {
-  return kPng.GetPreview(buf, len, flag, pHBInfo, pHBm, lpPrgressCallback, lData);
 }

@@ -33,22 +33,8 @@ constexpr StillImagePlugin kTiff{
 
 }  // namespace
 
-extern "C" int WINAPI GetPluginInfo(int infono, LPSTR buf, int buflen) {
-  return kTiff.GetPluginInfo(infono, buf, buflen);
-}
-
-extern "C" int WINAPI IsSupported(LPCSTR filename, ULONG_PTR dw) { return kTiff.IsSupported(filename, dw); }
+TARN_STILL_IMAGE_EXPORTS(kTiff)
 
 extern "C" int WINAPI GetPictureInfo(LPCSTR buf, LONG_PTR len, unsigned int flag, PictureInfo* lpInfo) {
   return AnswerPictureInfo<TiffInfo>(buf, len, flag, lpInfo, kSignatureBytes, ReadTiffInfo);
-}
-
-extern "C" int WINAPI GetPicture(LPCSTR buf, LONG_PTR len, unsigned int flag, HLOCAL* pHBInfo,
-                                 HLOCAL* pHBm, SpiProgressCallback lpPrgressCallback, LONG_PTR lData) {
-  return kTiff.GetPicture(buf, len, flag, pHBInfo, pHBm, lpPrgressCallback, lData);
-}
-
-extern "C" int WINAPI GetPreview(LPCSTR buf, LONG_PTR len, unsigned int flag, HLOCAL* pHBInfo,
-                                 HLOCAL* pHBm, SpiProgressCallback lpPrgressCallback, LONG_PTR lData) {
-  return kTiff.GetPreview(buf, len, flag, pHBInfo, pHBm, lpPrgressCallback, lData);
 }

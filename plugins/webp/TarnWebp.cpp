@@ -41,22 +41,8 @@ constexpr StillImagePlugin kWebp{
 
 }  // namespace
 
-extern "C" int WINAPI GetPluginInfo(int infono, LPSTR buf, int buflen) {
-  return kWebp.GetPluginInfo(infono, buf, buflen);
-}
-
-extern "C" int WINAPI IsSupported(LPCSTR filename, ULONG_PTR dw) { return kWebp.IsSupported(filename, dw); }
+TARN_STILL_IMAGE_EXPORTS(kWebp)
 
 extern "C" int WINAPI GetPictureInfo(LPCSTR buf, LONG_PTR len, unsigned int flag, PictureInfo* lpInfo) {
   return AnswerPictureInfo<WebpInfo>(buf, len, flag, lpInfo, kSignatureBytes, ReadWebpInfo);
-}
-
-extern "C" int WINAPI GetPicture(LPCSTR buf, LONG_PTR len, unsigned int flag, HLOCAL* pHBInfo,
-                                 HLOCAL* pHBm, SpiProgressCallback lpPrgressCallback, LONG_PTR lData) {
-  return kWebp.GetPicture(buf, len, flag, pHBInfo, pHBm, lpPrgressCallback, lData);
-}
-
-extern "C" int WINAPI GetPreview(LPCSTR buf, LONG_PTR len, unsigned int flag, HLOCAL* pHBInfo,
-                                 HLOCAL* pHBm, SpiProgressCallback lpPrgressCallback, LONG_PTR lData) {
-  return kWebp.GetPreview(buf, len, flag, pHBInfo, pHBm, lpPrgressCallback, lData);
 }

@@ -13,9 +13,10 @@
 
 namespace tarn::test {
 
-struct SupportCase {
+// A file's name, its first bytes or all of them, and what the plug-in must answer for it.
+struct FileCase {
   const char* name;
-  Bytes header;
+  Bytes bytes;
   int expected;
 };
 
@@ -38,7 +39,7 @@ struct PluginContract {
   bool previewIsPicture = false;
 
   // IsSupported on header buffers.
-  std::vector<SupportCase> support;
+  std::vector<FileCase> support;
   // Read through a handle: `handleSample` under `handleName`, with junk before it. TarnCatch claims
   // what lacks a signature, so it answers the other way round.
   const char* handleName;
@@ -52,6 +53,7 @@ struct PluginContract {
   Bytes infoSample;              // GetPictureInfo's picture and the record it gives
   PictureInfo info{};
   std::vector<MemoryCase> infoFromMemory;  // GetPictureInfo on memory cut short
+  std::vector<FileCase> damaged;           // files the decoding library fails on, and the code
   bool decodesMemory = true;               // TarnGif reads files only
   bool previewDecodes = false;             // GetPreview decodes ordinary files too
   bool callsBackOnFiles = true;            // TarnGif asks the callback for the placeholder only

@@ -53,7 +53,7 @@ TEST_P(PluginContractTest, ExportsAndInformationStrings) {
 
 // From a header buffer nothing is read from disk: the names may point nowhere.
 TEST_P(PluginContractTest, IsSupportedFromAHeaderBuffer) {
-  for (const SupportCase& s : Contract().support) EXPECT_EQ(Claims(s.name, s.header), s.expected) << s.name;
+  for (const FileCase& s : Contract().support) EXPECT_EQ(Claims(s.name, s.bytes), s.expected) << s.name;
 }
 
 TEST_P(PluginContractTest, IsSupportedReadsFromTheHandlePosition) {
@@ -255,6 +255,25 @@ TEST_P(DecoderContractTest, CutFilesAnswerCodesAndWholePictures) {
     EXPECT_EQ(d.info.size(), 40u + PaletteEntries(h.biBitCount) * 4) << length;
     EXPECT_EQ(d.pixels.size(), DibRowBytes(h.biWidth, h.biBitCount) * static_cast<std::uint32_t>(std::abs(h.biHeight)))
         << length;
+  }
+}
+
+// The decoding library's failures come back as codes through the real exports, call after call,
+// and leave it fit to decode the next picture.
+TEST_P(DecoderContractTest, DamagedFilesAnswerCodesCallAfterCall) {
+  const PluginContract& c = Contract();
+  for (int round = 0; round < 3; ++round) {
+    for (const FileCase& damaged : c.damaged) {
+      Delivered d;
+      EXPECT_EQ(Load(Write(damaged.name, damaged.bytes), 0, &d), damaged.expected) << damaged.name;
+      // A broken file is broken at any scale; a picture too large whole may fit reduced.
+      if (c.previewDecodes && damaged.expected == kSpiBroken) {
+        EXPECT_EQ(Load(Write(damaged.name, damaged.bytes), 0, &d, true), damaged.expected) << damaged.name;
+      }
+    }
+    Delivered d;
+    ASSERT_EQ(Load(Write("sound", c.sample), 0, &d), kSpiOk);
+    c.checkSample(d);
   }
 }
 
