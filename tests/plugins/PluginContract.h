@@ -61,6 +61,10 @@ struct PluginContract {
   const char* foreignMarker;               // another plug-in's marker name
 };
 
+// What the 6 x 4 sample of the formats with transparency decodes to: its left half opaque red,
+// its right half clear and so white, in 24 bits.
+void CheckRedAndClearHalves(const Delivered& d);
+
 // gtest prints the parameter of a failing case by its DLL name.
 inline void PrintTo(const PluginContract& c, std::ostream* out) {
   for (const wchar_t* p = c.dll; *p != L'\0'; ++p) *out << static_cast<char>(*p);

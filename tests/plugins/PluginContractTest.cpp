@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
@@ -15,6 +16,17 @@
 #include "tests/support/BmpBuilder.h"
 
 namespace tarn::test {
+
+void CheckRedAndClearHalves(const Delivered& d) {
+  ASSERT_EQ(d.info.size(), 40u);
+  EXPECT_EQ(d.Header().biWidth, 6);
+  EXPECT_EQ(d.Header().biHeight, 4);
+  EXPECT_EQ(d.Header().biBitCount, 24);
+  ASSERT_EQ(d.pixels.size(), 20u * 4);
+  EXPECT_EQ(d.Pixel(0, 0), (std::array<int, 3>{0, 0, 255}));
+  EXPECT_EQ(d.Pixel(5, 3), (std::array<int, 3>{255, 255, 255})) << "clear over white";
+}
+
 namespace {
 
 TEST_P(PluginContractTest, ExportsAndInformationStrings) {

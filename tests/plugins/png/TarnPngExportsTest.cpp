@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
-
 #include "common/PluginAbi.h"
 #include "tests/plugins/PluginContract.h"
 #include "tests/plugins/png/PngBuilder.h"
@@ -60,15 +58,7 @@ PluginContract PngContract() {
       .handleName = "handle.png",
       .handleSample = png,
       .sample = png,
-      .checkSample = [](const Delivered& d) {
-        ASSERT_EQ(d.info.size(), 40u);
-        EXPECT_EQ(d.Header().biWidth, 6);
-        EXPECT_EQ(d.Header().biHeight, 4);
-        EXPECT_EQ(d.Header().biBitCount, 24);
-        ASSERT_EQ(d.pixels.size(), 20u * 4);
-        EXPECT_EQ(d.Pixel(0, 0), (std::array<int, 3>{0, 0, 255}));
-        EXPECT_EQ(d.Pixel(5, 3), (std::array<int, 3>{255, 255, 255})) << "clear over white";
-      },
+      .checkSample = CheckRedAndClearHalves,
       .minimumBytes = 8,
       .infoSample = MakePng(Palette()),
       .infoFromMemory = {{7, kSpiNotFormat, "a signature cut short"}, {20, kSpiBroken, "header cut"}},

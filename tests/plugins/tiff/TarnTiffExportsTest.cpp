@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
-
 #include "common/PluginAbi.h"
 #include "tests/plugins/PluginContract.h"
 #include "tests/plugins/tiff/TiffBuilder.h"
@@ -40,15 +38,7 @@ PluginContract TiffContract() {
       .handleName = "handle.tif",
       .handleSample = tiff,
       .sample = tiff,
-      .checkSample = [](const Delivered& d) {
-        ASSERT_EQ(d.info.size(), 40u);
-        EXPECT_EQ(d.Header().biWidth, 6);
-        EXPECT_EQ(d.Header().biHeight, 4);
-        EXPECT_EQ(d.Header().biBitCount, 24);
-        ASSERT_EQ(d.pixels.size(), 20u * 4);
-        EXPECT_EQ(d.Pixel(0, 0), (std::array<int, 3>{0, 0, 255}));
-        EXPECT_EQ(d.Pixel(5, 3), (std::array<int, 3>{255, 255, 255})) << "clear over white";
-      },
+      .checkSample = CheckRedAndClearHalves,
       .minimumBytes = 4,
       .infoSample = MakeTiff({.width = 5, .height = 9, .orientation = ORIENTATION_RIGHTTOP, .xResolution = 72,
                               .yResolution = 144}),

@@ -41,15 +41,7 @@ PluginContract WebpContract() {
       .handleName = "handle.webp",
       .handleSample = webp,
       .sample = webp,
-      .checkSample = [](const Delivered& d) {
-        ASSERT_EQ(d.info.size(), 40u);
-        EXPECT_EQ(d.Header().biWidth, 6);
-        EXPECT_EQ(d.Header().biHeight, 4);
-        EXPECT_EQ(d.Header().biBitCount, 24);
-        ASSERT_EQ(d.pixels.size(), 20u * 4);
-        EXPECT_EQ(d.Pixel(0, 0), (std::array<int, 3>{0, 0, 255}));
-        EXPECT_EQ(d.Pixel(5, 3), (std::array<int, 3>{255, 255, 255})) << "clear over white";
-      },
+      .checkSample = CheckRedAndClearHalves,
       .minimumBytes = 12,
       .infoSample = MakeWebp({.width = 300, .height = 7}),
       .infoFromMemory = {{11, kSpiNotFormat, "a signature cut short"}, {14, kSpiBroken, "header cut"}},
