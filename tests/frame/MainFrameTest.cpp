@@ -1,6 +1,8 @@
 // The main frame, hidden under the test's display: relays, status bar, busy guard, closing, and
-// the commands that start other programs or open plug-ins' settings.
+// the commands that start other programs or open plug-ins' settings, and the help.
 #include "tests/plugin_host/HostFixture.h"
+
+#include <htmlhelp.h>
 
 #include "app/MainFrame.h"
 #include "base/RunState.h"
@@ -347,6 +349,19 @@ TEST_F(MainFrameTest, HelpThatCannotOpenSaysSo) {
     EXPECT_EQ(prompt_.shown[0].text, u"ヘルプファイルを開けません ");
     EXPECT_EQ(prompt_.shown[0].caption, FromWide((folder_ + L"Tarn.chm").c_str()));
   }
+}
+
+// The help file the build makes, beside the program as a user unpacks it: F1 reaches the help
+// command through the program's own key table, and the viewer opens it on its start topic.
+TEST_F(MainFrameTest, F1OpensTheBuiltHelpFile) {
+  ASSERT_TRUE(CopyFileW((ProgramFolder() + L"Tarn.chm").c_str(), (folder_ + L"Tarn.chm").c_str(), FALSE));
+  const HACCEL keys = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
+  ASSERT_NE(keys, nullptr);
+  MSG f1{frame_->Handle(), WM_KEYDOWN, VK_F1, 1};
+  EXPECT_TRUE(TranslateAcceleratorW(frame_->Handle(), keys, &f1));
+  EXPECT_TRUE(prompt_.shown.empty()) << "the help command says it cannot open the file";
+  EXPECT_NE(FindWindowW(nullptr, L"Tarn ヘルプ"), nullptr) << "no help window";
+  HtmlHelpW(nullptr, nullptr, HH_CLOSE_ALL, 0);
 }
 
 }  // namespace
