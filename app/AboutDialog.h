@@ -2,11 +2,13 @@
 #pragma once
 
 #include "base/resource.h"
+#include "common/Version.h"
 #include "framework/Dialog.h"
 
 namespace tarn {
 
-constexpr wchar_t kProgramVersion[] = L"Tarn  Version 1.0";
+// The same number as the version resource of every file, from the one place it is kept.
+constexpr wchar_t kProgramVersion[] = L"Tarn  Version " TARN_VERSION_TEXT;
 
 class CAboutDialog final : public CDialog {
  public:

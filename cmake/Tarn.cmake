@@ -102,6 +102,35 @@ function(tarn_plugin name)
   target_link_libraries(${name} PRIVATE tarn_plugin_shell)
   target_link_options(${name} PRIVATE -Wl,--enable-stdcall-fixup)
   set_property(GLOBAL APPEND PROPERTY TARN_DELIVERABLES ${name})
+  tarn_version_resource(${name} "Tarn プラグイン ${name}")
+endfunction()
+
+# Stamps the version of the top CMakeLists.txt into TARGET (a program or a plug-in) as its version
+# resource, with DESCRIPTION as the file description, and tests that the built file reads it back.
+function(tarn_version_resource target description)
+  get_target_property(type ${target} TYPE)
+  if(type STREQUAL "EXECUTABLE")
+    set(file_type VFT_APP)
+  else()
+    set(file_type VFT_DLL)
+  endif()
+  get_target_property(suffix ${target} SUFFIX)
+  if(NOT suffix)
+    set(suffix ".exe")
+  endif()
+  set(rc ${CMAKE_CURRENT_BINARY_DIR}/${target}Version.rc)
+  file(CONFIGURE OUTPUT ${rc} CONTENT [[#pragma code_page(65001)
+#define TARN_FILE_NAME "${target}${suffix}"
+#define TARN_FILE_DESCRIPTION "${description}"
+#define TARN_FILE_TYPE ${file_type}
+#include "common/VersionInfo.rc"
+]])
+  target_sources(${target} PRIVATE ${rc})
+  set_source_files_properties(${rc} PROPERTIES INCLUDE_DIRECTORIES ${TARN_GENERATED} OBJECT_DEPENDS
+    "${CMAKE_SOURCE_DIR}/common/VersionInfo.rc;${TARN_GENERATED}/common/Version.h")
+  add_test(NAME ${TARN_BUILD}.version.${target}
+           COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-version.sh ${CMAKE_RC_COMPILER}
+                   $<TARGET_FILE:${target}> ${PROJECT_VERSION})
 endfunction()
 
 # The name of this build as tests are named: native, win64 or win32.

@@ -15,6 +15,10 @@ packages=(
   libpng-dev zlib1g-dev libjpeg-turbo-progs
   libvips-tools libimage-exiftool-perl
   libwebp-dev webp libtiff-dev libtiff-tools
+  # chmcmd and chmls compile and list the help file; zip packs the release archives.
+  fp-utils zip unzip
+  # xdotool drives the program for ./tarn screenshots.
+  xdotool
   # TarnMov plays through Wine's DirectShow, which hands decoding to GStreamer; ffmpeg makes the
   # test media.
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav

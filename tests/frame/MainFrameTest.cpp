@@ -1,11 +1,14 @@
 // The main frame, hidden under the test's display: relays, status bar, busy guard, closing, and
-// the commands that start other programs or open plug-ins' settings.
+// the commands that start other programs or open plug-ins' settings, the help and the about box.
 #include "tests/plugin_host/HostFixture.h"
+
+#include <htmlhelp.h>
 
 #include "app/MainFrame.h"
 #include "base/RunState.h"
 #include "base/Settings.h"
 #include "image/PictureWnd.h"
+#include "tests/support/DialogScript.h"
 
 namespace tarn::test {
 namespace {
@@ -347,6 +350,43 @@ TEST_F(MainFrameTest, HelpThatCannotOpenSaysSo) {
     EXPECT_EQ(prompt_.shown[0].text, u"ヘルプファイルを開けません ");
     EXPECT_EQ(prompt_.shown[0].caption, FromWide((folder_ + L"Tarn.chm").c_str()));
   }
+}
+
+// The help file the build makes, beside the program as a user unpacks it: F1 reaches the help
+// command through the program's own key table, and the viewer opens it on its start topic.
+TEST_F(MainFrameTest, F1OpensTheBuiltHelpFile) {
+  ASSERT_TRUE(CopyFileW((ProgramFolder() + L"Tarn.chm").c_str(), (folder_ + L"Tarn.chm").c_str(), FALSE));
+  const HACCEL keys = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
+  ASSERT_NE(keys, nullptr);
+  MSG f1{frame_->Handle(), WM_KEYDOWN, VK_F1, 1};
+  EXPECT_TRUE(TranslateAcceleratorW(frame_->Handle(), keys, &f1));
+  EXPECT_TRUE(prompt_.shown.empty()) << "the help command says it cannot open the file";
+  EXPECT_NE(FindWindowW(nullptr, L"Tarn ヘルプ"), nullptr) << "no help window";
+  HtmlHelpW(nullptr, nullptr, HH_CLOSE_ALL, 0);
+}
+
+// The about box shows the version that the program file carries, which Explorer shows too.
+TEST_F(MainFrameTest, AboutBoxShowsTheProgramFilesVersion) {
+  const std::wstring program = ProgramFolder() + L"Tarn.exe";
+  DWORD unused = 0;
+  const DWORD size = GetFileVersionInfoSizeW(program.c_str(), &unused);
+  ASSERT_GT(size, 0u) << "Tarn.exe has no version resource";
+  std::vector<BYTE> block(size);
+  ASSERT_TRUE(GetFileVersionInfoW(program.c_str(), 0, size, block.data()));
+  wchar_t* version = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(VerQueryValueW(block.data(), L"\\StringFileInfo\\041104B0\\FileVersion",
+                             reinterpret_cast<void**>(&version), &length));
+  std::wstring shown;
+  DialogScript script(L"Tarn のﾊﾞｰｼﾞｮﾝ情報", {[&](HWND about) {
+                        wchar_t text[128] = {};
+                        GetDlgItemTextW(about, IDC_ABOUT_VERSION, text, 128);
+                        shown = text;
+                        DialogScript::Press(about, IDOK);
+                      }});
+  SendMessageW(frame_->Handle(), WM_COMMAND, ID_HELP_ABOUT, 0);
+  EXPECT_EQ(script.done(), 1u);
+  EXPECT_EQ(shown, L"Tarn  Version " + std::wstring(version));
 }
 
 }  // namespace
