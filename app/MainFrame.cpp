@@ -24,7 +24,7 @@ namespace {
 
 // Menu items whose features are not in the program yet: shown, but greyed.
 constexpr int kNotYetAvailable[] = {
-    ID_FILE_BMP_SIZE,      ID_FILE_WALL_SAVE,     ID_FILE_WALL_DELETE,   ID_FILE_PRINT,
+    ID_FILE_BMP_SIZE,      ID_FILE_PRINT,
     ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP,   ID_FILE_CLIP_OPEN,     ID_FILE_CLIP_SAVE,
     ID_FILE_CLIP_CLEAR,    ID_FILE_CLIP_IMAGE,    ID_EDIT_SIZE_CHANGE,   ID_VIEW_CATALOG_LIMIT,
 };
@@ -199,7 +199,7 @@ void CMainFrame::OnInitMenuPopup(HMENU menu) {
 }
 
 void CMainFrame::OnCommand(int id) {
-  if (IsNotYetAvailable(id)) return;
+  if (IsNotYetAvailable(id) || ImageToolCommand(id)) return;
   if (id >= ID_SCREEN_EXPAND && id <= ID_SCREEN_CATALOG) {
     m_View.ScreenCommand(id);
     return;
@@ -228,7 +228,10 @@ void CMainFrame::OnCommand(int id) {
     g_MaxFileSize = maximum;
   };
   switch (id) {
-    case ID_FILE_WALL_SELECT2: ToggleSetting(g_WallSelect2Flag); break;
+    case ID_FILE_WALL_SELECT2:
+      ToggleSetting(g_WallSelect2Flag);
+      m_View.WallpaperChanged();
+      break;
     case ID_FILE_OPEN_FOLDER: OpenFolderCommand(); break;
     case ID_FILE_SAVE_IMAGE: SaveImageCommand(); break;
     case ID_FILE_JPEG_QUALITY:

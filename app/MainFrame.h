@@ -81,6 +81,8 @@ class CMainFrame final : public CFrameWindow, private SettingsHost {
   // "JPG/BMP形式で保存": refused while busy; closes the display windows or the clipboard view that
   // stand in its way (the command then ends), else the view saves its picture.
   void SaveImageCommand();
+  // The image tools of the view (wallpapers, trimming): true when `id` was one of them.
+  bool ImageToolCommand(int id);
 
   // Starts the cleanup tool after saving; answers true when it was started and the frame closes.
   bool StartWipeset();

@@ -33,21 +33,7 @@ bool CMainFrame::BusyGuard() {
   return true;
 }
 
-bool CMainFrame::ClipboardCheck() {
-  if (g_ScreenMode == 4) {
-    Say(u"カタログ画面に戻ります ", u"クリップボード表示中");
-    g_ScreenMode = 0;
-    InvalidateRect(m_View.Handle(), nullptr, TRUE);
-    return true;
-  }
-  if (g_ScreenMode == 5) {
-    Say(u"元の画面に戻ります ", u"クリップボード表示中");
-    g_ScreenMode = 1;
-    InvalidateRect(m_View.Handle(), nullptr, TRUE);
-    return true;
-  }
-  return false;
-}
+bool CMainFrame::ClipboardCheck() { return m_View.LeaveClipboardView(); }
 
 void CMainFrame::OnTimer(UINT_PTR id) {
   if (id == kTimerGifFrame || id == kTimerGifContinuous) {

@@ -1,4 +1,4 @@
-// CMainFrame: the save command's guards, the cleanup tool, the plug-ins' own settings, the help file, and closing the frame.
+// CMainFrame: the save command's guards, the image tools' routing, the cleanup tool, the plug-ins' own settings, the help file, and closing the frame.
 #include "MainFrame.h"
 
 #include <htmlhelp.h>
@@ -9,6 +9,7 @@
 #include "base/TextUtil.h"
 #include "base/WinText.h"
 #include "common/Handles.h"
+#include "catalog/view/TrimResource.h"
 #include "image/DispWin.h"
 #include "plugin_host/SPICore.h"
 
@@ -28,6 +29,15 @@ void CMainFrame::SaveImageCommand() {
     return;
   }
   if (!ClipboardCheck()) m_View.SaveCommand();
+}
+
+bool CMainFrame::ImageToolCommand(int id) {
+  switch (id) {
+    case ID_FILE_WALL_SAVE: m_View.WallpaperSaveCommand(); return true;
+    case ID_FILE_WALL_DELETE: m_View.WallpaperDeleteCommand(); return true;
+    case ID_VIEW_TRIM: m_View.TrimCommand(); return true;
+    default: return false;
+  }
 }
 
 bool CMainFrame::StartWipeset() {

@@ -7,7 +7,7 @@
 #include "base/Settings.h"
 #include "common/DibLayout.h"
 #include "framework/GdiScopes.h"
-#include "image/BmpFileLayout.h"
+#include "image/BmpFileWrite.h"
 #include "image/BrightLevels.h"
 
 namespace tarn {
@@ -119,30 +119,18 @@ void CPictureWnd::StretchDraw(HDC dc, int left, int top, int right, int bottom) 
                 bits, m_Loaded.Info(), DIB_RGB_COLORS, SRCCOPY);
 }
 
-namespace {
-bool WriteAll(HANDLE file, const void* data, std::uint64_t bytes) {
-  const auto* p = static_cast<const std::uint8_t*>(data);
-  while (bytes > 0) {
-    const DWORD chunk = bytes > 0x40000000 ? 0x40000000 : static_cast<DWORD>(bytes);
-    DWORD written = 0;
-    if (!WriteFile(file, p, chunk, &written, nullptr) || written != chunk) return false;
-    p += chunk;
-    bytes -= chunk;
-  }
-  return true;
-}
-}  // namespace
-
-int CPictureWnd::WriteBmp(HANDLE file) {
+int CPictureWnd::WriteBmp(HANDLE file, int mode, const ShownView& view) {
   const auto* info = reinterpret_cast<const std::uint8_t*>(m_Loaded.Info());
-  BmpFileLayout layout;
-  if (MakeBmpFileLayout(info, m_Loaded.InfoBytes(), layout) == 0) return 0;
+  BmpFileLayout whole;
+  if (MakeBmpFileLayout(info, m_Loaded.InfoBytes(), whole) == 0) return 0;
   const void* bits = CurrentBits();
   // The work buffer always holds the rows of the current orientation; the loaded block may not.
-  if (bits == nullptr || (TransState() == 0 && m_Loaded.BitsBytes() < layout.imageBytes)) return 0;
-  if (!WriteAll(file, layout.head.data(), layout.head.size())) return -1;
-  if (!WriteAll(file, info + kDibHeaderBytes, layout.tableBytes)) return -1;
-  return WriteAll(file, bits, layout.imageBytes) ? 1 : -1;
+  if (bits == nullptr || (TransState() == 0 && m_Loaded.BitsBytes() < whole.imageBytes)) return 0;
+  if (mode != kBmpShownPart) return WriteBmpFile(file, whole, info, bits, {});
+  BmpFileLayout shown;
+  PicturePart part;
+  if (MakeShownBmpFileLayout(info, m_Loaded.InfoBytes(), view, shown, part) == 0) return 0;
+  return WriteBmpFile(file, shown, info, bits, part);
 }
 
 }  // namespace tarn

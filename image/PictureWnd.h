@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include "image/BmpFileLayout.h"
 #include "image/BoxReduce.h"
 #include "image/MotionGif.h"
 #include "image/PictureTransforms.h"
@@ -27,6 +28,12 @@ enum FileLoadSelect : int {
   kSelectFlvMp4 = 6,
   kSelectFlvMp4Thumbnail = 7,
 };
+
+// What WriteBmp writes: the whole picture, or the part a view shows (a wallpaper).
+enum BmpWriteMode : int { kBmpWhole = 0, kBmpShownPart = 1 };
+
+// What CaptureScreenToBmp answers.
+enum CaptureResult : int { kCaptureDone = 0, kCaptureNoMemory = 2, kCaptureNoFile = 5 };
 
 class CPictureWnd {
  public:
@@ -53,10 +60,17 @@ class CPictureWnd {
   // its printable width, to a screen by the fit rule or at full or zoomed size over a filled
   // background. Nothing without a picture.
   void StretchDraw(HDC dc, int left, int top, int right, int bottom);
-  // Writes the whole current picture to the open `file` as a BMP file: 1 written, 0 without a
-  // picture, with a header other than the 40-byte one or with blocks shorter than it promises,
-  // -1 when a write failed (the file then holds a part and is the caller's to remove).
-  int WriteBmp(HANDLE file);
+  // Writes the current picture to the open `file` as a BMP file, whole or (kBmpShownPart) as
+  // much of it as `view` shows: 1 written, 0 without a picture, with a header other than the
+  // 40-byte one or with blocks shorter than it promises, -1 when a write failed (the file then
+  // holds a part and is the caller's to remove).
+  int WriteBmp(HANDLE file, int mode = kBmpWhole, const ShownView& view = {});
+  // Writes what the screen shows inside `area` (screen coordinates) as the BMP file `path`, at the
+  // display's colour depth (24 bits above 8). With a `source` window the pixels are that window's
+  // own, so that windows over it (a dialog just closed, another program) never get into the
+  // picture. The picture is released first and stays empty: the caller loads the file. A
+  // CaptureResult; a file that could not be written whole is removed.
+  int CaptureScreenToBmp(const wchar_t* path, const RECT& area, HWND source = nullptr);
 
   // Counts the pictures this object has held: it changes with every load and release, so a window
   // can tell that the catalog has decoded something else into it since.

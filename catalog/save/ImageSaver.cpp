@@ -2,6 +2,7 @@
 
 #include <commdlg.h>
 
+#include <utility>
 #include <vector>
 
 #include "base/AppGlobals.h"
@@ -158,8 +159,19 @@ int CImageSaver::SaveJpeg(const std::u16string& path, int mode) {
   return 0;
 }
 
+bool CImageSaver::StartToolJpeg(const std::u16string& path, std::function<void(bool written)> done) {
+  if (!m_Writer.StartJpegWrite(path, m_Picture, g_JpegQuality, m_Owner, m_DoneMessage)) return false;
+  m_ToolDone = std::move(done);
+  return true;
+}
+
 void CImageSaver::OnJpegWritten(bool written) {
   m_Writer.Wait();
+  if (m_ToolDone) {
+    const std::function<void(bool)> done = std::exchange(m_ToolDone, nullptr);
+    done(written);
+    return;
+  }
   if (written)
     Succeeded(m_Writer.TargetPath(), m_JpegMode);
   else

@@ -44,8 +44,12 @@ class CImageSaver {
   // format) in `initialFolder`; mode is a SaveMode. 0 when it ended with a result (a JPEG's comes
   // when its thread ends) or had nothing to do, 1 when it stopped on an error or a cancel.
   int SaveImage(const std::u16string& initialFolder, const std::u16string& proposed, int mode, bool batch);
-  // The JPEG thread's end, wParam of the done message: the result message for the file.
+  // The JPEG thread's end, wParam of the done message: the result message for the file, or the
+  // tool's own report.
   void OnJpegWritten(bool written);
+  // Writes the current picture as the JPEG file `path` for a tool that reports the end itself:
+  // `done` is called with the result when the thread ends. False when the thread cannot start.
+  bool StartToolJpeg(const std::u16string& path, std::function<void(bool written)> done);
   bool IsJpegBusy() { return m_Writer.IsJpegBusy(); }
   // Waits for a running JPEG write; its done message still arrives.
   void WaitForWriter() { m_Writer.Wait(); }
@@ -74,6 +78,7 @@ class CImageSaver {
   HWND m_Owner = nullptr;
   UINT m_DoneMessage = 0;
   int m_JpegMode = kSaveCommand;
+  std::function<void(bool)> m_ToolDone;  // set while a tool's JPEG is being written
   std::u16string m_LastSaveFolder;
   std::u16string m_LastClipboardFolder;
   std::u16string m_TrimmingPath;

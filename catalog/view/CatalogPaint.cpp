@@ -129,6 +129,10 @@ void CTarnView::OnDraw(HDC dc) {
     DrawPicture(dc);
     return;
   }
+  if (EmptyScreenShown()) {
+    DrawWallpaper(dc);
+    return;
+  }
   if (!g_CatalogShown || m_Catalog.Dc() == nullptr || m_Shown.columns < 1) return;
   // Only the rows the paint asks for: repainting is a copy of a few cells, whatever the catalog's size.
   RECT clip;

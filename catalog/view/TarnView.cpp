@@ -33,6 +33,9 @@ bool IsViewRequest(int code) {
   return std::find(std::begin(kViewRequests), std::end(kViewRequests), code) != std::end(kViewRequests);
 }
 
+CTarnView::CTarnView() = default;
+CTarnView::~CTarnView() = default;
+
 bool CTarnView::Create(HWND frame) {
   if (!CreateView(frame, L"TarnCatalogView")) return false;
   // Drops of the catalog's own drag rearrange the cells; without OLE the catalog simply takes none.
@@ -47,6 +50,7 @@ void CTarnView::Bind(CPluginRegistry& registry, CPictureWnd& picture) {
   m_Registry = &registry;
   m_Picture = &picture;
   m_Saver = std::make_unique<CImageSaver>(picture);
+  m_Wallpaper = std::make_unique<CPictureWnd>(registry);
   m_Saver->Bind(Handle(), kMessageJpegWritten);
 }
 
@@ -183,6 +187,10 @@ LRESULT CTarnView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         InvalidateRect(Handle(), nullptr, TRUE);
         return 0;
       }
+      if (wParam == kTimerWallpaper) {
+        LoadWallpaper();
+        return 0;
+      }
       if (wParam == kTimerResizeRefusal) {
         KillTimer(Handle(), kTimerResizeRefusal);
         Say(u"カタログサイズ以上を設定してください", u"ウィンドウサイズ変更エラー");
@@ -195,8 +203,23 @@ LRESULT CTarnView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return result;
     }
     case WM_LBUTTONDOWN:
-      OnLeftButton({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, wParam);
+      if (!OnTrimButtonDown({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}))
+        OnLeftButton({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, wParam);
       return 0;
+    case WM_MOUSEMOVE:
+      if (OnTrimMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)})) return 0;
+      break;
+    case WM_LBUTTONUP:
+      if (OnTrimButtonUp({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)})) return 0;
+      break;
+    case WM_CAPTURECHANGED:
+      // Another window took the mouse in the middle of a frame: the frame is dropped.
+      if (m_Trim.dragging && reinterpret_cast<HWND>(lParam) != Handle()) {
+        EndTrimDrag();
+        m_Trim.armed = false;
+        if (statusBar) statusBar(kStatusBlank, 0, {});
+      }
+      break;
     case WM_RBUTTONUP:
       OnRightButton({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       return 0;

@@ -15,6 +15,7 @@
 #include "catalog/view/CatalogLayout.h"
 #include "catalog/view/CatalogSelection.h"
 #include "catalog/view/CellTitle.h"
+#include "catalog/view/TrimFrame.h"
 #include "catalog/fileops/FileOperations.h"
 #include "catalog/view/MonitorWindow.h"
 #include "catalog/cache/ThumbWorkBitmap.h"
@@ -37,6 +38,7 @@ enum ViewTimer : UINT_PTR {
   kTimerOpenClick = 7,  // single-click mode opens the clicked row once the click is over
   kTimerResizeRefusal = 11,
   kTimerPictureLayout = 12,  // the picture screen laid out again once the zoom dialog has closed
+  kTimerWallpaper = 13,      // the wallpaper decoded for the empty screen, after the paint that wanted it
 };
 
 // How the frame is asked to show an entry: on its own, or as the slide show's next picture.
@@ -48,6 +50,8 @@ enum DeleteScope : int { kDeleteSelection = 0, kDeleteShownEntry = 1 };
 
 class CTarnView final : public CScrollView, private CatalogCanvas {
  public:
+  CTarnView();
+  ~CTarnView() override;
   bool Create(HWND frame);
   // The registry the file list asks and the picture the catalog decodes into; both outlive the view.
   void Bind(CPluginRegistry& registry, CPictureWnd& picture);
@@ -104,6 +108,22 @@ class CTarnView final : public CScrollView, private CatalogCanvas {
   void SaveCommand();
   // "JPEG量子化率設定".
   void JpegQualityCommand();
+  // The format questions of a save: ".jpg", ".bmp", or empty when the user cancelled.
+  std::u16string AskSaveExtension();
+  // The first checks of every image tool of the view: false, after the busy notice, the way back
+  // from the clipboard picture or the no-catalog message, when the tool must not go on.
+  bool ImageToolGuard();
+  // Leaves the clipboard picture for the screen it covers and tells the user; false when it was
+  // not shown.
+  bool LeaveClipboardView();
+  // "Tarn壁紙保存" and "Tarn壁紙削除" (see ViewWallpaper.cpp).
+  void WallpaperSaveCommand();
+  void WallpaperDeleteCommand();
+  // The selected wallpaper was written, deleted or switched: the empty screen draws it anew.
+  void WallpaperChanged();
+  // "ﾄﾘﾐﾝｸﾞ": arms the trimming tool; the next drag of the left button frames what is saved.
+  void TrimCommand();
+  bool TrimArmed() const { return m_Trim.armed; }
   // The save routine of this view (its save-as dialog can be replaced).
   CImageSaver& Saver() { return *m_Saver; }
   // The frame's zoom dialog, which the zoom screen opens and reads.
@@ -201,6 +221,28 @@ class CTarnView final : public CScrollView, private CatalogCanvas {
   void DrawPicture(HDC dc);
   void OnPictureRightButton(POINT point);
 
+  // Wallpapers: the entry chosen on the catalog opened for the save, the colour check, the save
+  // itself from the expanded screen, and the empty screen's drawing.
+  void OfferWallpaper(int row);
+  bool WallpaperColoursAccepted();
+  void SaveWallpaper();
+  bool EmptyScreenShown() const;
+  void DrawWallpaper(HDC dc);
+  void LoadWallpaper();
+
+  // Trimming (see ViewTrimming.cpp): where the corners may go, the drag, the adjustment dialog's
+  // loop (false when the user abandoned the frame) and the save.
+  TrimBox TrimBounds() const;
+  bool OnTrimButtonDown(POINT client);
+  bool OnTrimMove(POINT client);
+  bool OnTrimButtonUp(POINT client);
+  void EndTrimDrag();
+  void RestoreTrimScreen();
+  bool AdjustTrimFrame(TrimBox& frame);
+  std::u16string TrimFolder() const;
+  void SaveTrimming(const TrimBox& frame);
+  void ShowTrimmedScreen();
+
   // CatalogCanvas: rows repainted on the screen as the selection and file operations change them.
   void RepaintTitle(int row) override;
   bool RepaintCell(int row) override;
@@ -234,6 +276,18 @@ class CTarnView final : public CScrollView, private CatalogCanvas {
   std::unique_ptr<CatalogDropTarget> m_DropTarget;  // registered with OLE while the view exists
   HintRecord m_LastRequest;
   int m_RequestCount = 0;
+  // The empty screen's wallpaper, in a picture object of its own so that it never takes the
+  // place of the picture the catalog or a display window works on.
+  std::unique_ptr<CPictureWnd> m_Wallpaper;
+  std::u16string m_WallpaperStamp;  // the file (name, time, size) m_Wallpaper was loaded from
+  struct TrimDrag {
+    bool armed = false;     // the command was given; the next button down starts the frame
+    bool dragging = false;  // between button down and up, with the mouse captured
+    bool drawn = false;     // the inverted frame is on the screen
+    TrimPoint start;        // client coordinates, inside `bounds`
+    TrimPoint end;
+    TrimBox bounds;
+  } m_Trim;
 };
 
 // Whether the view knows request `code`.
