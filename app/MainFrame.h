@@ -55,8 +55,14 @@ class CMainFrame final : public CFrameWindow, private SettingsHost {
   void StatusBarSet(StatusSwitch sw, int value, const std::u16string& text = {});
   // True (after the busy notice) while a catalog is built, a slide show or a move runs.
   bool BusyGuard();
-  // True (after telling the user) when the clipboard is on show instead of a screen.
+  // True (after telling the user) when the clipboard is on show instead of a screen; the screen
+  // it covered is shown again.
   bool ClipboardCheck();
+  // True (after telling the user) when an image tool may not run now: while busy, while the
+  // clipboard view is up (which is left), or without a catalog.
+  bool ImageToolRefused();
+  // True (after telling the user) when there is no catalog to work on.
+  bool CatalogMissing();
 
   // The relay of each sender; public so that every request path can be driven directly.
   void OnChangeDialogDisp(int param, DispDialogRequest request);
@@ -81,6 +87,12 @@ class CMainFrame final : public CFrameWindow, private SettingsHost {
   // "JPG/BMP形式で保存": refused while busy; closes the display windows or the clipboard view that
   // stand in its way (the command then ends), else the view saves its picture.
   void SaveImageCommand();
+
+  // "印刷" (or its preview): refused while busy and with a display window open (which is
+  // closed); from the clipboard view the screen it covered comes back first.
+  void PrintCommand(bool preview);
+  // The four clipboard commands (ID_FILE_CLIP_...), after the image tools' checks.
+  void ClipboardCommand(int id);
 
   // Starts the cleanup tool after saving; answers true when it was started and the frame closes.
   bool StartWipeset();

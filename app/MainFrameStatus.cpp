@@ -34,19 +34,11 @@ bool CMainFrame::BusyGuard() {
 }
 
 bool CMainFrame::ClipboardCheck() {
-  if (g_ScreenMode == 4) {
-    Say(u"カタログ画面に戻ります ", u"クリップボード表示中");
-    g_ScreenMode = 0;
-    InvalidateRect(m_View.Handle(), nullptr, TRUE);
-    return true;
-  }
-  if (g_ScreenMode == 5) {
-    Say(u"元の画面に戻ります ", u"クリップボード表示中");
-    g_ScreenMode = 1;
-    InvalidateRect(m_View.Handle(), nullptr, TRUE);
-    return true;
-  }
-  return false;
+  if (!m_View.ClipboardShown()) return false;
+  Say(g_ScreenMode == kScreenClipboardOverCatalog ? u"カタログ画面に戻ります " : u"元の画面に戻ります ",
+      u"クリップボード表示中");
+  m_View.LeaveClipboardView();
+  return true;
 }
 
 void CMainFrame::OnTimer(UINT_PTR id) {

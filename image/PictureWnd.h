@@ -28,6 +28,10 @@ enum FileLoadSelect : int {
   kSelectFlvMp4Thumbnail = 7,
 };
 
+// CaptureDc's modes and answers.
+enum CaptureMode : int { kCapturePlain = 0, kCaptureTemplate = 1 };
+enum CaptureResult : int { kCaptureDone = 0, kCaptureNoMemory = 2, kCaptureNoLock = 3 };
+
 class CPictureWnd {
  public:
   explicit CPictureWnd(CPluginRegistry& registry) : m_Registry(registry) {}
@@ -53,6 +57,23 @@ class CPictureWnd {
   // its printable width, to a screen by the fit rule or at full or zoomed size over a filled
   // background. Nothing without a picture.
   void StretchDraw(HDC dc, int left, int top, int right, int bottom);
+  // Stretches the whole current picture into the rectangle at x, y of `width` x `height`.
+  void DrawInto(HDC dc, int x, int y, int width, int height);
+  // The printer's rule on its own: the picture across `horzRes`, reduced to `vertRes` and centred
+  // when it would be taller, drawn from the top; nothing else on the page is touched. A page
+  // drawn into any context of those metrics (a printer's, a metafile's, a memory bitmap's) comes
+  // out as the printer receives it.
+  void DrawForPrinter(HDC dc, int horzRes, int vertRes);
+  // Makes the `width` x `height` area at the origin of `dc` the current picture (the picture held
+  // before is released first): 24 bits a pixel (kCapturePlain), or the depth and resolution of
+  // the template header (kCaptureTemplate; palette depths become 24 bits).
+  // A CaptureResult.
+  int CaptureDc(HDC dc, int width, int height, int mode);
+  // Writes the current picture stretched to `width` x `height` to the open `file` as a BMP file,
+  // in its own depth when that has no colour table, else in 24 bits; the picture itself is not
+  // changed. 1 written, 0 without a picture or when the copy could not be made, -1 when a write
+  // failed.
+  int WriteBmpScaled(HANDLE file, int width, int height);
   // Writes the whole current picture to the open `file` as a BMP file: 1 written, 0 without a
   // picture, with a header other than the 40-byte one or with blocks shorter than it promises,
   // -1 when a write failed (the file then holds a part and is the caller's to remove).
@@ -104,6 +125,7 @@ class CPictureWnd {
   MotionGif m_Animation;
   PictureTransforms m_Transforms;
   DrawPlacement m_DrawnRect;
+  BITMAPINFOHEADER m_HeaderTemplate{};
   int m_ExtentWidth = 0;
   int m_ExtentHeight = 0;
   unsigned m_LoadCount = 0;

@@ -18,6 +18,7 @@
 #include "catalog/fileops/FileOperations.h"
 #include "catalog/view/MonitorWindow.h"
 #include "catalog/cache/ThumbWorkBitmap.h"
+#include "image/PrinterChoice.h"
 #include "image/StretchSource.h"
 #include "catalog/cache/ThumbnailCache.h"
 #include "catalog/save/ImageSaver.h"
@@ -37,7 +38,13 @@ enum ViewTimer : UINT_PTR {
   kTimerOpenClick = 7,  // single-click mode opens the clicked row once the click is over
   kTimerResizeRefusal = 11,
   kTimerPictureLayout = 12,  // the picture screen laid out again once the zoom dialog has closed
+  kTimerClipboardCopy = 13,  // the client area goes to the clipboard once the menu has left the screen
+  kTimerClipboardOpen = 14,  // the clipboard view opens once the display window has gone
+  kTimerCatalogRefresh = 17, // the catalog built again after a batch of thumbnail-source changes
 };
+
+// The screen modes of the clipboard view: in place of the catalog, or of a picture screen.
+enum ClipboardScreen : int { kScreenClipboardOverCatalog = 4, kScreenClipboardOverPicture = 5 };
 
 // How the frame is asked to show an entry: on its own, or as the slide show's next picture.
 enum OpenRequest : int { kOpenSingle = 0, kOpenSlideShow = 3 };
@@ -74,6 +81,8 @@ class CTarnView final : public CScrollView, private CatalogCanvas {
   int CatalogShow(int mode);
   // Builds and shows the catalog: 0 done, 2 cancelled, -1 failure.
   int CatalogA();
+  // Request 2: the catalog built again, its marks cleared.
+  void CatalogAgain();
   // Forgets the catalog on screen and empties the table.
   void ClearCatalog();
   // Forgets the catalog on screen; the table stays.
@@ -104,6 +113,23 @@ class CTarnView final : public CScrollView, private CatalogCanvas {
   void SaveCommand();
   // "JPEG量子化率設定".
   void JpegQualityCommand();
+  // The clipboard commands of the "ﾌｧｲﾙ" menu (see ViewClipboard.cpp); the frame has refused them
+  // while busy and without a catalog. "ｸﾘｯﾌﾟﾎﾞｰﾄﾞに保存" copies the client area 500 ms later.
+  void ClipboardOpenCommand();
+  void ClipboardSaveCommand();
+  void ClipboardClearCommand();
+  void ClipboardImageCommand();
+  // The clipboard's bitmap is shown in place of the catalog or of a picture screen.
+  bool ClipboardShown() const { return g_ScreenMode == kScreenClipboardOverCatalog || g_ScreenMode == kScreenClipboardOverPicture; }
+  // Back from the clipboard view to the screen it covered.
+  void LeaveClipboardView();
+  // Request 49: 1 the zoom screen's BMP picture, 0 the batch over the selection of a folder of
+  // thumbnail sources; both written at the BMP size (see ViewThumbSource.cpp).
+  void ThumbSourceRequest(int param);
+  // "印刷": the catalog page in view, or the picture screens' picture, on the printer the user
+  // chooses (see ViewPrint.cpp); "ﾌﾟﾘﾝﾀの設定". The frame has run its checks first.
+  void PrintCommand();
+  void PrinterSetupCommand();
   // The save routine of this view (its save-as dialog can be replaced).
   CImageSaver& Saver() { return *m_Saver; }
   // The frame's zoom dialog, which the zoom screen opens and reads.
@@ -200,6 +226,24 @@ class CTarnView final : public CScrollView, private CatalogCanvas {
   void LeavePictureScreen();
   void DrawPicture(HDC dc);
   void OnPictureRightButton(POINT point);
+  // Loads m_PicturePath as the picture screens' picture, with the brightness level kept.
+  void LoadShownPicture();
+  // The catalog on the catalog screen again, where it was scrolled to.
+  void ShowCatalogAgain();
+  // The save command's questions: ".jpg", ".bmp", or empty when the user stopped.
+  std::u16string AskSaveExtension();
+  void DrawClipboard(HDC dc);
+  // Forgets the clipboard view's bitmap and mode, without redrawing.
+  void DropClipboardView();
+  void CopyViewToClipboard();
+  // Makes what is printed the current picture: the catalog page in view (captured), or the
+  // picture screens' own. False, after the message (`what` names the command), when the screen
+  // has nothing to print.
+  bool PreparePrintPage(const std::u16string& what);
+  void ThumbSourceChange();
+  void ThumbSourceBatch();
+  // One batch entry: loaded, asked about and saved; false when the user stopped the batch.
+  bool ThumbSourceEntry(int row);
 
   // CatalogCanvas: rows repainted on the screen as the selection and file operations change them.
   void RepaintTitle(int row) override;
@@ -211,6 +255,7 @@ class CTarnView final : public CScrollView, private CatalogCanvas {
   CPluginRegistry* m_Registry = nullptr;  // not owned
   CPictureWnd* m_Picture = nullptr;       // not owned
   std::unique_ptr<CImageSaver> m_Saver;   // made with the picture it saves
+  PrinterChoice m_Printer;
   CZoomDialog* m_ZoomDialog = nullptr;    // the frame's; not owned
   POINT m_CatalogScroll{};                // where the catalog was scrolled when a picture screen opened
   std::u16string m_PicturePath;           // what the picture screens show
@@ -222,6 +267,7 @@ class CTarnView final : public CScrollView, private CatalogCanvas {
   SIZE m_EmbeddedFrom{};
   std::vector<std::uint8_t> m_FileHead;  // kept from file to file: fresh memory is slow under Wine
   MemoryBitmap m_Catalog;
+  MemoryBitmap m_ClipboardPicture;  // the clipboard view's own copy of the clipboard's bitmap
   CMonitorWindow m_Monitor;
   TitleFont m_TitleFont;
   ShownCatalog m_Shown;

@@ -31,16 +31,18 @@ void CTarnView::SaveCommand() {
   if (g_CatalogShown && m_Picture->FileLoad(kSelectStill, AsWide(path)) != 0) return;
 
   const std::u16string base(name.substr(0, name.find_last_of(u'.')));
-  std::u16string extension;
+  const std::u16string extension = AskSaveExtension();
+  if (!extension.empty()) m_Saver->SaveImage(FolderOf(path), base + extension, kSaveCommand, false);
+}
+
+std::u16string CTarnView::AskSaveExtension() {
   switch (Say(u"JPEG 形式に変換しますか？　≪ｷｬﾝｾﾙ≫で終了", u"画像の保存", Buttons::kYesNoCancel)) {
-    case kAnswerYes: extension = u".jpg"; break;
+    case kAnswerYes: return u".jpg";
     case kAnswerNo:
-      if (Say(u"BMP 形式の画像を保存しますか？ ", u"画像の保存", Buttons::kOkCancel) != kAnswerOk) return;
-      extension = u".bmp";
-      break;
-    default: return;
+      if (Say(u"BMP 形式の画像を保存しますか？ ", u"画像の保存", Buttons::kOkCancel) != kAnswerOk) return {};
+      return u".bmp";
+    default: return {};
   }
-  m_Saver->SaveImage(FolderOf(path), base + extension, kSaveCommand, false);
 }
 
 void CTarnView::JpegQualityCommand() {
