@@ -25,7 +25,7 @@ namespace {
 
 // Menu items whose features are not in the program yet: shown, but greyed.
 constexpr int kNotYetAvailable[] = {
-    ID_FILE_WALL_SAVE,     ID_FILE_WALL_DELETE,   ID_FILE_PRINT_PREVIEW, ID_VIEW_CATALOG_LIMIT,
+    ID_FILE_WALL_SAVE,     ID_FILE_WALL_DELETE,   ID_VIEW_CATALOG_LIMIT,
 };
 
 bool IsNotYetAvailable(int id) {
@@ -230,6 +230,7 @@ void CMainFrame::OnCommand(int id) {
     case ID_FILE_OPEN_FOLDER: OpenFolderCommand(); break;
     case ID_FILE_SAVE_IMAGE: SaveImageCommand(); break;
     case ID_FILE_PRINT: PrintCommand(false); break;
+    case ID_FILE_PRINT_PREVIEW: PrintCommand(true); break;
     case ID_FILE_PRINT_SETUP:
       if (!BusyGuard()) m_View.PrinterSetupCommand();
       break;

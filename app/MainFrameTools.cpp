@@ -55,7 +55,10 @@ void CMainFrame::PrintCommand(bool preview) {
     m_View.LeaveClipboardView();
   }
   if (CatalogMissing()) return;
-  m_View.PrintCommand();
+  if (preview)
+    m_View.PrintPreviewCommand();
+  else
+    m_View.PrintCommand();
 }
 
 bool CMainFrame::StartWipeset() {

@@ -8,20 +8,13 @@
 
 #include <string>
 
+#include "image/PageLayout.h"
+
 namespace tarn {
 
 class CPictureWnd;
 
-// A printer's page in its own pixels: the whole sheet, where the printable area starts on it, and
-// the printable area's size (HORZRES x VERTRES).
-struct PageMetrics {
-  int pageWidth = 0;
-  int pageHeight = 0;
-  int offsetX = 0;
-  int offsetY = 0;
-  int horzRes = 0;
-  int vertRes = 0;
-};
+// The page of a printer's context.
 PageMetrics PageMetricsOf(HDC printer);
 
 // How a printer could not be had: the user closed the dialog, there is no printer at all, or the

@@ -18,6 +18,7 @@
 #include "catalog/fileops/FileOperations.h"
 #include "catalog/view/MonitorWindow.h"
 #include "catalog/cache/ThumbWorkBitmap.h"
+#include "image/PrintPreview.h"
 #include "image/PrinterChoice.h"
 #include "image/StretchSource.h"
 #include "catalog/cache/ThumbnailCache.h"
@@ -130,6 +131,10 @@ class CTarnView final : public CScrollView, private CatalogCanvas {
   // chooses (see ViewPrint.cpp); "ﾌﾟﾘﾝﾀの設定". The frame has run its checks first.
   void PrintCommand();
   void PrinterSetupCommand();
+  // "印刷ﾌﾟﾚﾋﾞｭｰ": the same page in the preview window, on the kept printer's sheet (an A4 stand-in
+  // without a printer).
+  void PrintPreviewCommand();
+  const CPrintPreview& Preview() const { return m_Preview; }
   // The save routine of this view (its save-as dialog can be replaced).
   CImageSaver& Saver() { return *m_Saver; }
   // The frame's zoom dialog, which the zoom screen opens and reads.
@@ -256,6 +261,7 @@ class CTarnView final : public CScrollView, private CatalogCanvas {
   CPictureWnd* m_Picture = nullptr;       // not owned
   std::unique_ptr<CImageSaver> m_Saver;   // made with the picture it saves
   PrinterChoice m_Printer;
+  CPrintPreview m_Preview;
   CZoomDialog* m_ZoomDialog = nullptr;    // the frame's; not owned
   POINT m_CatalogScroll{};                // where the catalog was scrolled when a picture screen opened
   std::u16string m_PicturePath;           // what the picture screens show

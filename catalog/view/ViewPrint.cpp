@@ -67,6 +67,15 @@ void CTarnView::PrintCommand() {
   if (printed >= 2) Say(u"印刷できませんでした ", u"印刷");
 }
 
+void CTarnView::PrintPreviewCommand() {
+  if (!PreparePrintPage(u"印刷プレビュー")) return;
+  HDC printer = m_Printer.InformationDc();
+  const PageMetrics page = printer != nullptr ? PageMetricsOf(printer) : A4PageMetrics();
+  if (printer != nullptr) DeleteDC(printer);
+  if (!m_Preview.Open(Owner(Handle()), *m_Picture, page, printer == nullptr))
+    Say(u"印刷プレビュー画面を作成できません ", u"異常終了");
+}
+
 void CTarnView::PrinterSetupCommand() {
   SayPrinterAnswer(m_Printer.Setup(Owner(Handle())), m_Printer.LastError());
 }

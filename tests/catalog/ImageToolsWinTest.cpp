@@ -11,6 +11,7 @@
 #include "base/TextUtil.h"
 #include "catalog/save/ImageSaver.h"
 #include "catalog/save/ThumbSource.h"
+#include "catalog/screens/ScreenResource.h"
 #include "framework/MemoryBitmap.h"
 
 namespace tarn::test {
@@ -329,6 +330,49 @@ TEST_F(ImageToolsTest, PrintWithoutAPrinterSaysSo) {
   ASSERT_GT(client.right, 0);
   EXPECT_EQ(picture_->Loaded().Width(), client.right);
   EXPECT_EQ(picture_->Loaded().Rows(), client.bottom);
+}
+
+TEST_F(ImageToolsTest, PreviewShowsTheExpandedPictureAcrossThePrintableWidthAndPrintsFromItsButton) {
+  const_cast<SelectionState&>(frame_->View().Selection()).cursor = 0;
+  Command(ID_SCREEN_EXPAND);
+  ASSERT_EQ(g_PictureShown, 1);
+  Command(ID_FILE_PRINT_PREVIEW);
+  const CPrintPreview& preview = frame_->View().Preview();
+  ASSERT_TRUE(preview.IsOpen());
+  wchar_t title[128] = {};
+  GetWindowTextW(preview.Handle(), title, 128);
+  EXPECT_EQ(std::wstring(title).substr(0, 7), L"印刷プレビュー");
+  UpdateWindow(preview.Handle());
+  const PreviewPage p = preview.PagePlacement();
+  ASSERT_GT(p.areaWidth, 100);
+  HDC dc = GetDC(preview.Handle());
+  // The 40 x 30 picture spans the printable width from its top; below it and beside the
+  // printable area the sheet is white.
+  EXPECT_TRUE(Near(GetPixel(dc, p.areaX + 2, p.areaY + 2), kGreen));
+  EXPECT_TRUE(Near(GetPixel(dc, p.areaX + p.areaWidth - 3, p.areaY + 2), kGreen));
+  EXPECT_EQ(GetPixel(dc, p.areaX + p.areaWidth / 2, p.areaY + p.areaWidth * 30 / 40 + 4), kWhite);
+  EXPECT_EQ(GetPixel(dc, p.x + 2, p.y + p.height / 2), kWhite);
+  ReleaseDC(preview.Handle(), dc);
+
+  // "印刷" hands the print to the frame and closes the preview.
+  HWND print = FindWindowExW(preview.Handle(), nullptr, L"BUTTON", L"印刷(&P)");
+  ASSERT_NE(print, nullptr);
+  PRINTDLGW probe{};
+  probe.lStructSize = sizeof probe;
+  probe.Flags = PD_RETURNDEFAULT;
+  const bool printerInstalled = PrintDlgW(&probe) != 0;
+  if (printerInstalled) {
+    GlobalFree(probe.hDevMode);
+    GlobalFree(probe.hDevNames);
+    SendMessageW(FindWindowExW(preview.Handle(), nullptr, L"BUTTON", L"閉じる(&C)"), BM_CLICK, 0, 0);
+    EXPECT_FALSE(preview.IsOpen());
+    return;
+  }
+  EXPECT_NE(std::wstring(title).find(L"A4"), std::wstring::npos) << "the stand-in sheet is named";
+  SendMessageW(print, BM_CLICK, 0, 0);
+  EXPECT_FALSE(preview.IsOpen());
+  Pump(50);
+  EXPECT_EQ(LastText(), u"プリンタが有りません。\nプリンタを接続・設定してから実行してください ");
 }
 
 }  // namespace
