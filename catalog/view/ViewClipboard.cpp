@@ -111,7 +111,6 @@ void CTarnView::DrawClipboard(HDC dc) {
   const RECT area{0, 0, std::max<LONG>(client.right + scroll.x, m_ClipboardPicture.Width()),
                   std::max<LONG>(client.bottom + scroll.y, m_ClipboardPicture.Height())};
   FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  const StretchModeScope mode(dc, COLORONCOLOR);
   BitBlt(dc, 0, 0, m_ClipboardPicture.Width(), m_ClipboardPicture.Height(), m_ClipboardPicture.Dc(), 0, 0, SRCCOPY);
 }
 

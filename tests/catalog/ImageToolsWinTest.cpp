@@ -46,13 +46,7 @@ class ImageToolsTest : public CatalogTest {
     Picture(L"a.bmp", 40, 30, kGreen);
     Catalogue();
     ASSERT_EQ(TheCatalog().rows, 1);
-    frame_->View().Saver().saveAs = [this](const SaveAsRequest& request, std::u16string& chosen) {
-      dialogs_.push_back(request);
-      if (answers_.empty()) return false;
-      chosen = answers_.front();
-      answers_.erase(answers_.begin());
-      return true;
-    };
+    ScriptSaveAs(frame_->View().Saver(), dialogs_, answers_);
     prompt_.shown.clear();
   }
   void TearDown() override {
