@@ -3,6 +3,7 @@
 
 #include "AboutDialog.h"
 #include "SettingsDialogs.h"
+#include "ThumbSourceDialog.h"
 #include "base/AppGlobals.h"
 #include "base/FileUtil.h"
 #include "base/FolderBrowse.h"
@@ -24,9 +25,7 @@ namespace {
 
 // Menu items whose features are not in the program yet: shown, but greyed.
 constexpr int kNotYetAvailable[] = {
-    ID_FILE_BMP_SIZE,      ID_FILE_PRINT,
-    ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP,   ID_FILE_CLIP_OPEN,     ID_FILE_CLIP_SAVE,
-    ID_FILE_CLIP_CLEAR,    ID_FILE_CLIP_IMAGE,    ID_EDIT_SIZE_CHANGE,   ID_VIEW_CATALOG_LIMIT,
+    ID_VIEW_CATALOG_LIMIT,
 };
 
 bool IsNotYetAvailable(int id) {
@@ -68,7 +67,6 @@ bool CMainFrame::Create(bool show) {
                               Button(STD_HELP, ID_HELP_ABOUT)};
   const int panes[] = {width / 2, width / 2 + width / 8, width / 2 + width / 4, width / 2 + 3 * width / 8, -1};
   CreateBars(buttons, 5, panes, 5);
-  SendMessageW(ToolBar(), TB_ENABLEBUTTON, static_cast<WPARAM>(ID_FILE_PRINT), FALSE);
 
   if (!m_View.Create(Handle())) return false;
   m_View.Bind(m_Registry, m_Picture);
@@ -234,6 +232,21 @@ void CMainFrame::OnCommand(int id) {
       break;
     case ID_FILE_OPEN_FOLDER: OpenFolderCommand(); break;
     case ID_FILE_SAVE_IMAGE: SaveImageCommand(); break;
+    case ID_FILE_PRINT: PrintCommand(false); break;
+    case ID_FILE_PRINT_PREVIEW: PrintCommand(true); break;
+    case ID_FILE_PRINT_SETUP:
+      if (!BusyGuard()) m_View.PrinterSetupCommand();
+      break;
+    case ID_FILE_BMP_SIZE:
+      if (!BusyGuard()) RunThumbSourceDialog(Handle());
+      break;
+    case ID_EDIT_SIZE_CHANGE:
+      if (m_View.ImageToolGuard()) Forward(kViewThumbSource, 0);
+      break;
+    case ID_FILE_CLIP_OPEN:
+    case ID_FILE_CLIP_SAVE:
+    case ID_FILE_CLIP_CLEAR:
+    case ID_FILE_CLIP_IMAGE: ClipboardCommand(id); break;
     case ID_FILE_JPEG_QUALITY:
       if (!BusyGuard()) m_View.JpegQualityCommand();
       break;

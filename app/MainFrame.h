@@ -55,7 +55,8 @@ class CMainFrame final : public CFrameWindow, private SettingsHost {
   void StatusBarSet(StatusSwitch sw, int value, const std::u16string& text = {});
   // True (after the busy notice) while a catalog is built, a slide show or a move runs.
   bool BusyGuard();
-  // True (after telling the user) when the clipboard is on show instead of a screen.
+  // True (after telling the user) when the clipboard is on show instead of a screen; the screen
+  // it covered is shown again.
   bool ClipboardCheck();
 
   // The relay of each sender; public so that every request path can be driven directly.
@@ -83,6 +84,12 @@ class CMainFrame final : public CFrameWindow, private SettingsHost {
   void SaveImageCommand();
   // The image tools of the view (wallpapers, trimming): true when `id` was one of them.
   bool ImageToolCommand(int id);
+
+  // "印刷" (or its preview): refused while busy and with a display window open (which is
+  // closed); from the clipboard view the screen it covered comes back first.
+  void PrintCommand(bool preview);
+  // The four clipboard commands (ID_FILE_CLIP_...), after the image tools' checks.
+  void ClipboardCommand(int id);
 
   // Starts the cleanup tool after saving; answers true when it was started and the frame closes.
   bool StartWipeset();

@@ -33,7 +33,7 @@ bool CMainFrame::BusyGuard() {
   return true;
 }
 
-bool CMainFrame::ClipboardCheck() { return m_View.LeaveClipboardView(); }
+bool CMainFrame::ClipboardCheck() { return m_View.BackFromClipboardView(); }
 
 void CMainFrame::OnTimer(UINT_PTR id) {
   if (id == kTimerGifFrame || id == kTimerGifContinuous) {

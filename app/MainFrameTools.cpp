@@ -1,4 +1,5 @@
-// CMainFrame: the save command's guards, the image tools' routing, the cleanup tool, the plug-ins' own settings, the help file, and closing the frame.
+// CMainFrame: the save command's guards, the image tools' routing, the clipboard and print commands,
+// the cleanup tool, the plug-ins' own settings, the help file, and closing the frame.
 #include "MainFrame.h"
 
 #include <htmlhelp.h>
@@ -38,6 +39,37 @@ bool CMainFrame::ImageToolCommand(int id) {
     case ID_VIEW_TRIM: m_View.TrimCommand(); return true;
     default: return false;
   }
+}
+
+void CMainFrame::ClipboardCommand(int id) {
+  // Clearing also ends the clipboard view, so that view does not stop it.
+  if (id == ID_FILE_CLIP_CLEAR ? BusyGuard() || m_View.CatalogMissing() : !m_View.ImageToolGuard()) return;
+  switch (id) {
+    case ID_FILE_CLIP_OPEN: m_View.ClipboardOpenCommand(); break;
+    case ID_FILE_CLIP_SAVE: m_View.ClipboardSaveCommand(); break;
+    case ID_FILE_CLIP_CLEAR: m_View.ClipboardClearCommand(); break;
+    case ID_FILE_CLIP_IMAGE: m_View.ClipboardImageCommand(); break;
+    default: break;
+  }
+}
+
+void CMainFrame::PrintCommand(bool preview) {
+  if (BusyGuard()) return;
+  const std::u16string what = preview ? u"印刷プレビュー" : u"印刷";
+  if (m_DispWin && m_DispWin->Handle() != nullptr) {
+    CloseDisplayWindows();
+    Say(u"個別画像は「展開画面」で" + what + u"できます ", u"表示画面変更");
+    return;
+  }
+  if (m_View.ClipboardShown()) {
+    Say(u"カタログ画面に戻ります ", u"表示画面不一致");
+    m_View.LeaveClipboardView();
+  }
+  if (m_View.CatalogMissing()) return;
+  if (preview)
+    m_View.PrintPreviewCommand();
+  else
+    m_View.PrintCommand();
 }
 
 bool CMainFrame::StartWipeset() {

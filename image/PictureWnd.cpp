@@ -90,33 +90,48 @@ void CPictureWnd::StretchDraw(HDC dc, int left, int top, int right, int bottom) 
   const int areaWidth = right - left;
   const int areaHeight = bottom - top;
 
-  DrawPlacement place;
   if (GetDeviceCaps(dc, TECHNOLOGY) == DT_RASPRINTER) {
-    place = PrinterPlacement(width, height, GetDeviceCaps(dc, HORZRES), GetDeviceCaps(dc, VERTRES));
-  } else {
-    int fillWidth = areaWidth;
-    int fillHeight = areaHeight;
-    if (g_AdjustSizeFlag != 0 && g_ZoomScreenFlag == 0) {
-      place = FitModePlacement(width, height, areaWidth, areaHeight);
-    } else {
-      const bool zoomed = SetZoomSize(g_ZoomPercent) == 1;
-      const FullSizePlacement full = FullSizeModePlacement(zoomed ? m_ZoomWidth : width,
-                                                           zoomed ? m_ZoomHeight : height,
-                                                           areaWidth, areaHeight);
-      place = full.draw;
-      fillWidth = full.extentWidth;
-      fillHeight = full.extentHeight;
-    }
-    m_ExtentWidth = fillWidth;
-    m_ExtentHeight = fillHeight;
-    const RECT background{left, top, left + fillWidth, top + fillHeight};
-    FillRect(dc, &background, static_cast<HBRUSH>(GetStockObject(g_BlackFlag != 0 ? BLACK_BRUSH : WHITE_BRUSH)));
-    m_DrawnRect = place;
+    DrawForPrinter(dc, GetDeviceCaps(dc, HORZRES), GetDeviceCaps(dc, VERTRES));
+    return;
   }
+  DrawPlacement place;
+  int fillWidth = areaWidth;
+  int fillHeight = areaHeight;
+  if (g_AdjustSizeFlag != 0 && g_ZoomScreenFlag == 0) {
+    place = FitModePlacement(width, height, areaWidth, areaHeight);
+  } else {
+    const bool zoomed = SetZoomSize(g_ZoomPercent) == 1;
+    const FullSizePlacement full = FullSizeModePlacement(zoomed ? m_ZoomWidth : width,
+                                                         zoomed ? m_ZoomHeight : height,
+                                                         areaWidth, areaHeight);
+    place = full.draw;
+    fillWidth = full.extentWidth;
+    fillHeight = full.extentHeight;
+  }
+  m_ExtentWidth = fillWidth;
+  m_ExtentHeight = fillHeight;
+  const RECT background{left, top, left + fillWidth, top + fillHeight};
+  FillRect(dc, &background, static_cast<HBRUSH>(GetStockObject(g_BlackFlag != 0 ? BLACK_BRUSH : WHITE_BRUSH)));
+  m_DrawnRect = place;
   if (place.width <= 0 || place.height <= 0) return;
   const StretchModeScope mode(dc, COLORONCOLOR);
   StretchDIBits(dc, left + place.x, top + place.y, place.width, place.height, 0, 0, width, height,
                 bits, m_Loaded.Info(), DIB_RGB_COLORS, SRCCOPY);
+}
+
+void CPictureWnd::DrawForPrinter(HDC dc, int horzRes, int vertRes) {
+  const DrawPlacement place = PrinterPlacement(m_Loaded.Width(), m_Loaded.Rows(), horzRes, vertRes);
+  DrawInto(dc, place.x, place.y, place.width, place.height);
+}
+
+void CPictureWnd::DrawInto(HDC dc, int x, int y, int width, int height) {
+  const void* bits = DrawableBits();
+  if (bits == nullptr || width <= 0 || height <= 0) return;
+  // Pages and thumbnail sources change the scale many times over; half-tone keeps thin lines whole.
+  const StretchModeScope mode(dc, HALFTONE);
+  SetBrushOrgEx(dc, 0, 0, nullptr);
+  StretchDIBits(dc, x, y, width, height, 0, 0, m_Loaded.Width(), m_Loaded.Rows(), bits, m_Loaded.Info(),
+                DIB_RGB_COLORS, SRCCOPY);
 }
 
 int CPictureWnd::WriteBmp(HANDLE file, int mode, const ShownView& view) {

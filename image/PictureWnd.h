@@ -32,8 +32,9 @@ enum FileLoadSelect : int {
 // What WriteBmp writes: the whole picture, or the part a view shows (a wallpaper).
 enum BmpWriteMode : int { kBmpWhole = 0, kBmpShownPart = 1 };
 
-// What CaptureScreenToBmp answers.
-enum CaptureResult : int { kCaptureDone = 0, kCaptureNoMemory = 2, kCaptureNoFile = 5 };
+// CaptureDc's modes, and what CaptureDc and CaptureScreenToBmp answer.
+enum CaptureMode : int { kCapturePlain = 0, kCaptureTemplate = 1 };
+enum CaptureResult : int { kCaptureDone = 0, kCaptureNoMemory = 2, kCaptureNoLock = 3, kCaptureNoFile = 5 };
 
 class CPictureWnd {
  public:
@@ -60,6 +61,23 @@ class CPictureWnd {
   // its printable width, to a screen by the fit rule or at full or zoomed size over a filled
   // background. Nothing without a picture.
   void StretchDraw(HDC dc, int left, int top, int right, int bottom);
+  // Stretches the whole current picture into the rectangle at x, y of `width` x `height`.
+  void DrawInto(HDC dc, int x, int y, int width, int height);
+  // The printer's rule on its own: the picture across `horzRes`, reduced to `vertRes` and centred
+  // when it would be taller, drawn from the top; nothing else on the page is touched. A page
+  // drawn into any context of those metrics (a printer's, a metafile's, a memory bitmap's) comes
+  // out as the printer receives it.
+  void DrawForPrinter(HDC dc, int horzRes, int vertRes);
+  // Makes the `width` x `height` area at the origin of `dc` the current picture (the picture held
+  // before is released first): 24 bits a pixel (kCapturePlain), or the depth and resolution of
+  // the template header (kCaptureTemplate; palette depths become 24 bits).
+  // A CaptureResult.
+  int CaptureDc(HDC dc, int width, int height, int mode);
+  // Writes the current picture stretched to `width` x `height` to the open `file` as a BMP file,
+  // in its own depth when that has no colour table, else in 24 bits; the picture itself is not
+  // changed. 1 written, 0 without a picture or when the copy could not be made, -1 when a write
+  // failed.
+  int WriteBmpScaled(HANDLE file, int width, int height);
   // Writes the current picture to the open `file` as a BMP file, whole or (kBmpShownPart) as
   // much of it as `view` shows: 1 written, 0 without a picture, with a header other than the
   // 40-byte one or with blocks shorter than it promises, -1 when a write failed (the file then
@@ -118,6 +136,7 @@ class CPictureWnd {
   MotionGif m_Animation;
   PictureTransforms m_Transforms;
   DrawPlacement m_DrawnRect;
+  BITMAPINFOHEADER m_HeaderTemplate{};
   int m_ExtentWidth = 0;
   int m_ExtentHeight = 0;
   unsigned m_LoadCount = 0;

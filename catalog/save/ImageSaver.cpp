@@ -10,6 +10,7 @@
 #include "base/RunState.h"
 #include "base/TextUtil.h"
 #include "base/WinText.h"
+#include "catalog/save/ThumbSource.h"
 #include "image/PictureWnd.h"
 #include "image/ScratchFile.h"
 
@@ -66,8 +67,12 @@ bool ShowSaveAsDialog(const SaveAsRequest& request, std::u16string& chosen) {
   return true;
 }
 
-int CImageSaver::SaveImage(const std::u16string& initialFolder, const std::u16string& proposed, int mode, bool batch) {
-  const SaveTarget target = MakeSaveTarget(initialFolder, proposed, mode, m_Picture.TransState() > 0, g_ZoomPercent);
+int CImageSaver::SaveImage(const std::u16string& initialFolder, const std::u16string& proposed, int mode, int batch) {
+  m_Batch = batch;
+  // A source overwritten keeps its own name.
+  const bool overwrite = batch == kSaveBatchOverwrite;
+  const SaveTarget target = MakeSaveTarget(initialFolder, proposed, mode, !overwrite && m_Picture.TransState() > 0,
+                                           overwrite ? 100 : g_ZoomPercent);
   std::u16string path = target.path;
   const int step = AskTarget(target, mode, batch, path);
   if (step == kStopSave) return 1;
@@ -92,13 +97,18 @@ int CImageSaver::SaveImage(const std::u16string& initialFolder, const std::u16st
   return format == kSaveJpeg ? SaveJpeg(path, mode) : SaveBmp(path, mode);
 }
 
-int CImageSaver::AskTarget(const SaveTarget& target, int mode, bool batch, std::u16string& path) {
+int CImageSaver::AskTarget(const SaveTarget& target, int mode, int batch, std::u16string& path) {
   path = target.path;
   if (!Exists(path)) return kAskName;
   if ((mode == kSaveTrimming || mode == kSaveClipboard) && ReservedNameOf(path, g_StartFolder) != kNotReserved)
     return kAskName;
-  // A batch run has no one to ask: the name is edited in the dialog.
-  if (batch) return kAskNameWithHint;
+  if (batch == kSaveBatchOverwrite) {
+    if (Replaceable(path)) return kWriteTarget;
+    Say(u"画像ファイルを削除できません<-v64> ");
+    return kStopSave;
+  }
+  // The batch asked its own question already: a name that is taken is edited in the dialog.
+  if (batch == kSaveBatchRename) return kAskNameWithHint;
   switch (Say(u"同名のファイルがあります。名称を上書きしますか？  はい　≪いいえ≫変更  ≪キャンセル≫", path,
               Buttons::kYesNoCancel)) {
     case kAnswerYes:
@@ -111,8 +121,8 @@ int CImageSaver::AskTarget(const SaveTarget& target, int mode, bool batch, std::
 }
 
 // -1 to go on writing `chosen`; otherwise the answer of SaveImage.
-int CImageSaver::AfterDialog(const std::u16string& chosen, int mode, bool batch) {
-  if (batch && SaveFormatOf(chosen) != kSaveBmp) {
+int CImageSaver::AfterDialog(const std::u16string& chosen, int mode, int batch) {
+  if (batch != kSaveSingle && SaveFormatOf(chosen) != kSaveBmp) {
     Say(u"[BMP] 以外の拡張子は指定できません ");
     return 1;
   }
@@ -195,7 +205,12 @@ int CImageSaver::SaveBmp(const std::u16string& path, int mode) {
     Say(u"BMPファイルを保存できません_1-A3 ");
     return 1;
   }
-  const int written = m_Picture.WriteBmp(file);
+  // Thumbnail sources are written at the zoom percentage; SetZoomSize refuses what no zoom allows.
+  int written = 0;
+  if (mode != kSaveThumbSource || g_ZoomPercent == 100)
+    written = m_Picture.WriteBmp(file);
+  else if (m_Picture.SetZoomSize(g_ZoomPercent) == 1)
+    written = m_Picture.WriteBmpScaled(file, m_Picture.m_ZoomWidth, m_Picture.m_ZoomHeight);
   const bool closed = CloseHandle(file) != 0;
   if (written < 0 || !closed) {
     Say(u"BMPファイルを保存できません<-v68> ");
@@ -208,6 +223,7 @@ int CImageSaver::SaveBmp(const std::u16string& path, int mode) {
 int CImageSaver::Succeeded(const std::u16string& path, int mode) {
   if (mode == kSaveTrimming) m_TrimmingPath = path;
   if (mode == kSaveClipboard) m_ClipboardPath = path;
+  if (m_Batch != kSaveSingle && g_ThumbOverwriteFlag) return 0;
   Say(u"↑↑上記のフォルダに保存しました    FileSize = " + SizeText(path) +
           u" byte\n\nフォルダを指定して「カタログ」ボタンを押すと表示されます ",
       path);

@@ -18,6 +18,10 @@ class CPictureWnd;
 extern int g_JpegQuality;
 constexpr int kJpegQualityDefault = 90;
 
+// How a save stands in a batch of thumbnail-source changes: on its own, renamed by the batch
+// (an existing target goes to the dialog), or overwriting its source as the user agreed.
+enum SaveBatch : int { kSaveSingle = 0, kSaveBatchRename = 1, kSaveBatchOverwrite = 2 };
+
 // What the save-as dialog is asked.
 struct SaveAsRequest {
   HWND owner = nullptr;
@@ -41,9 +45,10 @@ class CImageSaver {
   }
 
   // Saves the current picture under `proposed` (a file name whose extension picks the default
-  // format) in `initialFolder`; mode is a SaveMode. 0 when it ended with a result (a JPEG's comes
-  // when its thread ends) or had nothing to do, 1 when it stopped on an error or a cancel.
-  int SaveImage(const std::u16string& initialFolder, const std::u16string& proposed, int mode, bool batch);
+  // format) in `initialFolder`; mode is a SaveMode, batch a SaveBatch. Mode 2 writes the picture
+  // at the zoom percentage. 0 when it ended with a result (a JPEG's comes when its thread ends)
+  // or had nothing to do, 1 when it stopped on an error or a cancel.
+  int SaveImage(const std::u16string& initialFolder, const std::u16string& proposed, int mode, int batch);
   // The JPEG thread's end, wParam of the done message: the result message for the file, or the
   // tool's own report.
   void OnJpegWritten(bool written);
@@ -66,8 +71,8 @@ class CImageSaver {
 
  private:
   // Step by step: the target as proposed, the dialog when it is needed, then the writing.
-  int AskTarget(const SaveTarget& target, int mode, bool batch, std::u16string& path);
-  int AfterDialog(const std::u16string& chosen, int mode, bool batch);
+  int AskTarget(const SaveTarget& target, int mode, int batch, std::u16string& path);
+  int AfterDialog(const std::u16string& chosen, int mode, int batch);
   int SaveJpeg(const std::u16string& path, int mode);
   int SaveBmp(const std::u16string& path, int mode);
   int Succeeded(const std::u16string& path, int mode);
@@ -79,6 +84,7 @@ class CImageSaver {
   UINT m_DoneMessage = 0;
   int m_JpegMode = kSaveCommand;
   std::function<void(bool)> m_ToolDone;  // set while a tool's JPEG is being written
+  int m_Batch = kSaveSingle;
   std::u16string m_LastSaveFolder;
   std::u16string m_LastClipboardFolder;
   std::u16string m_TrimmingPath;

@@ -28,7 +28,8 @@ SaveTarget MakeSaveTarget(std::u16string_view folder, std::u16string_view propos
   }
   std::u16string suffix;
   if (mode == kSaveCommand && transformed) suffix = u"-r";
-  if (mode == kSaveThumbSource && zoomPercent != 100) suffix = u"-" + DecimalText(zoomPercent) + (transformed ? u"r" : u"");
+  if (mode == kSaveThumbSource)
+    suffix = zoomPercent != 100 ? u"-" + DecimalText(zoomPercent) + (transformed ? u"r" : u"") : transformed ? u"-r" : u"";
   target.path = std::u16string(folder);
   if (!target.path.empty()) AppendBackslash(target.path);
   target.path += std::u16string(BaseOf(proposed)) + suffix + target.defaultExt;

@@ -21,7 +21,7 @@ struct SaveTarget {
 
 // The target for `proposed` (a file name, its extension deciding the default) in `folder`:
 // mode 0 adds "-r" to a changed picture; mode 2 adds "-" and the percentage, then "r" when
-// changed, unless the percentage is 100.
+// changed, or only "-r" to a changed picture at 100 %.
 SaveTarget MakeSaveTarget(std::u16string_view folder, std::u16string_view proposed, int mode, bool transformed,
                           int zoomPercent);
 

@@ -10,6 +10,7 @@
 #define IDC_ZOOM_APPLY 6016
 #define IDC_ZOOM_CATALOG 6017
 #define IDC_ZOOM_QUALITY 6018
+#define IDC_ZOOM_THUMB_SOURCE 6800   // "ｻﾑﾈｲﾙ用変更"
 
 #define ID_SCREEN_EXPAND 33100       // "展開画面(&P)"
 #define ID_SCREEN_ZOOM 33101         // "伸縮画面(&S)"

@@ -86,6 +86,7 @@ bool CZoomDialog::OnCommand(int id, int code, HWND) {
     case IDC_ZOOM_MINUS: SetPercent(SteppedPercent(g_ZoomPercent, kZoomMinus)); return true;
     case IDC_ZOOM_APPLY: Apply(); return true;
     case IDC_ZOOM_CATALOG: Leave(kStreBackToCatalog); return true;
+    case IDC_ZOOM_THUMB_SOURCE: Post(kStreThumbSource, 1); return true;
     case IDC_ZOOM_QUALITY:
       PostMessageW(GetParent(Handle()), WM_COMMAND, MAKEWPARAM(ID_FILE_JPEG_QUALITY, 0), 0);
       return true;
@@ -112,6 +113,11 @@ void CZoomDialog::Apply() {
     return;
   }
   SetPercent(percent);
+}
+
+void CZoomDialog::SetPixelCount(int pixels) {
+  m_PixelCount = pixels;
+  SetItemText(IDC_ZOOM_PIXELS, std::to_wstring(pixels));
 }
 
 bool CZoomDialog::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR* result) {

@@ -1,5 +1,6 @@
 // The zoom dialog " 伸縮": the zoom screen's percentage (10 to 300) by edit box, buttons and scroll
-// bar, or a pixel count for the picture's longer side (150 to 2048). It posts its requests to the
+// bar, or a pixel count for the picture's longer side (150 to 2048); "ｻﾑﾈｲﾙ用変更" asks for the
+// thumbnail-source change of the picture shown. It posts its requests to the
 // frame; the view reads the pixel count and reports the percentage a pixel count gave.
 #pragma once
 
@@ -17,6 +18,8 @@ class CZoomDialog final : public CPanelDialog {
   void Open(HWND frame);
   // The pixel count last applied with "更新".
   int PixelCount() const { return m_PixelCount; }
+  // Puts `pixels` into the size box as if typed and applied (the thumbnail-source change).
+  void SetPixelCount(int pixels);
   // After a zoom by pixel count: the percentage it gave, or the refusal of one above 300 and the
   // return to 100 %.
   void Refresh(int percent);

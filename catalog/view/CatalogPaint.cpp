@@ -125,6 +125,10 @@ int CTarnView::DrawCatalogCell(HDC dc, int k) {
 }
 
 void CTarnView::OnDraw(HDC dc) {
+  if (ClipboardShown()) {
+    DrawClipboard(dc);
+    return;
+  }
   if (PictureScreenShown()) {
     DrawPicture(dc);
     return;

@@ -9,11 +9,17 @@
 
 namespace tarn {
 
-bool CTarnView::LeaveClipboardView() {
-  if (g_ScreenMode != 4 && g_ScreenMode != 5) return false;
-  Say(g_ScreenMode == 4 ? u"カタログ画面に戻ります " : u"元の画面に戻ります ", u"クリップボード表示中");
-  g_ScreenMode = g_ScreenMode == 4 ? 0 : 1;
-  InvalidateRect(Handle(), nullptr, TRUE);
+bool CTarnView::BackFromClipboardView() {
+  if (!ClipboardShown()) return false;
+  Say(g_ScreenMode == kScreenClipboardOverCatalog ? u"カタログ画面に戻ります " : u"元の画面に戻ります ",
+      u"クリップボード表示中");
+  LeaveClipboardView();
+  return true;
+}
+
+bool CTarnView::CatalogMissing() {
+  if (TheCatalog().rows > 0 && (g_CatalogShown || g_PictureShown || ClipboardShown())) return false;
+  Say(u"メニューの「読出・書込」でカタログを表示してください", u"ファイルが有りません");
   return true;
 }
 
@@ -22,12 +28,7 @@ bool CTarnView::ImageToolGuard() {
     if (statusBar) statusBar(kStatusBusy, kBusyPlaying, {});
     return false;
   }
-  if (LeaveClipboardView()) return false;
-  if (TheCatalog().rows <= 0) {
-    Say(u"メニューの「読出・書込」でカタログを表示してください", u"ファイルが有りません");
-    return false;
-  }
-  return true;
+  return !BackFromClipboardView() && !CatalogMissing();
 }
 
 }  // namespace tarn

@@ -64,17 +64,7 @@ void CTarnView::OnUpdate(CView*, LPARAM hint, void* object) {
   m_LastRequest = record;
   ++m_RequestCount;
   switch (record.request) {
-    case kViewCatalogAgain: {
-      // Catalog again: marks cleared, unusable and vacated rows dropped, the catalog rebuilt.
-      CatalogTables& tables = TheCatalog();
-      for (int i = 0; i < tables.rows; ++i)
-        if (tables.entries[i].state == kEntrySelected || tables.entries[i].state == kEntryUnusableSelected)
-          --tables.entries[i].state;
-      ResetCatalog();
-      CompactTable(tables);
-      CatalogShow(0);
-      break;
-    }
+    case kViewCatalogAgain: CatalogAgain(); break;
     case kViewOpenFolder: OpenFolder(record.param1, record.folder); break;
     case kViewSortArea: SortRequest(kSortArea); break;
     case kViewSort: SortRequest(record.param1); break;
@@ -104,8 +94,20 @@ void CTarnView::OnUpdate(CView*, LPARAM hint, void* object) {
         ExpandCommand();
       break;
     case kViewScrollSize: ScrollSizeRequest(record.param1); break;
+    case kViewThumbSource: ThumbSourceRequest(record.param1); break;
     default: break;  // the operations behind the other codes come with their features
   }
+}
+
+void CTarnView::CatalogAgain() {
+  // Marks cleared, unusable and vacated rows dropped, the catalog rebuilt.
+  CatalogTables& tables = TheCatalog();
+  for (int i = 0; i < tables.rows; ++i)
+    if (tables.entries[i].state == kEntrySelected || tables.entries[i].state == kEntryUnusableSelected)
+      --tables.entries[i].state;
+  ResetCatalog();
+  CompactTable(tables);
+  CatalogShow(0);
 }
 
 void CTarnView::OpenFolder(int mode, const std::wstring& folder) {
@@ -189,6 +191,19 @@ LRESULT CTarnView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       if (wParam == kTimerWallpaper) {
         LoadWallpaper();
+        return 0;
+      }
+      if (wParam == kTimerClipboardCopy || wParam == kTimerClipboardOpen) {
+        KillTimer(Handle(), wParam);
+        if (wParam == kTimerClipboardCopy)
+          CopyViewToClipboard();
+        else
+          ClipboardOpenCommand();
+        return 0;
+      }
+      if (wParam == kTimerCatalogRefresh) {
+        KillTimer(Handle(), kTimerCatalogRefresh);
+        if (CatalogOnScreen()) CatalogAgain();
         return 0;
       }
       if (wParam == kTimerResizeRefusal) {

@@ -19,6 +19,8 @@
 #include "catalog/fileops/FileOperations.h"
 #include "catalog/view/MonitorWindow.h"
 #include "catalog/cache/ThumbWorkBitmap.h"
+#include "image/PrintPreview.h"
+#include "image/PrinterChoice.h"
 #include "image/StretchSource.h"
 #include "catalog/cache/ThumbnailCache.h"
 #include "catalog/save/ImageSaver.h"
@@ -39,7 +41,13 @@ enum ViewTimer : UINT_PTR {
   kTimerResizeRefusal = 11,
   kTimerPictureLayout = 12,  // the picture screen laid out again once the zoom dialog has closed
   kTimerWallpaper = 13,      // the wallpaper decoded for the empty screen, after the paint that wanted it
+  kTimerClipboardOpen = 14,  // the clipboard view opens once the display window has gone
+  kTimerClipboardCopy = 15,  // the client area goes to the clipboard once the menu has left the screen
+  kTimerCatalogRefresh = 17, // the catalog built again after a batch of thumbnail-source changes
 };
+
+// The screen modes of the clipboard view: in place of the catalog, or of a picture screen.
+enum ClipboardScreen : int { kScreenClipboardOverCatalog = 4, kScreenClipboardOverPicture = 5 };
 
 // How the frame is asked to show an entry: on its own, or as the slide show's next picture.
 enum OpenRequest : int { kOpenSingle = 0, kOpenSlideShow = 3 };
@@ -78,6 +86,8 @@ class CTarnView final : public CScrollView, private CatalogCanvas {
   int CatalogShow(int mode);
   // Builds and shows the catalog: 0 done, 2 cancelled, -1 failure.
   int CatalogA();
+  // Request 2: the catalog built again, its marks cleared.
+  void CatalogAgain();
   // Forgets the catalog on screen and empties the table.
   void ClearCatalog();
   // Forgets the catalog on screen; the table stays.
@@ -115,7 +125,9 @@ class CTarnView final : public CScrollView, private CatalogCanvas {
   bool ImageToolGuard();
   // Leaves the clipboard picture for the screen it covers and tells the user; false when it was
   // not shown.
-  bool LeaveClipboardView();
+  bool BackFromClipboardView();
+  // Without a catalog (or the clipboard picture over one) the image tools say where to make one.
+  bool CatalogMissing();
   // "Tarn壁紙保存" and "Tarn壁紙削除" (see ViewWallpaper.cpp).
   void WallpaperSaveCommand();
   void WallpaperDeleteCommand();
@@ -124,6 +136,27 @@ class CTarnView final : public CScrollView, private CatalogCanvas {
   // "ﾄﾘﾐﾝｸﾞ": arms the trimming tool; the next drag of the left button frames what is saved.
   void TrimCommand();
   bool TrimArmed() const { return m_Trim.armed; }
+  // The clipboard commands of the "ﾌｧｲﾙ" menu (see ViewClipboard.cpp); the frame has refused them
+  // while busy and without a catalog. "ｸﾘｯﾌﾟﾎﾞｰﾄﾞに保存" copies the client area 500 ms later.
+  void ClipboardOpenCommand();
+  void ClipboardSaveCommand();
+  void ClipboardClearCommand();
+  void ClipboardImageCommand();
+  // The clipboard's bitmap is shown in place of the catalog or of a picture screen.
+  bool ClipboardShown() const { return g_ScreenMode == kScreenClipboardOverCatalog || g_ScreenMode == kScreenClipboardOverPicture; }
+  // Back from the clipboard view to the screen it covered.
+  void LeaveClipboardView();
+  // Request 49: 1 the zoom screen's BMP picture, 0 the batch over the selection of a folder of
+  // thumbnail sources; both written at the BMP size (see ViewThumbSource.cpp).
+  void ThumbSourceRequest(int param);
+  // "印刷": the catalog page in view, or the picture screens' picture, on the printer the user
+  // chooses (see ViewPrint.cpp); "ﾌﾟﾘﾝﾀの設定". The frame has run its checks first.
+  void PrintCommand();
+  void PrinterSetupCommand();
+  // "印刷ﾌﾟﾚﾋﾞｭｰ": the same page in the preview window, on the kept printer's sheet (an A4 stand-in
+  // without a printer).
+  void PrintPreviewCommand();
+  const CPrintPreview& Preview() const { return m_Preview; }
   // The save routine of this view (its save-as dialog can be replaced).
   CImageSaver& Saver() { return *m_Saver; }
   // The frame's zoom dialog, which the zoom screen opens and reads.
@@ -220,6 +253,22 @@ class CTarnView final : public CScrollView, private CatalogCanvas {
   void LeavePictureScreen();
   void DrawPicture(HDC dc);
   void OnPictureRightButton(POINT point);
+  // Loads m_PicturePath as the picture screens' picture, with the brightness level kept.
+  void LoadShownPicture();
+  // The catalog on the catalog screen again, where it was scrolled to.
+  void ShowCatalogAgain();
+  void DrawClipboard(HDC dc);
+  // Forgets the clipboard view's bitmap and mode, without redrawing.
+  void DropClipboardView();
+  void CopyViewToClipboard();
+  // Makes what is printed the current picture: the catalog page in view (captured), or the
+  // picture screens' own. False, after the message (`what` names the command), when the screen
+  // has nothing to print.
+  bool PreparePrintPage(const std::u16string& what);
+  void ThumbSourceChange();
+  void ThumbSourceBatch();
+  // One batch entry: loaded, asked about and saved; false when the user stopped the batch.
+  bool ThumbSourceEntry(int row);
 
   // Wallpapers: the entry chosen on the catalog opened for the save, the colour check, the save
   // itself from the expanded screen, and the empty screen's drawing.
@@ -253,6 +302,8 @@ class CTarnView final : public CScrollView, private CatalogCanvas {
   CPluginRegistry* m_Registry = nullptr;  // not owned
   CPictureWnd* m_Picture = nullptr;       // not owned
   std::unique_ptr<CImageSaver> m_Saver;   // made with the picture it saves
+  PrinterChoice m_Printer;
+  CPrintPreview m_Preview;
   CZoomDialog* m_ZoomDialog = nullptr;    // the frame's; not owned
   POINT m_CatalogScroll{};                // where the catalog was scrolled when a picture screen opened
   std::u16string m_PicturePath;           // what the picture screens show
@@ -264,6 +315,7 @@ class CTarnView final : public CScrollView, private CatalogCanvas {
   SIZE m_EmbeddedFrom{};
   std::vector<std::uint8_t> m_FileHead;  // kept from file to file: fresh memory is slow under Wine
   MemoryBitmap m_Catalog;
+  MemoryBitmap m_ClipboardPicture;  // the clipboard view's own copy of the clipboard's bitmap
   CMonitorWindow m_Monitor;
   TitleFont m_TitleFont;
   ShownCatalog m_Shown;

@@ -77,10 +77,14 @@ void CTarnView::OpenPictureScreen(int row) {
   m_PicturePath = EntryPath(tables, tables.entries[row]);
   // A picture opened from the catalog starts at its loaded brightness unless the level is kept.
   if (!g_BrightKeep) g_BrightLevel = 0;
-  g_PictureShown = m_Picture->FileLoad(kSelectStill, AsWide(m_PicturePath)) == 0 ? 1 : 0;
-  if (g_PictureShown && g_BrightLevel != 0) m_Picture->RotateMap(kRotateKeptBrightness);
+  LoadShownPicture();
   RedisplayPicture(1);
   InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void CTarnView::LoadShownPicture() {
+  g_PictureShown = m_Picture->FileLoad(kSelectStill, AsWide(m_PicturePath)) == 0 ? 1 : 0;
+  if (g_PictureShown && g_BrightLevel != 0) m_Picture->RotateMap(kRotateKeptBrightness);
 }
 
 void CTarnView::RedisplayPicture(int mode) {
@@ -107,6 +111,7 @@ void CTarnView::DrawPicture(HDC dc) {
 }
 
 void CTarnView::LeavePictureScreen() {
+  DropClipboardView();
   if (!PictureScreenShown() && g_PictureShown == 0) return;
   if (m_Picture != nullptr) m_Picture->FileLoad(kSelectRelease, nullptr);
   g_PictureShown = 0;
@@ -117,6 +122,10 @@ void CTarnView::LeavePictureScreen() {
 
 void CTarnView::BackToCatalog() {
   LeavePictureScreen();
+  ShowCatalogAgain();
+}
+
+void CTarnView::ShowCatalogAgain() {
   g_CatalogShown = m_Catalog.Dc() != nullptr ? 1 : 0;
   if (statusBar) statusBar(kStatusCatalog, 0, {});
   if (catalogFolder) catalogFolder(g_CurrentFolder);
@@ -127,7 +136,7 @@ void CTarnView::BackToCatalog() {
 }
 
 void CTarnView::ZoomCommand() {
-  if (g_ScreenMode == 4) {
+  if (g_ScreenMode == kScreenClipboardOverCatalog) {
     Say(u"伸縮画面ではクリップボードを表示できません ", u"クリップボードの表示制限");
     return;
   }

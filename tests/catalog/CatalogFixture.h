@@ -17,6 +17,7 @@
 #include "base/WinText.h"
 #include "catalog/list/CatalogTable.h"
 #include "catalog/list/FileOpenList.h"
+#include "catalog/save/ImageSaver.h"
 #include "image/PictureWnd.h"
 #include "tests/plugin_host/HostFixture.h"
 #include "tests/support/BmpBuilder.h"
@@ -54,6 +55,18 @@ inline ::testing::AssertionResult Near(COLORREF actual, COLORREF expected) {
       close(GetBValue(actual), GetBValue(expected)))
     return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure() << std::hex << actual << " is not near " << expected;
+}
+
+// The save-as dialog answered from `answers` in turn (a cancel once none is left), each request
+// kept in `asked`; both outlive the saver's use.
+inline void ScriptSaveAs(CImageSaver& saver, std::vector<SaveAsRequest>& asked, std::vector<std::u16string>& answers) {
+  saver.saveAs = [&asked, &answers](const SaveAsRequest& request, std::u16string& chosen) {
+    asked.push_back(request);
+    if (answers.empty()) return false;
+    chosen = answers.front();
+    answers.erase(answers.begin());
+    return true;
+  };
 }
 
 inline BOOL CALLBACK FindDisplaySortDialog(HWND window, LPARAM found) {

@@ -53,13 +53,7 @@ class SaveImageTest : public CatalogTest {
     ASSERT_EQ(TheCatalog().rows, 2);
     // A music file as a media plug-in would have listed it; no test plug-in reads one.
     std::u16string(u"tune.mp3").copy(TheCatalog().entries[Row(u"b.bmp")].name, 9);
-    frame_->View().Saver().saveAs = [this](const SaveAsRequest& request, std::u16string& chosen) {
-      dialogs_.push_back(request);
-      if (answers_.empty()) return false;
-      chosen = answers_.front();
-      answers_.erase(answers_.begin());
-      return true;
-    };
+    ScriptSaveAs(frame_->View().Saver(), dialogs_, answers_);
     prompt_.shown.clear();
   }
 

@@ -1,4 +1,5 @@
-// The numbers of the display: zoomed size, placements, window area, memory bitmap, GIF pace.
+// The numbers of the display: zoomed size, placements, window area, memory bitmap, GIF pace, and
+// the sheet of the print preview.
 #include <gtest/gtest.h>
 
 #include <tuple>
@@ -7,6 +8,7 @@
 #include "image/DisplayWindowArea.h"
 #include "image/MemoryBitmapSize.h"
 #include "image/MotionGifTimer.h"
+#include "image/PageLayout.h"
 #include "image/StretchDrawPlacement.h"
 #include "image/ZoomSize.h"
 
@@ -189,4 +191,28 @@ TEST(MotionGifTimer, IntervalByDelaySizeAndFrames) {
 }
 
 }  // namespace
+
+TEST(PreviewSheet, SheetFitsTheRoomAndKeepsItsPrintableAreaInProportion) {
+  // A4 in a wide room: the height rules; in a narrow one the width does.
+  const PageMetrics a4 = A4PageMetrics();
+  PreviewPage p = PlacePreviewPage(a4, 1000, 724, 12);
+  EXPECT_EQ(p.height, 700);
+  EXPECT_EQ(p.width, 4960 * 700 / 7016);
+  EXPECT_EQ(p.x, (1000 - p.width) / 2);
+  EXPECT_EQ(p.y, 12);
+  EXPECT_EQ(p.areaX, p.x + 150 * p.width / 4960);
+  EXPECT_EQ(p.areaWidth, 4660 * p.width / 4960);
+  EXPECT_LE(p.areaX + p.areaWidth, p.x + p.width);
+  EXPECT_LE(p.areaY + p.areaHeight, p.y + p.height);
+  p = PlacePreviewPage(a4, 224, 2000, 12);
+  EXPECT_EQ(p.width, 200);
+  EXPECT_EQ(p.height, 7016 * 200 / 4960);
+
+  // Printer-sized numbers do not overflow; an empty page or room gives nothing to draw.
+  const PageMetrics huge{2000000000, 2000000000, 0, 0, 2000000000, 2000000000};
+  EXPECT_EQ(PlacePreviewPage(huge, 800, 800, 0).areaWidth, 800);
+  EXPECT_EQ(PlacePreviewPage(PageMetrics{}, 800, 800, 0).width, 0);
+  EXPECT_EQ(PlacePreviewPage(a4, 20, 800, 10).width, 0);
+}
+
 }  // namespace tarn

@@ -47,7 +47,7 @@ struct WrittenBmp {
   std::string data;
 };
 
-class ImageToolsTest : public CatalogTest {
+class WallpaperTrimTest : public CatalogTest {
  protected:
   void SetUp() override {
     CatalogTest::SetUp();
@@ -126,7 +126,7 @@ class ImageToolsTest : public CatalogTest {
   std::vector<std::u16string> answers_;
 };
 
-TEST_F(ImageToolsTest, WallpaperOfSixteenColoursIsRefusedAfterAutoSizeIsSwitchedOff) {
+TEST_F(WallpaperTrimTest, WallpaperOfSixteenColoursIsRefusedAfterAutoSizeIsSwitchedOff) {
   Command(ID_FILE_WALL_SAVE, Row(u"four.bmp"));
   ASSERT_EQ(prompt_.shown.size(), 2u);
   EXPECT_EQ(prompt_.shown[0].text, u"「AUTOｻｲｽﾞ」を OFF します ");
@@ -138,7 +138,7 @@ TEST_F(ImageToolsTest, WallpaperOfSixteenColoursIsRefusedAfterAutoSizeIsSwitched
   EXPECT_FALSE(Exists(folder_ + L"TarnWall1.jpg"));
 }
 
-TEST_F(ImageToolsTest, WallpaperIsTheShownPartAndGoesWhenDeleted) {
+TEST_F(WallpaperTrimTest, WallpaperIsTheShownPartAndGoesWhenDeleted) {
   // A window smaller than the picture: the wallpaper is what it shows and 16 pixels more.
   SetWindowPos(frame_->Handle(), nullptr, 0, 0, 300, 260, SWP_NOZORDER | SWP_NOACTIVATE);
   Command(ID_FILE_WALL_SAVE, Row(u"stripes.bmp"));
@@ -171,7 +171,7 @@ TEST_F(ImageToolsTest, WallpaperIsTheShownPartAndGoesWhenDeleted) {
   EXPECT_EQ(prompt_.shown.back().caption, u"削除エラー");
 }
 
-TEST_F(ImageToolsTest, TrimmingKeepsSixteenBySixteenAndCancelsFifteenWide) {
+TEST_F(WallpaperTrimTest, TrimmingKeepsSixteenBySixteenAndCancelsFifteenWide) {
   const POINT at = ExpandStripes();
   Drag({at.x + 100, at.y + 20}, {at.x + 115, at.y + 220});
   EXPECT_TRUE(prompt_.shown.empty()) << "15 x 200 is no frame";
@@ -203,7 +203,7 @@ TEST_F(ImageToolsTest, TrimmingKeepsSixteenBySixteenAndCancelsFifteenWide) {
   EXPECT_EQ(edge.Pixel(19, 0), kBlue);
 }
 
-TEST_F(ImageToolsTest, TrimmingFrameMovedLeftStopsAtThePictureEdge) {
+TEST_F(WallpaperTrimTest, TrimmingFrameMovedLeftStopsAtThePictureEdge) {
   const POINT at = ExpandStripes();
   g_TrimAdjustFlag = 1;
   const auto press = [](int id) { return [id](HWND dialog) { DialogScript::Press(dialog, id); }; };

@@ -1,0 +1,8 @@
+// Resource ids of "ｻﾑﾈｲﾙ作成用設定" (6801-6809).
+#pragma once
+
+#define IDD_THUMB_SOURCE 6801
+#define IDC_THUMBSRC_QUIET 6802
+#define IDC_THUMBSRC_OVERWRITE 6803
+#define IDC_THUMBSRC_SIZE 6804
+#define IDC_THUMBSRC_DEFAULT 6805
