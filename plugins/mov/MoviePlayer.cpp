@@ -1,6 +1,10 @@
 // The playback inside GetPicture: a "Tarn Movie" window with the video above a small control
 // panel (only the panel for sound), run by a message loop of its own until the window closes at
 // the end of the media or by the user. The host can make it finish at once through its cell.
+//
+// The picture is drawn by the video mixing renderer in its windowless mode straight into the
+// playback window, which repaints it on WM_PAINT. Its windowed mode keeps a video window of its
+// own; made a child of ours, that window stayed white under Wine while the media played.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -28,7 +32,8 @@ struct Playback {
   ComPtr<IMediaControl> control;
   ComPtr<IMediaEventEx> events;
   ComPtr<IMediaSeeking> seeking;
-  ComPtr<IVideoWindow> videoWindow;
+  ComPtr<IBaseFilter> renderer;
+  ComPtr<IVMRWindowlessControl> picture;
   ComPtr<IBasicAudio> audio;
   HWND window = nullptr;
   HWND panel = nullptr;
@@ -38,6 +43,7 @@ struct Playback {
   Extent panelSize;
   Extent room;         // what the screen leaves for the video
   Extent screen;
+  RECT videoRect{};    // where the picture stands in the client area
   LONGLONG availableStart = 0, availableEnd = 0;
   bool dragging = false;
   int releasedAt = -1;  // slider percentage the user let go at, until the timer has moved there
@@ -79,8 +85,9 @@ void Layout(Playback& p) {
     const Extent area = ChosenArea(p);
     // A window wider than the video keeps the video in the middle between black strips.
     const bool centred = width > area.width && area.width >= p.panelSize.width;
-    const int videoWidth = centred ? area.width : width;
-    p.videoWindow->SetWindowPosition(centred ? (width - area.width) / 2 : 0, 0, videoWidth, videoHeight);
+    const int left = centred ? (width - area.width) / 2 : 0;
+    p.videoRect = {left, 0, left + (centred ? area.width : width), videoHeight};
+    p.picture->SetVideoPosition(nullptr, &p.videoRect);
   }
   InvalidateRect(p.window, nullptr, TRUE);
 }
@@ -136,10 +143,6 @@ void OnGraphEvent(Playback& p) {
     complete = complete || code == EC_COMPLETE;
   }
   if (!complete) return;
-  if (p.hasVideo) {
-    p.videoWindow->put_Visible(OAFALSE);
-    p.videoWindow->put_Owner(0);
-  }
   LONGLONG stop = 0;
   p.seeking->GetStopPosition(&stop);
   Sense().current = Sense().stop = stop;
@@ -164,12 +167,16 @@ bool OnKey(Playback& p, WPARAM key) {
   }
   PlaceWindow(p);
   Layout(p);
-  if (p.hasVideo) {
-    // Keys and mouse over the picture go to the playback window, and the picture is shown.
-    p.videoWindow->put_MessageDrain(reinterpret_cast<OAHWND>(p.window));
-    p.videoWindow->put_Visible(OATRUE);
-  }
   return true;
+}
+
+// The side strips black, leaving the picture to the renderer so that it does not flicker.
+void EraseAround(const Playback& p, HDC dc) {
+  RECT client;
+  GetClientRect(p.window, &client);
+  client.bottom -= p.panelSize.height;
+  if (p.hasVideo) ExcludeClipRect(dc, p.videoRect.left, p.videoRect.top, p.videoRect.right, p.videoRect.bottom);
+  FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
 }
 
 INT_PTR CALLBACK PanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -214,6 +221,17 @@ LRESULT CALLBACK MovieProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       }
       return 0;
     case kGraphEvent: OnGraphEvent(*p); return 0;
+    case WM_ERASEBKGND: EraseAround(*p, reinterpret_cast<HDC>(wParam)); return 1;
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      const HDC dc = BeginPaint(window, &paint);
+      if (p->hasVideo) p->picture->RepaintVideo(window, dc);
+      EndPaint(window, &paint);
+      return 0;
+    }
+    case WM_DISPLAYCHANGE:
+      if (p->hasVideo) p->picture->DisplayModeChanged();
+      return 0;
     case WM_SIZE: {
       const int width = LOWORD(lParam), height = HIWORD(lParam);
       if (p->panel != nullptr) Layout(*p);
@@ -226,10 +244,8 @@ LRESULT CALLBACK MovieProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_DESTROY:
       KillTimer(window, kTimerFollow);
       KillTimer(window, kTimerRelayout);
-      if (p->hasVideo) {
-        p->videoWindow->put_Visible(OAFALSE);
-        p->videoWindow->put_Owner(0);
-      }
+      // The renderer draws into this window: it stops before the window is gone.
+      if (p->control) p->control->Stop();
       WriteVolume();
       p->done = true;
       return 0;
@@ -247,23 +263,45 @@ bool RegisterMovieClass() {
   return RegisterClassW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
+// The renderer in its windowless mode, drawing into the playback window; RenderFile connects the
+// file's picture to it.
+bool AddRenderer(Playback& p) {
+  ComPtr<IVMRFilterConfig> config;
+  if (FAILED(CoCreateInstance(CLSID_VideoMixingRenderer, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
+                              p.renderer.OutVoid())) ||
+      FAILED(p.graph->AddFilter(p.renderer.Get(), L"Video Renderer")) || !p.renderer.Query(IID_IVMRFilterConfig, config))
+    return Fail(L"DirectShowの初期化に失敗");
+  if (FAILED(config->SetRenderingMode(VMRMode_Windowless))) return Fail(L"ウィンドウ・スタイルの設定に失敗しました");
+  if (!p.renderer.Query(IID_IVMRWindowlessControl, p.picture))
+    return Fail(L"IBasicVideoインタフェースの取得に失敗しました", L"ビデオサイズ取得失敗");
+  if (FAILED(p.picture->SetVideoClippingWindow(p.window))) return Fail(L"ウィンドウの設定に失敗しました");
+  return true;
+}
+
+// A video file without a picture stream plays as sound: only the panel is shown, and the renderer
+// that nothing was connected to leaves the graph.
+void MeasureVideo(Playback& p) {
+  LONG width = 0, height = 0;
+  p.hasVideo = SUCCEEDED(p.picture->GetNativeVideoSize(&width, &height, nullptr, nullptr)) && width > 0 && height > 0;
+  if (p.hasVideo) {
+    p.video = {static_cast<int>(width), static_cast<int>(height)};
+    return;
+  }
+  p.graph->RemoveFilter(p.renderer.Get());
+  p.picture.Reset();
+  p.renderer.Reset();
+}
+
 bool BuildGraph(Playback& p, const char* name, std::int32_t type) {
   if (FAILED(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
                               p.graph.OutVoid())) ||
       !p.graph.Query(IID_IMediaControl, p.control) || !p.graph.Query(IID_IMediaEventEx, p.events) ||
-      !p.graph.Query(IID_IMediaSeeking, p.seeking) || !p.graph.Query(IID_IVideoWindow, p.videoWindow) ||
-      !p.graph.Query(IID_IBasicAudio, p.audio))
+      !p.graph.Query(IID_IMediaSeeking, p.seeking) || !p.graph.Query(IID_IBasicAudio, p.audio))
     return Fail(L"DirectShowの初期化に失敗");
+  const bool video = IsVideoType(type);
+  if (video && !AddRenderer(p)) return false;
   if (FAILED(p.graph->RenderFile(Wide(name).c_str(), nullptr))) return Fail(L"DirectShowの初期化に失敗");
-  if (IsVideoType(type)) {
-    ComPtr<IBasicVideo> basic;
-    if (!p.graph.Query(IID_IBasicVideo, basic))
-      return Fail(L"IBasicVideoインタフェースの取得に失敗しました", L"ビデオサイズ取得失敗");
-    long width = 0, height = 0;
-    // A video file without a picture stream plays as sound: only the panel is shown.
-    p.hasVideo = SUCCEEDED(basic->GetVideoSize(&width, &height)) && width > 0 && height > 0;
-    p.video = {static_cast<int>(width), static_cast<int>(height)};
-  }
+  if (video) MeasureVideo(p);
   return true;
 }
 
@@ -282,6 +320,7 @@ void MeasureScreen(Playback& p) {
   p.room = {p.screen.width - 2 * frameX, usable - nonVideo};
 }
 
+// The window and its control panel, before the graph that draws into it.
 bool OpenWindow(Playback& p, const char* name) {
   const char* slash = std::strrchr(name, '\\');
   p.window = CreateWindowW(kClass, Wide(slash != nullptr ? slash + 1 : name).c_str(), WS_OVERLAPPEDWINDOW,
@@ -294,23 +333,17 @@ bool OpenWindow(Playback& p, const char* name) {
   SendDlgItemMessageW(p.panel, IDC_PANEL_SEEK, TBM_SETRANGE, TRUE, MAKELPARAM(0, 100));
   SendDlgItemMessageW(p.panel, IDC_PANEL_VOLUME, TBM_SETRANGE, TRUE, MAKELPARAM(0, 100));
   SendDlgItemMessageW(p.panel, IDC_PANEL_VOLUME, TBM_SETPOS, TRUE, Settings().SoundVR);
+  return true;
+}
+
+// The built graph tied to the window: its length in the panel, its events, the window's size.
+bool AttachGraph(Playback& p) {
   SeekableRange(p.seeking.Get(), &p.availableStart, &p.availableEnd);
   ShowTime(p);
-  if (p.hasVideo) {
-    if (FAILED(p.videoWindow->put_Owner(reinterpret_cast<OAHWND>(p.window))))
-      return Fail(L"ウィンドウの設定に失敗しました");
-    if (FAILED(p.videoWindow->put_WindowStyle(WS_CHILD | WS_CLIPSIBLINGS)))
-      return Fail(L"ウィンドウ・スタイルの設定に失敗しました");
-  }
   if (FAILED(p.events->SetNotifyWindow(reinterpret_cast<OAHWND>(p.window), kGraphEvent, 0)))
     return Fail(L"SetNotifyWindowメソドの呼び出しに失敗しました");
   PlaceWindow(p);
   Layout(p);
-  if (p.hasVideo) {
-    // Keys and mouse over the picture go to the playback window, and the picture is shown.
-    p.videoWindow->put_MessageDrain(reinterpret_cast<OAHWND>(p.window));
-    p.videoWindow->put_Visible(OATRUE);
-  }
   return true;
 }
 
@@ -356,10 +389,9 @@ bool PlayMedia(const char* name, std::int32_t type) {
   Playback p;
   g_playback = &p;
   MeasureScreen(p);
-  const bool ok = BuildGraph(p, name, type) && OpenWindow(p, name) && Start(p);
+  const bool ok = OpenWindow(p, name) && BuildGraph(p, name, type) && AttachGraph(p) && Start(p);
   if (ok) RunLoop(p);
   else if (p.window != nullptr) DestroyWindow(p.window);
-  if (p.control) p.control->Stop();
   g_playback = nullptr;
   return ok;
 }
