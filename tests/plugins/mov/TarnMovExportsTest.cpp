@@ -112,14 +112,22 @@ HWND WaitForPlayback() {
 
 bool IsRed(COLORREF c) { return GetRValue(c) > 200 && GetGValue(c) < 60 && GetBValue(c) < 60; }
 
+// The colour the screen shows at `x`, `y` of the window's client area, whichever child draws there.
+COLORREF ScreenPixel(HWND window, int x, int y) {
+  POINT at{x, y};
+  ClientToScreen(window, &at);
+  const HDC screen = GetDC(nullptr);
+  const COLORREF colour = GetPixel(screen, at.x, at.y);
+  ReleaseDC(nullptr, screen);
+  return colour;
+}
+
 // The colour at `x`, `y` of the client area once it turns red, or the last one seen in six seconds.
 COLORREF WatchForRed(HWND window, int x, int y) {
   COLORREF at = CLR_INVALID;
   for (DWORD waited = 0; waited < 6000 && !IsRed(at) && IsWindow(window); waited += 50) {
     Sleep(50);
-    const HDC dc = GetDC(window);
-    at = GetPixel(dc, x, y);
-    ReleaseDC(window, dc);
+    at = ScreenPixel(window, x, y);
   }
   return at;
 }
@@ -157,18 +165,21 @@ TEST_F(TarnMovSpi, ARedVideoIsDrawnIntoThePlaybackWindowAtDoubleSize) {
   SenseCell cell = -2;
   ASSERT_EQ(Spi().sensePlugIn("TarnMov.spi", "red.avi", &cell), 0);
   RECT client{};
-  COLORREF corner = CLR_INVALID;
+  COLORREF corner = CLR_INVALID, panel = CLR_INVALID;
   EXPECT_EQ(PlayWhile(Spi(), Media("red.avi"), &cell,
                       [&](HWND window) {
                         GetClientRect(window, &client);
                         // The far corner of the doubled 160 x 120 picture: only a picture drawn
                         // at double size reaches it.
                         corner = WatchForRed(window, 315, 235);
+                        // The panel's margin, left of its seek slider.
+                        panel = ScreenPixel(window, 1, 241);
                       }),
             kSpiOk);
   EXPECT_EQ(client.right, 320);
   EXPECT_EQ(client.bottom, 240 + 70) << "the picture above the control panel";
   EXPECT_TRUE(IsRed(corner)) << "the video area shows " << std::hex << corner << ", not the red picture";
+  EXPECT_EQ(panel, GetSysColor(COLOR_BTNFACE)) << "the control panel was painted over";
 }
 
 TEST_F(TarnMovSpi, EveryFormDisabledRecognisesNothing) {
