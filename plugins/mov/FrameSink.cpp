@@ -1,6 +1,7 @@
 #include "FrameSink.h"
 
 #include <cstring>
+#include <new>
 
 #include "common/DibLayout.h"
 
@@ -9,15 +10,22 @@ namespace tarn::mov {
 FrameSink::FrameSink() { InitializeCriticalSection(&lock_); }
 FrameSink::~FrameSink() { DeleteCriticalSection(&lock_); }
 
-void FrameSink::Prepare(long width, long height, HWND area) {
+bool FrameSink::Prepare(long width, long height, HWND area) {
+  if (width <= 0 || width > kLargestSide || height == 0 || height > kLargestSide || height < -kLargestSide) return false;
+  const long rows = height < 0 ? -height : height;
+  try {
+    frame_.assign(DibRowBytes(width, 24) * static_cast<std::uint64_t>(rows), 0);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
   info_.bmiHeader.biSize = sizeof info_.bmiHeader;
   info_.bmiHeader.biWidth = width;
   info_.bmiHeader.biHeight = height;
   info_.bmiHeader.biPlanes = 1;
   info_.bmiHeader.biBitCount = 24;
   info_.bmiHeader.biCompression = BI_RGB;
-  frame_.assign(DibRowBytes(width, 24) * static_cast<std::uint64_t>(height < 0 ? -height : height), 0);
   area_ = area;
+  return true;
 }
 
 void FrameSink::Paint(HDC dc, const RECT& picture) {

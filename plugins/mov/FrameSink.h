@@ -15,13 +15,16 @@ namespace tarn::mov {
 
 class FrameSink final : public ISampleGrabberCB {
  public:
+  static constexpr long kLargestSide = 8192;
+
   FrameSink();
   FrameSink(const FrameSink&) = delete;
   FrameSink& operator=(const FrameSink&) = delete;
   ~FrameSink();
 
   // Frames of `width` x `height` (a positive height: bottom-up rows) of 24 bits, for `area`.
-  void Prepare(long width, long height, HWND area);
+  // False for a size no frame buffer is kept for (a broken header may claim any size).
+  bool Prepare(long width, long height, HWND area);
   // The latest frame stretched into `picture` of `dc`; black before the first frame.
   void Paint(HDC dc, const RECT& picture);
 

@@ -294,8 +294,9 @@ bool BuildPictureGraph(Playback& p, const std::wstring& name) {
   if (!BuildGrabberChain(p.graph.Get(), name.c_str(), p.chain)) return false;
   p.chain.grabber->SetBufferSamples(FALSE);
   p.chain.grabber->SetOneShot(FALSE);
-  p.frames.Prepare(p.chain.width, p.chain.height, p.videoArea);
-  if (FAILED(p.chain.grabber->SetCallback(&p.frames, 1))) return false;
+  if (!p.frames.Prepare(p.chain.width, p.chain.height, p.videoArea) ||
+      FAILED(p.chain.grabber->SetCallback(&p.frames, 1)))
+    return false;
   RenderLoosePins(p.graph.Get());
   p.hasVideo = true;
   p.video = {static_cast<int>(p.chain.width), static_cast<int>(p.chain.height < 0 ? -p.chain.height : p.chain.height)};
