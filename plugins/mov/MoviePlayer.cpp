@@ -1,6 +1,11 @@
 // The playback inside GetPicture: a "Tarn Movie" window with the video above a small control
 // panel (only the panel for sound), run by a message loop of its own until the window closes at
 // the end of the media or by the user. The host can make it finish at once through its cell.
+//
+// The picture is drawn by this window itself: the file's video is decoded into a sample grabber
+// and each frame drawn into the video area, a child window, on the window's own thread. (Under
+// Wine the DirectShow renderers drew nothing in a child window, windowed or windowless, and a
+// windowless renderer in the playback window itself hid the control panel.)
 #include <windows.h>
 
 #include <commctrl.h>
@@ -11,6 +16,8 @@
 #include <string>
 
 #include "ComScopes.h"
+#include "FrameSink.h"
+#include "GrabberChain.h"
 #include "MovShell.h"
 #include "PlaybackLayout.h"
 #include "SeekableRange.h"
@@ -22,22 +29,28 @@ namespace {
 constexpr UINT kGraphEvent = WM_APP + 1;
 constexpr UINT_PTR kTimerFollow = 1, kTimerRelayout = 2;
 constexpr const wchar_t* kClass = L"Tarn Movie";
+constexpr const wchar_t* kVideoClass = L"Tarn Movie Picture";
+// The window's black background is not painted over the picture.
+constexpr DWORD kWindowStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 
 struct Playback {
+  FrameSink frames;  // first, so that it outlives the graph that calls it
   ComPtr<IGraphBuilder> graph;
   ComPtr<IMediaControl> control;
   ComPtr<IMediaEventEx> events;
   ComPtr<IMediaSeeking> seeking;
-  ComPtr<IVideoWindow> videoWindow;
+  GrabberChain chain;
   ComPtr<IBasicAudio> audio;
   HWND window = nullptr;
   HWND panel = nullptr;
+  HWND videoArea = nullptr;
   bool hasVideo = false;
   bool done = false;
   Extent video;        // the video's own size
   Extent panelSize;
   Extent room;         // what the screen leaves for the video
   Extent screen;
+  RECT picture{};      // where the picture stands in the video area
   LONGLONG availableStart = 0, availableEnd = 0;
   bool dragging = false;
   int releasedAt = -1;  // slider percentage the user let go at, until the timer has moved there
@@ -63,7 +76,7 @@ Extent ChosenArea(const Playback& p) {
 void PlaceWindow(Playback& p) {
   const Extent area = ChosenArea(p);
   RECT frame{0, 0, area.width, area.height + p.panelSize.height};
-  AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
+  AdjustWindowRect(&frame, kWindowStyle, FALSE);
   const Extent window{frame.right - frame.left, frame.bottom - frame.top};
   const Origin at = WindowOrigin(window, p.screen, Settings().Center != 0);
   SetWindowPos(p.window, nullptr, at.x, at.y, window.width, window.height, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -75,14 +88,15 @@ void Layout(Playback& p) {
   const int width = client.right, height = client.bottom;
   const int videoHeight = height - p.panelSize.height;
   MoveWindow(p.panel, 0, videoHeight > 0 ? videoHeight : 0, width, p.panelSize.height, TRUE);
+  MoveWindow(p.videoArea, 0, 0, width, videoHeight > 0 ? videoHeight : 0, TRUE);
   if (p.hasVideo && videoHeight > 0) {
     const Extent area = ChosenArea(p);
     // A window wider than the video keeps the video in the middle between black strips.
     const bool centred = width > area.width && area.width >= p.panelSize.width;
-    const int videoWidth = centred ? area.width : width;
-    p.videoWindow->SetWindowPosition(centred ? (width - area.width) / 2 : 0, 0, videoWidth, videoHeight);
+    const int left = centred ? (width - area.width) / 2 : 0;
+    p.picture = {left, 0, left + (centred ? area.width : width), videoHeight};
   }
-  InvalidateRect(p.window, nullptr, TRUE);
+  RedrawWindow(p.window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void ShowTime(const Playback& p) {
@@ -136,10 +150,6 @@ void OnGraphEvent(Playback& p) {
     complete = complete || code == EC_COMPLETE;
   }
   if (!complete) return;
-  if (p.hasVideo) {
-    p.videoWindow->put_Visible(OAFALSE);
-    p.videoWindow->put_Owner(0);
-  }
   LONGLONG stop = 0;
   p.seeking->GetStopPosition(&stop);
   Sense().current = Sense().stop = stop;
@@ -164,11 +174,6 @@ bool OnKey(Playback& p, WPARAM key) {
   }
   PlaceWindow(p);
   Layout(p);
-  if (p.hasVideo) {
-    // Keys and mouse over the picture go to the playback window, and the picture is shown.
-    p.videoWindow->put_MessageDrain(reinterpret_cast<OAHWND>(p.window));
-    p.videoWindow->put_Visible(OATRUE);
-  }
   return true;
 }
 
@@ -216,7 +221,7 @@ LRESULT CALLBACK MovieProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case kGraphEvent: OnGraphEvent(*p); return 0;
     case WM_SIZE: {
       const int width = LOWORD(lParam), height = HIWORD(lParam);
-      if (p->panel != nullptr) Layout(*p);
+      if (p->videoArea != nullptr) Layout(*p);
       // A grown window is laid out once more when the frame has settled.
       if (width > p->lastWidth || height > p->lastHeight) SetTimer(window, kTimerRelayout, 30, nullptr);
       p->lastWidth = width;
@@ -226,10 +231,9 @@ LRESULT CALLBACK MovieProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_DESTROY:
       KillTimer(window, kTimerFollow);
       KillTimer(window, kTimerRelayout);
-      if (p->hasVideo) {
-        p->videoWindow->put_Visible(OAFALSE);
-        p->videoWindow->put_Owner(0);
-      }
+      // The frames are drawn into this window: they stop before the window is gone.
+      if (p->control) p->control->Stop();
+      if (p->chain.grabber) p->chain.grabber->SetCallback(nullptr, 1);
       WriteVolume();
       p->done = true;
       return 0;
@@ -237,33 +241,78 @@ LRESULT CALLBACK MovieProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
-bool RegisterMovieClass() {
+// The video area: the latest frame, black around it.
+LRESULT CALLBACK VideoProc(HWND area, UINT message, WPARAM wParam, LPARAM lParam) {
+  Playback* p = g_playback;
+  if (message == WM_ERASEBKGND) return 1;
+  if (message == WM_PAINT) {
+    PAINTSTRUCT paint;
+    const HDC dc = BeginPaint(area, &paint);
+    RECT client;
+    GetClientRect(area, &client);
+    if (p != nullptr && p->hasVideo) {
+      p->frames.Paint(dc, p->picture);
+      ExcludeClipRect(dc, p->picture.left, p->picture.top, p->picture.right, p->picture.bottom);
+    }
+    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    EndPaint(area, &paint);
+    return 0;
+  }
+  return DefWindowProcW(area, message, wParam, lParam);
+}
+
+bool RegisterWindowClass(const wchar_t* name, WNDPROC procedure) {
   WNDCLASSW wc{};
-  wc.lpfnWndProc = MovieProc;
+  wc.lpfnWndProc = procedure;
   wc.hInstance = g_module;
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-  wc.lpszClassName = kClass;
+  wc.lpszClassName = name;
   return RegisterClassW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
+bool CreateGraph(Playback& p) {
+  return SUCCEEDED(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
+                                    p.graph.OutVoid())) &&
+         p.graph.Query(IID_IMediaControl, p.control) && p.graph.Query(IID_IMediaEventEx, p.events) &&
+         p.graph.Query(IID_IMediaSeeking, p.seeking) && p.graph.Query(IID_IBasicAudio, p.audio);
+}
+
+void DropGraph(Playback& p) {
+  p.hasVideo = false;
+  p.chain.grabber.Reset();
+  p.chain.source.Reset();
+  p.audio.Reset();
+  p.seeking.Reset();
+  p.events.Reset();
+  p.control.Reset();
+  p.graph.Reset();
+}
+
+// The picture into the grabber, whose frames go to the video area, and the sound to its renderer.
+bool BuildPictureGraph(Playback& p, const std::wstring& name) {
+  if (!BuildGrabberChain(p.graph.Get(), name.c_str(), p.chain)) return false;
+  p.chain.grabber->SetBufferSamples(FALSE);
+  p.chain.grabber->SetOneShot(FALSE);
+  if (!p.frames.Prepare(p.chain.width, p.chain.height, p.videoArea) ||
+      FAILED(p.chain.grabber->SetCallback(&p.frames, 1)))
+    return false;
+  RenderLoosePins(p.graph.Get());
+  p.hasVideo = true;
+  p.video = {static_cast<int>(p.chain.width), static_cast<int>(p.chain.height < 0 ? -p.chain.height : p.chain.height)};
+  return true;
+}
+
+// A video file whose picture cannot be decoded, or that has none, plays as sound: a graph built
+// afresh by the media services, and only the panel is shown.
 bool BuildGraph(Playback& p, const char* name, std::int32_t type) {
-  if (FAILED(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
-                              p.graph.OutVoid())) ||
-      !p.graph.Query(IID_IMediaControl, p.control) || !p.graph.Query(IID_IMediaEventEx, p.events) ||
-      !p.graph.Query(IID_IMediaSeeking, p.seeking) || !p.graph.Query(IID_IVideoWindow, p.videoWindow) ||
-      !p.graph.Query(IID_IBasicAudio, p.audio))
-    return Fail(L"DirectShowの初期化に失敗");
-  if (FAILED(p.graph->RenderFile(Wide(name).c_str(), nullptr))) return Fail(L"DirectShowの初期化に失敗");
+  const std::wstring wide = Wide(name);
   if (IsVideoType(type)) {
-    ComPtr<IBasicVideo> basic;
-    if (!p.graph.Query(IID_IBasicVideo, basic))
-      return Fail(L"IBasicVideoインタフェースの取得に失敗しました", L"ビデオサイズ取得失敗");
-    long width = 0, height = 0;
-    // A video file without a picture stream plays as sound: only the panel is shown.
-    p.hasVideo = SUCCEEDED(basic->GetVideoSize(&width, &height)) && width > 0 && height > 0;
-    p.video = {static_cast<int>(width), static_cast<int>(height)};
+    if (!CreateGraph(p)) return Fail(L"DirectShowの初期化に失敗");
+    if (BuildPictureGraph(p, wide)) return true;
+    DropGraph(p);
   }
+  if (!CreateGraph(p) || FAILED(p.graph->RenderFile(wide.c_str(), nullptr))) return Fail(L"DirectShowの初期化に失敗");
   return true;
 }
 
@@ -282,35 +331,32 @@ void MeasureScreen(Playback& p) {
   p.room = {p.screen.width - 2 * frameX, usable - nonVideo};
 }
 
+// The window and its control panel, before the graph that draws into it.
 bool OpenWindow(Playback& p, const char* name) {
   const char* slash = std::strrchr(name, '\\');
-  p.window = CreateWindowW(kClass, Wide(slash != nullptr ? slash + 1 : name).c_str(), WS_OVERLAPPEDWINDOW,
+  p.window = CreateWindowW(kClass, Wide(slash != nullptr ? slash + 1 : name).c_str(), kWindowStyle,
                            CW_USEDEFAULT, CW_USEDEFAULT, 320, 200, nullptr, nullptr, g_module, nullptr);
   if (p.window == nullptr) return Fail(L"アプリの初期化に失敗");
   const auto icon = static_cast<HICON>(LoadImageW(g_module, MAKEINTRESOURCEW(IDI_MOV_ICON), IMAGE_ICON, 16, 16, 0));
   SendMessageW(p.window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
   p.panel = CreateDialogParamW(g_module, MAKEINTRESOURCEW(IDD_MOV_PANEL), p.window, PanelProc, 0);
-  if (p.panel == nullptr) return Fail(L"アプリの初期化に失敗");
+  p.videoArea = CreateWindowW(kVideoClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 0, p.window,
+                              nullptr, g_module, nullptr);
+  if (p.panel == nullptr || p.videoArea == nullptr) return Fail(L"アプリの初期化に失敗");
   SendDlgItemMessageW(p.panel, IDC_PANEL_SEEK, TBM_SETRANGE, TRUE, MAKELPARAM(0, 100));
   SendDlgItemMessageW(p.panel, IDC_PANEL_VOLUME, TBM_SETRANGE, TRUE, MAKELPARAM(0, 100));
   SendDlgItemMessageW(p.panel, IDC_PANEL_VOLUME, TBM_SETPOS, TRUE, Settings().SoundVR);
+  return true;
+}
+
+// The built graph tied to the window: its length in the panel, its events, the window's size.
+bool AttachGraph(Playback& p) {
   SeekableRange(p.seeking.Get(), &p.availableStart, &p.availableEnd);
   ShowTime(p);
-  if (p.hasVideo) {
-    if (FAILED(p.videoWindow->put_Owner(reinterpret_cast<OAHWND>(p.window))))
-      return Fail(L"ウィンドウの設定に失敗しました");
-    if (FAILED(p.videoWindow->put_WindowStyle(WS_CHILD | WS_CLIPSIBLINGS)))
-      return Fail(L"ウィンドウ・スタイルの設定に失敗しました");
-  }
   if (FAILED(p.events->SetNotifyWindow(reinterpret_cast<OAHWND>(p.window), kGraphEvent, 0)))
     return Fail(L"SetNotifyWindowメソドの呼び出しに失敗しました");
   PlaceWindow(p);
   Layout(p);
-  if (p.hasVideo) {
-    // Keys and mouse over the picture go to the playback window, and the picture is shown.
-    p.videoWindow->put_MessageDrain(reinterpret_cast<OAHWND>(p.window));
-    p.videoWindow->put_Visible(OATRUE);
-  }
   return true;
 }
 
@@ -352,14 +398,13 @@ bool PlayMedia(const char* name, std::int32_t type) {
   ComApartment com;
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
-  if (!com.Ok() || !RegisterMovieClass()) return Fail(L"アプリの初期化に失敗");
+  if (!com.Ok() || !RegisterWindowClass(kClass, MovieProc) || !RegisterWindowClass(kVideoClass, VideoProc)) return Fail(L"アプリの初期化に失敗");
   Playback p;
   g_playback = &p;
   MeasureScreen(p);
-  const bool ok = BuildGraph(p, name, type) && OpenWindow(p, name) && Start(p);
+  const bool ok = OpenWindow(p, name) && BuildGraph(p, name, type) && AttachGraph(p) && Start(p);
   if (ok) RunLoop(p);
   else if (p.window != nullptr) DestroyWindow(p.window);
-  if (p.control) p.control->Stop();
   g_playback = nullptr;
   return ok;
 }
