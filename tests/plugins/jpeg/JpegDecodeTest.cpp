@@ -11,7 +11,7 @@
 #include "common/DibLayout.h"
 #include "common/PluginCodes.h"
 #include "tests/plugins/jpeg/JpegBuilder.h"
-#include "tests/support/VectorPictureMemory.h"
+#include "tests/support/DecodedPicture.h"
 
 namespace tarn::jpeg {
 namespace {
@@ -25,13 +25,9 @@ using Rgb = std::array<int, 3>;
 
 int Decode(const Bytes& file, VectorPictureMemory& memory, Scale scale = Scale::kFull,
            ProgressReport* progress = nullptr) {
-  const int result = DecodeJpeg(file.data(), file.size(), scale, memory, progress);
-  EXPECT_EQ(result == kSpiOk, memory.held) << "a picture is held exactly when the answer is 0";
-  EXPECT_EQ(memory.workOutstanding, 0);
-  return result;
+  return Settled(DecodeJpeg(file.data(), file.size(), scale, memory, progress), memory);
 }
 
-DibHeader Header(const VectorPictureMemory& m) { return LoadDibHeader(m.info.data()); }
 
 // Red, green, blue of pixel (x, y), y from the top, of a delivered bottom-up picture.
 Rgb PixelAt(const VectorPictureMemory& m, int x, int y) {

@@ -10,7 +10,7 @@
 #include "common/PluginCodes.h"
 #include "plugins/png/PngRows.h"
 #include "tests/plugins/png/PngBuilder.h"
-#include "tests/support/VectorPictureMemory.h"
+#include "tests/support/DecodedPicture.h"
 
 namespace tarn::png {
 namespace {
@@ -23,13 +23,9 @@ using Bytes = std::vector<std::uint8_t>;
 using Bgr = std::array<int, 3>;
 
 int Decode(const Bytes& file, VectorPictureMemory& memory, ProgressReport* progress = nullptr) {
-  const int result = DecodePng(file.data(), file.size(), memory, progress);
-  EXPECT_EQ(result == kSpiOk, memory.held) << "a picture is held exactly when the answer is 0";
-  EXPECT_EQ(memory.workOutstanding, 0) << "the row buffer is always given back";
-  return result;
+  return Settled(DecodePng(file.data(), file.size(), memory, progress), memory);
 }
 
-DibHeader Header(const VectorPictureMemory& m) { return LoadDibHeader(m.info.data()); }
 
 const std::uint8_t* Row(const VectorPictureMemory& m, std::uint32_t y) {
   const DibHeader h = Header(m);

@@ -11,7 +11,7 @@
 #include "common/DibLayout.h"
 #include "common/PluginCodes.h"
 #include "tests/plugins/tiff/TiffBuilder.h"
-#include "tests/support/VectorPictureMemory.h"
+#include "tests/support/DecodedPicture.h"
 
 namespace tarn::tiff {
 namespace {
@@ -24,19 +24,10 @@ using Bytes = std::vector<std::uint8_t>;
 using Bgr = std::array<int, 3>;
 
 int Decode(const Bytes& file, VectorPictureMemory& memory, ProgressReport* progress = nullptr) {
-  const int result = DecodeTiff(file.data(), file.size(), memory, progress);
-  EXPECT_EQ(result == kSpiOk, memory.held) << "a picture is held exactly when the answer is 0";
-  EXPECT_EQ(memory.workOutstanding, 0) << "the raster is always given back";
-  return result;
+  return Settled(DecodeTiff(file.data(), file.size(), memory, progress), memory);
 }
 
-DibHeader Header(const VectorPictureMemory& m) { return LoadDibHeader(m.info.data()); }
 
-Bgr At(const VectorPictureMemory& m, std::uint32_t x, std::uint32_t y) {
-  const DibHeader h = Header(m);
-  const std::uint8_t* p = m.pixels.data() + (h.biHeight - 1 - y) * DibRowBytes(h.biWidth, 24) + x * 3;
-  return {p[0], p[1], p[2]};
-}
 
 // Colour of pixel (x, y) as the page's kind defines it, blue, green, red.
 using Expect = std::function<Bgr(std::uint32_t x, std::uint32_t y)>;

@@ -13,7 +13,7 @@
 #include "common/OverWhite.h"
 #include "common/PluginCodes.h"
 #include "tests/plugins/webp/WebpBuilder.h"
-#include "tests/support/VectorPictureMemory.h"
+#include "tests/support/DecodedPicture.h"
 
 namespace tarn::webp {
 namespace {
@@ -27,20 +27,11 @@ using Bgr = std::array<int, 3>;
 
 int Decode(const Bytes& file, VectorPictureMemory& memory, Scale scale = Scale::kFull,
            ProgressReport* progress = nullptr) {
-  const int result = DecodeWebp(file.data(), file.size(), scale, memory, progress);
-  EXPECT_EQ(result == kSpiOk, memory.held) << "a picture is held exactly when the answer is 0";
-  EXPECT_EQ(memory.workOutstanding, 0) << "the work buffer is always given back";
-  return result;
+  return Settled(DecodeWebp(file.data(), file.size(), scale, memory, progress), memory);
 }
 
-DibHeader Header(const VectorPictureMemory& m) { return LoadDibHeader(m.info.data()); }
 
 // Pixel (x, y), y counted from the top, of a delivered 24-bit picture.
-Bgr At(const VectorPictureMemory& m, int x, int y) {
-  const DibHeader h = Header(m);
-  const std::uint8_t* p = m.pixels.data() + (h.biHeight - 1 - y) * DibRowBytes(h.biWidth, 24) + x * 3;
-  return {p[0], p[1], p[2]};
-}
 
 TEST(DecodeWebp, LosslessPicturesArriveExactlyBottomRowFirst) {
   const WebpFile f{.width = 5, .height = 3};
