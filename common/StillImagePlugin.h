@@ -19,6 +19,13 @@ namespace tarn {
 using StillDecoder = int (*)(const std::uint8_t* data, std::size_t size, PictureMemory& memory,
                              ProgressReport* progress);
 
+// A StillDecoder of a decoder that takes a scale: `decode` at `scale`, for the full picture and
+// the catalog's reduced one.
+template <auto decode, auto scale>
+int DecodeAtScale(const std::uint8_t* data, std::size_t size, PictureMemory& memory, ProgressReport* progress) {
+  return decode(data, size, scale, memory, progress);
+}
+
 struct StillImagePlugin {
   std::span<const char* const> info;         // GetPluginInfo's strings, infono 0 to 3
   std::span<const char* const> markerNames;  // "[UNICODE]" names that get the placeholder

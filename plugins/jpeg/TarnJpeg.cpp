@@ -20,23 +20,15 @@ constexpr const char* kInfo[] = {
 
 constexpr const char* kMarkerNames[] = {"[UNICODE].jpg", "[UNICODE].jpeg", "[UNICODE].jpe", "[UNICODE].jfif"};
 
-int DecodeFull(const std::uint8_t* data, std::size_t size, PictureMemory& memory, ProgressReport* progress) {
-  return DecodeJpeg(data, size, Scale::kFull, memory, progress);
-}
-
-// The catalog's picture: the same file decoded at a reduced DCT scale.
-int DecodePreview(const std::uint8_t* data, std::size_t size, PictureMemory& memory, ProgressReport* progress) {
-  return DecodeJpeg(data, size, Scale::kPreview, memory, progress);
-}
-
 constexpr StillImagePlugin kJpeg{
     .info = kInfo,
     .markerNames = kMarkerNames,
     .hasExtension = HasJpegExtension,
     .headerBytes = kSignatureBytes,
     .hasSignature = HasJpegSignature,
-    .decode = DecodeFull,
-    .decodePreview = DecodePreview,
+    .decode = DecodeAtScale<DecodeJpeg, Scale::kFull>,
+    // The catalog's picture: the same file decoded at a reduced DCT scale.
+    .decodePreview = DecodeAtScale<DecodeJpeg, Scale::kPreview>,
 };
 
 }  // namespace

@@ -20,23 +20,15 @@ constexpr const char* kInfo[] = {
 
 constexpr const char* kMarkerNames[] = {"[UNICODE].webp"};
 
-int DecodeFull(const std::uint8_t* data, std::size_t size, PictureMemory& memory, ProgressReport* progress) {
-  return DecodeWebp(data, size, Scale::kFull, memory, progress);
-}
-
-// The catalog's picture: the library scales while it decodes, which costs less than the whole.
-int DecodePreview(const std::uint8_t* data, std::size_t size, PictureMemory& memory, ProgressReport* progress) {
-  return DecodeWebp(data, size, Scale::kPreview, memory, progress);
-}
-
 constexpr StillImagePlugin kWebp{
     .info = kInfo,
     .markerNames = kMarkerNames,
     .hasExtension = HasWebpExtension,
     .headerBytes = kSignatureBytes,
     .hasSignature = HasWebpSignature,
-    .decode = DecodeFull,
-    .decodePreview = DecodePreview,
+    .decode = DecodeAtScale<DecodeWebp, Scale::kFull>,
+    // The catalog's picture: the library scales while it decodes, which costs less than the whole.
+    .decodePreview = DecodeAtScale<DecodeWebp, Scale::kPreview>,
 };
 
 }  // namespace
