@@ -394,8 +394,7 @@ TEST_F(CatalogBuildTest, DisplaySortDialogButtonsPostTheirRequests) {
   Picture(L"b.bmp", 10, 10, kGreen);
   Catalogue();
   SendMessageW(frame_->Handle(), WM_COMMAND, ID_MENU_DISP_DIALOG, 0);
-  HWND dialog = nullptr;
-  EnumThreadWindows(GetCurrentThreadId(), FindDisplaySortDialog, reinterpret_cast<LPARAM>(&dialog));
+  const HWND dialog = FindOwnWindow(L"#32770", L"表示/並替");
   ASSERT_NE(dialog, nullptr);
   wchar_t count[16] = {};
   GetDlgItemTextW(dialog, IDC_DISP_COUNT, count, 16);

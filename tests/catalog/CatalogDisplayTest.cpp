@@ -6,6 +6,7 @@
 #include "catalog/view/CellTitle.h"
 #include "image/DispWin.h"
 #include "tests/plugins/gif/GifBuilder.h"
+#include "tests/support/OwnWindow.h"
 
 namespace tarn::test {
 namespace {
@@ -266,7 +267,7 @@ TEST_F(CatalogDisplayTest, WindowsOpenOverTheCatalogCascadeAndFillTheScreenInLar
   ClientToScreen(frame_->View().Handle(), &corner);
   const auto placeOf = [](const wchar_t* title) {
     RECT r{};
-    GetWindowRect(FindWindowW(L"CDispWin", title), &r);
+    GetWindowRect(FindOwnWindow(L"CDispWin", title), &r);
     return r;
   };
   g_MultiWindowFlag = 1;

@@ -21,6 +21,7 @@
 #include "image/PictureWnd.h"
 #include "tests/plugin_host/HostFixture.h"
 #include "tests/support/BmpBuilder.h"
+#include "tests/support/OwnWindow.h"
 
 namespace tarn::test {
 
@@ -67,14 +68,6 @@ inline void ScriptSaveAs(CImageSaver& saver, std::vector<SaveAsRequest>& asked, 
     answers.erase(answers.begin());
     return true;
   };
-}
-
-inline BOOL CALLBACK FindDisplaySortDialog(HWND window, LPARAM found) {
-  wchar_t caption[32] = {};
-  GetWindowTextW(window, caption, 32);
-  if (std::wstring(caption) != L"表示/並替") return TRUE;
-  *reinterpret_cast<HWND*>(found) = window;
-  return FALSE;
 }
 
 // Cancels the build once it has drawn `rows` rows; the file list before it runs to the end.

@@ -77,8 +77,7 @@ TEST_F(CatalogSelectTest, ACellDraggedOntoAnotherTakesItsPlace) {
 
 TEST_F(CatalogSelectTest, DeletingClosesTheGapsAndRenamingFollowsTheTextWindow) {
   SendMessageW(frame_->Handle(), WM_COMMAND, ID_MENU_DISP_DIALOG, 0);
-  HWND dialog = nullptr;
-  EnumThreadWindows(GetCurrentThreadId(), FindDisplaySortDialog, reinterpret_cast<LPARAM>(&dialog));
+  const HWND dialog = FindOwnWindow(L"#32770", L"表示/並替");
   ASSERT_NE(dialog, nullptr);
   Click(1, MK_CONTROL);
   Click(2, MK_CONTROL);

@@ -42,7 +42,7 @@ class PictureScreensTest : public CatalogTest {
   }
   void Cursor(int row) { const_cast<SelectionState&>(View().Selection()).cursor = row; }
   HWND ZoomDialog() const {
-    HWND dialog = FindWindowW(L"#32770", L" 伸縮");
+    HWND dialog = FindOwnWindow(L"#32770", L" 伸縮");
     return dialog != nullptr && IsWindowVisible(dialog) ? dialog : nullptr;
   }
   void Press(HWND dialog, int id) {

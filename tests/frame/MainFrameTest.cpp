@@ -322,7 +322,7 @@ TEST_F(MainFrameTest, AHighlightedMenuItemShowsItsPromptUntilTheMenuCloses) {
 TEST_F(MainFrameTest, DialogsOpenOverTheCatalogAndComeToTheFrontWhenAskedForAgain) {
   SendMessageW(frame_->Handle(), WM_COMMAND, ID_MENU_DISP_DIALOG, 0);
   SendMessageW(frame_->Handle(), WM_COMMAND, ID_MENU_TREE_DIALOG, 0);
-  const HWND disp = FindWindowW(L"#32770", L"表示/並替"), tree = FindWindowW(L"#32770", L"読出/書込");
+  const HWND disp = FindOwnWindow(L"#32770", L"表示/並替"), tree = FindOwnWindow(L"#32770", L"読出/書込");
   ASSERT_TRUE(disp != nullptr && tree != nullptr);
   EXPECT_EQ(GetWindow(disp, GW_OWNER), frame_->Handle()) << "owned: it stays above the frame";
   POINT corner{0, 0};
@@ -361,7 +361,7 @@ TEST_F(MainFrameTest, F1OpensTheBuiltHelpFile) {
   MSG f1{frame_->Handle(), WM_KEYDOWN, VK_F1, 1};
   EXPECT_TRUE(TranslateAcceleratorW(frame_->Handle(), keys, &f1));
   EXPECT_TRUE(prompt_.shown.empty()) << "the help command says it cannot open the file";
-  EXPECT_NE(FindWindowW(nullptr, L"Tarn ヘルプ"), nullptr) << "no help window";
+  EXPECT_NE(FindOwnWindow(nullptr, L"Tarn ヘルプ"), nullptr) << "no help window";
   HtmlHelpW(nullptr, nullptr, HH_CLOSE_ALL, 0);
 }
 

@@ -23,6 +23,7 @@
 #include "tests/plugin_host/HostFixture.h"
 #include "tests/plugins/gif/GifBuilder.h"
 #include "tests/support/BmpBuilder.h"
+#include "tests/support/OwnWindow.h"
 
 namespace tarn::test {
 namespace {
@@ -48,7 +49,7 @@ LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 // Items of the popup menu that was open when the timer came, -1 until then.
 int g_MenuItems = -1;
 void CALLBACK NoteAndCloseMenu(HWND, UINT, UINT_PTR, DWORD) {
-  const HWND menu = FindWindowW(L"#32768", nullptr);
+  const HWND menu = FindOwnWindow(L"#32768", nullptr);
   if (menu == nullptr || g_MenuItems >= 0) return;
   g_MenuItems = GetMenuItemCount(reinterpret_cast<HMENU>(SendMessageW(menu, MN_GETHMENU, 0, 0)));
   EndMenu();
@@ -474,7 +475,7 @@ class BrightnessScript {
     BrightnessScript* self = current_;
     if (self == nullptr || self->next_ >= self->steps_.size()) return;
     // An ended opening is hidden until its loop returns.
-    const HWND dialog = FindWindowW(L"#32770", L"輝度変更");
+    const HWND dialog = FindOwnWindow(L"#32770", L"輝度変更");
     if (dialog == nullptr || !IsWindowVisible(dialog) || self->busy_) return;
     self->busy_ = true;
     wchar_t text[16] = {};

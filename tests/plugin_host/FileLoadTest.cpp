@@ -7,6 +7,7 @@
 #include "base/ErrorLog.h"
 #include "image/PictureWnd.h"
 #include "plugin_host/SenseState.h"
+#include "tests/support/OwnWindow.h"
 
 namespace tarn::test {
 namespace {
@@ -300,7 +301,7 @@ TEST_F(FileLoadTest, FlvAndMp4PlugInsGetTheMovieCells) {
 // The width of the message box a thread timer finds, which then closes it.
 int g_BoxWidth = -1;
 void CALLBACK MeasureAndCloseBox(HWND, UINT, UINT_PTR, DWORD) {
-  const HWND box = FindWindowW(L"#32770", L"Tarn");
+  const HWND box = FindOwnWindow(L"#32770", L"Tarn");
   if (box == nullptr || g_BoxWidth >= 0) return;
   RECT r{};
   GetWindowRect(box, &r);

@@ -8,6 +8,7 @@
 #include <string>
 #include <utility>
 #include <vector>
+#include "tests/support/OwnWindow.h"
 
 namespace tarn::test {
 
@@ -39,7 +40,7 @@ class DialogScript {
     DialogScript* self = current_;
     if (self == nullptr || self->busy_ || self->next_ >= self->steps_.size()) return;
     // An ended opening is hidden until its loop returns.
-    const HWND dialog = FindWindowW(L"#32770", self->caption_.c_str());
+    const HWND dialog = FindOwnWindow(L"#32770", self->caption_.c_str());
     if (dialog == nullptr || !IsWindowVisible(dialog)) return;
     self->busy_ = true;
     self->steps_[self->next_++](dialog);

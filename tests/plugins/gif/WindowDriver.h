@@ -8,13 +8,14 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include "tests/support/OwnWindow.h"
 
 namespace tarn::test {
 
 // A top-level dialog-class window with this caption, waited for up to `ms`; null when none came.
 inline HWND WaitForWindow(const wchar_t* caption, DWORD ms = 15000) {
   for (DWORD waited = 0; waited < ms; waited += 20) {
-    if (HWND w = FindWindowW(L"#32770", caption); w != nullptr && IsWindowVisible(w)) return w;
+    if (HWND w = FindOwnWindow(L"#32770", caption); w != nullptr && IsWindowVisible(w)) return w;
     Sleep(20);
   }
   return nullptr;
@@ -78,7 +79,7 @@ inline void Drive(const wchar_t* caption, const std::function<void()>& modal, co
   std::thread t([&] {
     driver();
     for (int i = 0; i < 50; ++i) {
-      HWND left = FindWindowW(L"#32770", caption);
+      HWND left = FindOwnWindow(L"#32770", caption);
       if (left == nullptr) break;
       PostMessageW(left, WM_COMMAND, IDCANCEL, 0);
       Sleep(100);

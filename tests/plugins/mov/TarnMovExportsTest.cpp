@@ -14,6 +14,7 @@
 #include "common/DibLayout.h"
 #include "tests/plugins/gif/WindowDriver.h"
 #include "tests/support/PluginHarness.h"
+#include "tests/support/OwnWindow.h"
 
 namespace tarn::test {
 namespace {
@@ -104,7 +105,7 @@ TEST_F(TarnMovSpi, SoundPlaysToItsEndAndTheHostIsToldNothingIsLeft) {
 // twenty seconds: building a graph under Wine on a busy machine takes seconds.
 HWND WaitForPlayback() {
   for (DWORD waited = 0; waited < 20000; waited += 20) {
-    if (HWND w = FindWindowW(L"Tarn Movie", nullptr); w != nullptr && IsWindowVisible(w)) return w;
+    if (HWND w = FindOwnWindow(L"Tarn Movie", nullptr); w != nullptr && IsWindowVisible(w)) return w;
     Sleep(20);
   }
   return nullptr;
