@@ -61,6 +61,9 @@ bool CMainFrame::Create(bool show) {
   HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
   if (!CreateFrame(L"TarnMainFrame", L"Tarn", menu, LoadIconW(nullptr, IDI_APPLICATION), 0, 0, width, height))
     return false;
+  SetAccelerators(LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME)));
+  m_Recent = LoadRecentFolders();
+  ShowRecentFolders();
 
   const TBBUTTON buttons[] = {Button(STD_FILEOPEN, ID_FILE_OPEN_FOLDER), Button(STD_FILESAVE, ID_FILE_SAVE_IMAGE),
                               Button(STD_PRINT, ID_FILE_PRINT), Button(STD_PROPERTIES, ID_SET_OTHER),
@@ -151,7 +154,7 @@ void CMainFrame::ClearCatalogTable() { m_View.ClearCatalog(); }
 
 void CMainFrame::OpenFolderCommand() {
   if (BusyGuard()) return;
-  std::u16string folder;
+  std::u16string folder = g_CurrentFolder;
   if (BrowseForFolder(Handle(), folder) == kFolderChosen) CatalogFolder(folder);
 }
 
@@ -160,6 +163,7 @@ void CMainFrame::CatalogFolder(const std::u16string& folder) {
   if (g_CatalogShown) ClearCatalogTable();
   HidePanel(m_ThumbDialog);
   Forward(kViewOpenFolder, 0, 0, AsWide(folder));
+  RememberCatalogFolder();
 }
 
 void CMainFrame::RestoreIfZoomed() {
@@ -200,6 +204,10 @@ void CMainFrame::OnCommand(int id) {
   if (IsNotYetAvailable(id) || ImageToolCommand(id)) return;
   if (id >= ID_SCREEN_EXPAND && id <= ID_SCREEN_CATALOG) {
     m_View.ScreenCommand(id);
+    return;
+  }
+  if (id >= ID_FILE_RECENT_FIRST && id < ID_FILE_RECENT_FIRST + static_cast<int>(RecentFolders::kLimit)) {
+    OpenRecentFolder(static_cast<std::size_t>(id - ID_FILE_RECENT_FIRST));
     return;
   }
   if (id >= ID_SET_SIZE_S && id < ID_SET_SIZE_S + 4) {
@@ -286,6 +294,9 @@ void CMainFrame::OnCommand(int id) {
     case ID_MENU_DISP_DIALOG:
       ShowPanel(m_DispDialog);
       MoveDisplayDialog();
+      break;
+    case ID_VIEW_RECATALOG:
+      if (!BusyGuard() && m_View.CatalogOnScreen()) CatalogAgain();
       break;
     case ID_MENU_CLEAR:
     case ID_TOP_CLEAR:

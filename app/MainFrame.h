@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/FrameMessages.h"
+#include "base/RecentFolders.h"
 #include "base/Requests.h"
 #include "base/Settings.h"
 #include "base/TarnDoc.h"
@@ -71,6 +72,11 @@ class CMainFrame final : public CFrameWindow, private SettingsHost {
   void OpenFolderCommand();
   // Catalogs `folder` as a folder chosen in the browser would be (the command line's folder).
   void CatalogFolder(const std::u16string& folder);
+  // The folders catalogued last, which the "ﾌｧｲﾙ" menu lists (see MainFrameRecent.cpp).
+  const RecentFolders& Recent() const { return m_Recent; }
+  // A recent folder chosen from the menu, by its place in the list: catalogued, or taken off the
+  // list with a message when it is gone.
+  void OpenRecentFolder(std::size_t index);
 
   // Shows the picture at `path` (table row `index`) in a display window; see OpenRequest and
   // DisplayRequest. 0, or the display's or the name check's failure.
@@ -122,6 +128,12 @@ class CMainFrame final : public CFrameWindow, private SettingsHost {
   // Attaches a display window and sets where it opens: over the view, `cascade` steps in.
   void AttachDisplay(CDispWin& window, int cascade);
   void OnGifFrameTimer(UINT_PTR id);
+  // The catalog just built goes first in the recent folders, the file and the menu.
+  void RememberCatalogFolder();
+  // The "ﾌｧｲﾙ" menu's recent folders, above its last item.
+  void ShowRecentFolders();
+  // "再ｶﾀﾛｸﾞ" of the menu and of the folder dialog: the catalog built again.
+  void CatalogAgain();
   // A movie or sound from the catalog: played by TarnMov in its own window, or by TarnFlv or
   // TarnMp4 in the external player; returns when the playback has ended.
   int PlayMovie(const std::u16string& path, int kind, bool continuous);
@@ -159,6 +171,7 @@ class CMainFrame final : public CFrameWindow, private SettingsHost {
   int m_Cascade = 0;  // the next multiple window's step down from the view's corner
   int m_CloseRequests = 0;
   int m_CurrentBusyNotice = -1;
+  RecentFolders m_Recent;
 };
 
 }  // namespace tarn

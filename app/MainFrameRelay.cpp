@@ -12,16 +12,14 @@ namespace tarn {
 
 void CMainFrame::OnChangeDialogTree(int param, TreeRequest request) {
   switch (request) {
-    case kTreeCatalogAgain:
-      HidePanel(m_ThumbDialog);
-      Forward(kViewCatalogAgain);
-      break;
+    case kTreeCatalogAgain: CatalogAgain(); break;
     case kTreeCatalogFolder:
       RestoreIfZoomed();
       if (g_CatalogShown) ClearCatalogTable();
       HidePanel(m_ThumbDialog);
       m_TreeDialog.HandOverPicks();
       Forward(kViewOpenFolder, 2, 0, AsWide(m_TreeDialog.TargetFolder()));
+      RememberCatalogFolder();
       break;
     case kTreeCopy: Forward(kViewCopy, 0, 0, AsWide(m_TreeDialog.TargetFolder())); break;
     case kTreeMove: Forward(kViewMove, 0, 0, AsWide(m_TreeDialog.TargetFolder())); break;

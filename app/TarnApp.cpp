@@ -16,6 +16,7 @@
 #include "base/WinText.h"
 #include "common/Handles.h"
 #include "folders/TreeListFile.h"
+#include "framework/Accelerators.h"
 #include "framework/App.h"
 
 namespace tarn {
@@ -163,10 +164,13 @@ bool CTarnApp::InitInstance(const std::wstring& commandLine, bool show) {
 }
 
 int CTarnApp::Run() {
-  const int code = CMessageLoop::Instance().Run(
-      m_Frame != nullptr ? m_Frame->Handle() : nullptr,
-      LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME)));
+  // Help opens from every window of the program; the catalog's keys only over the frame.
+  const HACCEL anywhere = m_Frame != nullptr ? AcceleratorSubset(m_Frame->Accelerators(), {ID_HELP_TARN}) : nullptr;
+  CMessageLoop& loop = CMessageLoop::Instance();
+  if (m_Frame != nullptr) loop.SetKeys(m_Frame->Handle(), m_Frame->Accelerators(), anywhere);
+  const int code = loop.Run();
   m_Frame.reset();
+  if (anywhere != nullptr) DestroyAcceleratorTable(anywhere);
   if (m_OleReady) OleUninitialize();
   return code;
 }

@@ -25,6 +25,12 @@ int RootFolderOf(int holder) {
   }
 }
 
+// Once the browser is up, it opens the folder it was given.
+int CALLBACK SelectStartFolder(HWND browser, UINT message, LPARAM, LPARAM start) {
+  if (message == BFFM_INITIALIZED && start != 0) SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, start);
+  return 0;
+}
+
 }  // namespace
 
 int BrowseForFolder(HWND owner, std::u16string& folder) {
@@ -40,6 +46,12 @@ int BrowseForFolder(HWND owner, std::u16string& folder) {
   info.pidlRoot = root;
   info.lpszTitle = L"フォルダを選んでください";
   info.ulFlags = BIF_RETURNONLYFSDIRS;
+  std::u16string start = folder;
+  while (start.size() > 3 && start.back() == u'\\') start.pop_back();
+  if (!start.empty()) {
+    info.lpfn = &SelectStartFolder;
+    info.lParam = reinterpret_cast<LPARAM>(AsWide(start));
+  }
   LPITEMIDLIST chosen = SHBrowseForFolderW(&info);
   if (root != nullptr) CoTaskMemFree(root);
   if (chosen == nullptr) return kFolderCancelled;

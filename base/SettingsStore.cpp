@@ -116,21 +116,11 @@ void ReadIni() {
   FinishSettingsLoad(true);
 }
 
-// Whether the text survives the ANSI code page, in which the profile functions store "Tarn.ini".
-bool FitsAnsi(const std::u16string& text) {
-  if (text.empty()) return true;
-  BOOL substituted = FALSE;
-  const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, AsWide(text), static_cast<int>(text.size()), nullptr,
-                                    0, nullptr, &substituted);
-  return n > 0 && !substituted;
-}
-
 void WriteIni() {
   if (g_SaveSuppressed) return;
   for (const SettingKey& key : SettingKeys()) {
     const std::u16string section(key.section), name(key.key);
     std::u16string text = IniValueText(key);
-    // Stored with a best-fit substitute ("Café" as "Cafe") a path would name another folder.
     if (!FitsAnsi(text)) text.clear();
     WritePrivateProfileStringW(AsWide(section), AsWide(name), AsWide(text), kIniFile);
   }

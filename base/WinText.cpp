@@ -13,6 +13,14 @@ std::string ToAnsi(std::u16string_view text) {
   return out;
 }
 
+bool FitsAnsi(std::u16string_view text) {
+  if (text.empty()) return true;
+  BOOL substituted = FALSE;
+  const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, reinterpret_cast<const wchar_t*>(text.data()),
+                                    static_cast<int>(text.size()), nullptr, 0, nullptr, &substituted);
+  return n > 0 && !substituted;
+}
+
 bool MultiByteToWide(std::string_view bytes, std::size_t limit, std::u16string* out) {
   out->clear();
   if (bytes.empty()) return true;

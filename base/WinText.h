@@ -21,6 +21,10 @@ inline std::u16string_view WideView(const wchar_t* s) {
 // Text in the ANSI code page, best effort (for the log and messages).
 std::string ToAnsi(std::u16string_view text);
 
+// Whether the text survives the ANSI code page, in which the profile functions store "Tarn.ini":
+// stored with a best-fit substitute ("Café" as "Cafe") a path would name another folder.
+bool FitsAnsi(std::u16string_view text);
+
 // Code page 932 bytes to UTF-16; false when the bytes are not valid there or the result would
 // exceed `limit` characters.
 bool MultiByteToWide(std::string_view bytes, std::size_t limit, std::u16string* out);

@@ -118,3 +118,7 @@
 #define ID_TOP_CLEAR 32880
 #define ID_HELP_TARN 32881
 #define ID_HELP_ABOUT 32882
+#define ID_EDIT_RENAME 33600         // the cursor row's rename window
+#define ID_VIEW_RECATALOG 33601      // the folder catalogued again
+#define ID_FILE_RECENT_SEPARATOR 33609
+#define ID_FILE_RECENT_FIRST 33610   // the recent folders, eight in order

@@ -17,17 +17,24 @@ void CMessageLoop::RemoveModeless(HWND dialog) {
   m_Modeless.erase(std::remove(m_Modeless.begin(), m_Modeless.end(), dialog), m_Modeless.end());
 }
 
+void CMessageLoop::SetKeys(HWND mainWindow, HACCEL mainKeys, HACCEL anywhere) {
+  m_Main = mainWindow;
+  m_MainKeys = mainKeys;
+  m_Anywhere = anywhere;
+}
+
 bool CMessageLoop::PreTranslate(MSG& message) {
-  if (m_Accelerators != nullptr && m_Main != nullptr && TranslateAcceleratorW(m_Main, m_Accelerators, &message))
-    return true;
+  if (m_Main != nullptr && IsWindow(m_Main)) {
+    const bool own = message.hwnd == m_Main || IsChild(m_Main, message.hwnd);
+    const HACCEL keys = own ? m_MainKeys : m_Anywhere;
+    if (keys != nullptr && TranslateAcceleratorW(m_Main, keys, &message)) return true;
+  }
   for (HWND dialog : m_Modeless)
     if (IsWindow(dialog) && IsDialogMessageW(dialog, &message)) return true;
   return false;
 }
 
-int CMessageLoop::Run(HWND mainWindow, HACCEL accelerators) {
-  m_Main = mainWindow;
-  m_Accelerators = accelerators;
+int CMessageLoop::Run() {
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     if (PreTranslate(message)) continue;

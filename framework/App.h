@@ -14,14 +14,19 @@ class CMessageLoop {
 
   void AddModeless(HWND dialog);
   void RemoveModeless(HWND dialog);
+  // The main window's keys work while the message is for it or one of its child windows (the
+  // catalog's Delete must not delete while the user types in a dialog or looks at a picture);
+  // from the program's other windows only those of `anywhere`. The caller keeps both tables.
+  void SetKeys(HWND mainWindow, HACCEL mainKeys, HACCEL anywhere);
   // Runs until WM_QUIT; answers its exit code.
-  int Run(HWND mainWindow, HACCEL accelerators);
+  int Run();
   // Routes one message as the loop would; false when nobody took it and it must be dispatched.
   bool PreTranslate(MSG& message);
 
  private:
   HWND m_Main = nullptr;
-  HACCEL m_Accelerators = nullptr;
+  HACCEL m_MainKeys = nullptr;
+  HACCEL m_Anywhere = nullptr;
   std::vector<HWND> m_Modeless;
 };
 

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "Accelerators.h"
+
 namespace tarn {
 
 bool CFrameWindow::CreateFrame(const wchar_t* className, const wchar_t* title, HMENU menu, HICON icon, int x,
@@ -35,6 +37,20 @@ std::wstring CFrameWindow::StatusText(int pane) const {
   SendMessageW(m_StatusBar, SB_GETTEXTW, static_cast<WPARAM>(pane), reinterpret_cast<LPARAM>(text.data()));
   text.resize(static_cast<std::size_t>(length));
   return text;
+}
+
+void CFrameWindow::SetAccelerators(HACCEL table) {
+  if (m_Accelerators != nullptr) DestroyAcceleratorTable(m_Accelerators);
+  m_Accelerators = table;
+  if (HMENU menu = GetMenu(Handle())) LabelMenuAccelerators(menu, table);
+}
+
+LRESULT CFrameWindow::OnToolTip(NMHDR& header) {
+  auto& tip = reinterpret_cast<NMTTDISPINFOW&>(header);
+  m_Tip = ToolTipOf(static_cast<UINT>(header.idFrom), GetMenu(Handle()), m_Accelerators);
+  tip.lpszText = m_Tip.data();
+  tip.hinst = nullptr;
+  return 0;
 }
 
 void CFrameWindow::ShowBar(HWND bar, bool show) {
@@ -120,6 +136,13 @@ LRESULT CFrameWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (LOWORD(wParam) != WA_INACTIVE) PostMessageW(Handle(), kRaiseOwned, 0, 0);
       break;
     case kRaiseOwned: RaiseOwnedWindows(); return 0;
+    case WM_NOTIFY:
+      if (auto* header = reinterpret_cast<NMHDR*>(lParam); header->code == TTN_GETDISPINFOW) return OnToolTip(*header);
+      break;
+    case WM_NCDESTROY:
+      if (m_Accelerators != nullptr) DestroyAcceleratorTable(m_Accelerators);
+      m_Accelerators = nullptr;
+      break;
     default: break;
   }
   return CWindow::OnMessage(message, wParam, lParam);

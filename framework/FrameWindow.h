@@ -19,6 +19,9 @@ class CFrameWindow : public CWindow {
   std::wstring StatusText(int pane) const;
   void ShowBar(HWND bar, bool show);
   bool IsBarShown(HWND bar) const { return bar != nullptr && IsWindowVisible(bar); }
+  // The frame's keys: the menu shows them, the tool bar's tips name them. The frame owns the table.
+  void SetAccelerators(HACCEL table);
+  HACCEL Accelerators() const { return m_Accelerators; }
 
  protected:
   bool CreateFrame(const wchar_t* className, const wchar_t* title, HMENU menu, HICON icon, int x, int y,
@@ -39,12 +42,17 @@ class CFrameWindow : public CWindow {
   // up to a "\n"), and its own text again once the menu has closed.
   void OnMenuSelect(UINT id, UINT flags, HMENU menu);
 
+  // A tool bar button's tip, kept while the tip window shows it.
+  LRESULT OnToolTip(NMHDR& header);
+
   std::wstring m_PaneBeforeMenu;  // the first pane's text while a menu is open
   bool m_MenuOpen = false;
 
   HWND m_ToolBar = nullptr;    // child windows, destroyed with the frame
   HWND m_StatusBar = nullptr;
   HWND m_View = nullptr;
+  HACCEL m_Accelerators = nullptr;
+  std::wstring m_Tip;
 };
 
 }  // namespace tarn

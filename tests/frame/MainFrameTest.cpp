@@ -7,6 +7,8 @@
 #include "app/MainFrame.h"
 #include "base/RunState.h"
 #include "base/Settings.h"
+#include "framework/Accelerators.h"
+#include "framework/App.h"
 #include "image/PictureWnd.h"
 #include "tests/support/DialogScript.h"
 
@@ -312,7 +314,7 @@ TEST_F(MainFrameTest, AHighlightedMenuItemShowsItsPromptUntilTheMenuCloses) {
   EXPECT_EQ(Pane(), L"基本設定の各項目を初期化");
   select(ID_MENU_DISP_DIALOG, MF_STRING, menu);
   EXPECT_EQ(Pane(), L"ファイルの≪表示≫≪並替≫ダイアログ");
-  select(ID_FILE_OPEN_FOLDER, MF_STRING, menu);
+  select(ID_APP_EXIT_TARN, MF_STRING, menu);
   EXPECT_EQ(Pane(), L"カタログ画面") << "an item without a prompt leaves the screen's text";
   select(ID_SET_MULTI_WINDOW, MF_STRING, menu);
   select(0, 0xFFFF, nullptr);
@@ -356,13 +358,72 @@ TEST_F(MainFrameTest, HelpThatCannotOpenSaysSo) {
 // command through the program's own key table, and the viewer opens it on its start topic.
 TEST_F(MainFrameTest, F1OpensTheBuiltHelpFile) {
   ASSERT_TRUE(CopyFileW((ProgramFolder() + L"Tarn.chm").c_str(), (folder_ + L"Tarn.chm").c_str(), FALSE));
-  const HACCEL keys = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
-  ASSERT_NE(keys, nullptr);
   MSG f1{frame_->Handle(), WM_KEYDOWN, VK_F1, 1};
-  EXPECT_TRUE(TranslateAcceleratorW(frame_->Handle(), keys, &f1));
+  EXPECT_TRUE(TranslateAcceleratorW(frame_->Handle(), frame_->Accelerators(), &f1));
   EXPECT_TRUE(prompt_.shown.empty()) << "the help command says it cannot open the file";
   EXPECT_NE(FindOwnWindow(nullptr, L"Tarn ヘルプ"), nullptr) << "no help window";
   HtmlHelpW(nullptr, nullptr, HH_CLOSE_ALL, 0);
+}
+
+// One key table: the menus show its keys, no key does two things, and the keys that act on the
+// catalog's files work only over the frame, never while the user types in a dialog.
+TEST_F(MainFrameTest, MenusShowTheKeysOfTheOneTableAndCatalogKeysStayInTheFrame) {
+  const HMENU menu = GetMenu(frame_->Handle());
+  const std::pair<UINT, const wchar_t*> shown[] = {
+      {ID_FILE_OPEN_FOLDER, L"開く(&O)...\tCtrl+O"}, {ID_FILE_PRINT, L"印刷(&P)...\tCtrl+P"},
+      {ID_EDIT_SELECT_ALL, L"すべて選択(&A)\tCtrl+A"}, {ID_EDIT_DELETE, L"削除(&D)\tDel"},
+      {ID_EDIT_RENAME, L"名前の変更(&N)\tF2"},        {ID_VIEW_RECATALOG, L"再ｶﾀﾛｸﾞ(&R)\tF5"},
+      {ID_HELP_TARN, L"Tarn Help(&H)\tF1"}};
+  for (const auto& [id, text] : shown) {
+    wchar_t item[64] = {};
+    GetMenuStringW(menu, id, item, 64, MF_BYCOMMAND);
+    EXPECT_STREQ(item, text);
+  }
+  std::vector<ACCEL> keys(static_cast<std::size_t>(CopyAcceleratorTableW(frame_->Accelerators(), nullptr, 0)));
+  CopyAcceleratorTableW(frame_->Accelerators(), keys.data(), static_cast<int>(keys.size()));
+  EXPECT_EQ(keys.size(), std::size(shown));
+  for (std::size_t i = 0; i < keys.size(); ++i)
+    for (std::size_t j = i + 1; j < keys.size(); ++j)
+      EXPECT_FALSE(keys[i].key == keys[j].key && keys[i].fVirt == keys[j].fVirt) << "one key, two commands";
+
+  const HACCEL anywhere = AcceleratorSubset(frame_->Accelerators(), {ID_HELP_TARN});
+  CMessageLoop loop;
+  loop.SetKeys(frame_->Handle(), frame_->Accelerators(), anywhere);
+  const int before = frame_->View().RequestCount();
+  MSG del{frame_->View().Handle(), WM_KEYDOWN, VK_DELETE, 1};
+  EXPECT_TRUE(loop.PreTranslate(del));
+  ASSERT_EQ(frame_->View().RequestCount(), before + 1);
+  EXPECT_EQ(frame_->View().LastRequest().request, kViewDelete);
+  SendMessageW(frame_->Handle(), WM_COMMAND, ID_MENU_TREE_DIALOG, 0);
+  MSG typed{GetWindow(frame_->TreeDialog().Handle(), GW_CHILD), WM_KEYDOWN, VK_DELETE, 1};
+  loop.PreTranslate(typed);
+  EXPECT_EQ(frame_->View().RequestCount(), before + 1) << "Delete in the folder dialog deleted files";
+  prompt_.shown.clear();
+  MSG help{typed.hwnd, WM_KEYDOWN, VK_F1, 1};
+  EXPECT_TRUE(loop.PreTranslate(help)) << "help opens from every window";
+  ASSERT_EQ(prompt_.shown.size(), 1u);
+  EXPECT_EQ(prompt_.shown[0].text, u"ヘルプファイルを開けません ");
+  DestroyAcceleratorTable(anywhere);
+}
+
+// The tool bar's buttons name their commands, with their keys.
+TEST_F(MainFrameTest, ToolBarButtonsHaveJapaneseTips) {
+  const std::pair<UINT, const wchar_t*> tips[] = {{ID_FILE_OPEN_FOLDER, L"フォルダを開く (Ctrl+O)"},
+                                                  {ID_FILE_SAVE_IMAGE, L"画像をJPG/DIB形式で保存"},
+                                                  {ID_FILE_PRINT, L"印刷 (Ctrl+P)"},
+                                                  {ID_SET_OTHER, L"その他の設定"},
+                                                  {ID_HELP_ABOUT, L"バージョン情報"}};
+  for (const auto& [id, text] : tips) {
+    NMTTDISPINFOW asked{};
+    asked.hdr.hwndFrom = frame_->ToolBar();
+    asked.hdr.idFrom = id;
+    asked.hdr.code = TTN_GETDISPINFOW;
+    SendMessageW(frame_->Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&asked));
+    ASSERT_NE(asked.lpszText, nullptr);
+    EXPECT_STREQ(asked.lpszText, text);
+  }
+  EXPECT_EQ(ToolTipOf(ID_MENU_WIPESET, GetMenu(frame_->Handle()), nullptr), L"「設定＆ﾛｸﾞ」 削除")
+      << "without a tip of its own, the menu item's words";
 }
 
 // The about box shows the version that the program file carries, which Explorer shows too.
