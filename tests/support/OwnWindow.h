@@ -9,28 +9,30 @@
 
 namespace tarn::test {
 
+struct OwnWindowSearch {
+  const wchar_t* windowClass;
+  const wchar_t* caption;
+  HWND found;
+};
+
+inline BOOL CALLBACK MatchOwnWindow(HWND window, LPARAM param) {
+  auto& s = *reinterpret_cast<OwnWindowSearch*>(param);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  if (process != GetCurrentProcessId()) return TRUE;
+  wchar_t text[256] = {};
+  if (s.windowClass != nullptr && (GetClassNameW(window, text, 256) == 0 || wcscmp(text, s.windowClass) != 0))
+    return TRUE;
+  if (s.caption != nullptr && (GetWindowTextW(window, text, 256), wcscmp(text, s.caption) != 0)) return TRUE;
+  s.found = window;
+  return FALSE;
+}
+
 // The first top-level window of this process, in z-order, of `windowClass` with `caption`;
 // a null argument matches any. Null when there is none.
 inline HWND FindOwnWindow(const wchar_t* windowClass, const wchar_t* caption) {
-  struct Search {
-    const wchar_t* windowClass;
-    const wchar_t* caption;
-    HWND found;
-  } search{windowClass, caption, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM param) -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(param);
-        DWORD process = 0;
-        GetWindowThreadProcessId(window, &process);
-        if (process != GetCurrentProcessId()) return TRUE;
-        wchar_t text[256] = {};
-        if (s.windowClass != nullptr && (GetClassNameW(window, text, 256) == 0 || wcscmp(text, s.windowClass) != 0))
-          return TRUE;
-        if (s.caption != nullptr && (GetWindowTextW(window, text, 256), wcscmp(text, s.caption) != 0)) return TRUE;
-        s.found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  OwnWindowSearch search{windowClass, caption, nullptr};
+  EnumWindows(&MatchOwnWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
