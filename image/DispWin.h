@@ -92,8 +92,7 @@ class CDispWin final : public CWindow {
   void OnClose();
   void OnDestroy();
 
-  // The keyboard and the wheel (DispWinKeys.cpp).
-  // False for a key the window leaves alone.
+  // The keyboard and the wheel (DispWinKeys.cpp); OnKeyDown is false for a key left alone.
   bool OnKeyDown(WPARAM key);
   void OnWheel(int delta, WPARAM keys);
   // Asks the frame for the previous or next entry, as the display/sort dialog's "△" and "▽" do.
