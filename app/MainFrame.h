@@ -142,6 +142,9 @@ class CMainFrame final : public CFrameWindow, private SettingsHost {
   bool EndMovie();
   // Closes the display window showing row `index` (the single window unless several are open).
   void CloseDisplayWindow(int index);
+  // A display window's step key or wheel: what "△" (`next` false) or "▽" of the display/sort
+  // dialog would ask for now.
+  void StepFromDisplay(bool next);
   void ReapDisplayWindows();
 
   // SettingsHost.

@@ -1,6 +1,7 @@
 // The frame's display windows: ChildWindowIF opens a picture from the catalog in the single
 // display window or, in multiple-window mode, in a new one; the motion-GIF frame timers step
-// animations; closed windows are let go once their messages are over.
+// animations; a window's step keys step as the display/sort dialog does; closed windows are let
+// go once their messages are over.
 #include <algorithm>
 
 #include "MainFrame.h"
@@ -12,8 +13,10 @@
 #include "base/TextUtil.h"
 #include "base/WinText.h"
 #include "catalog/list/FileClass.h"
+#include "catalog/view/PendingStep.h"
 #include "image/DispWin.h"
 #include "image/PictureWnd.h"
+#include "plugin_host/SenseState.h"
 
 namespace tarn {
 namespace {
@@ -134,6 +137,16 @@ void CMainFrame::CloseDisplayWindow(int index) {
       break;
     }
   PostMessageW(Handle(), WM_REAP_DISPLAYS, 0, 0);
+}
+
+void CMainFrame::StepFromDisplay(bool next) {
+  // A movie plays inside the picture object's load, which a step would enter a second time.
+  if (g_MovieRun && !g_SlideShowRun) {
+    StatusBarSet(kStatusBusy, kBusyPlaying);
+    return;
+  }
+  const StepPost step = StepButton(!next, g_SlideShowRun != 0, g_CatalogBuilding != 0);
+  OnChangeDialogDisp(step.param, step.request);
 }
 
 void CMainFrame::RedrawDisplay() {

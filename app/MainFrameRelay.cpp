@@ -77,6 +77,7 @@ void CMainFrame::OnDispWinClose(int param, DispWinNotice notice) {
     case kNoticeExpandedZoom: StatusBarSet(kStatusExpanded, param); break;
     case kNoticeReduced: break;
     case kNoticeDialogOpen: m_DispDialog.RefreshCount(); break;
+    case kNoticeStepKey: StepFromDisplay(param != 0); break;
     default: Say(SwitchMessage(u"CMainFrame::OnDispWinClose", notice));
   }
 }

@@ -66,6 +66,7 @@ enum DispWinNotice : int {
   kNoticeExpandedZoom = 42,  // painted over the expanded screen; wParam the zoom (sent)
   kNoticeReduced = 45,       // destroyed while showing a reduced picture (sent)
   kNoticeDialogOpen = 48,    // attached while the display/sort dialog is open
+  kNoticeStepKey = 50,       // a step key or the wheel; wParam 0 to the previous entry, 1 to the next
 };
 
 // The frame's requests to the view, carried in the hint record with two integers and a folder.

@@ -1,7 +1,8 @@
 // CDispWin: the top-level window a picture from the catalog is shown in, and the surface of the
 // slide show and of motion-GIF playback. It loads through the picture object, sizes itself,
 // composes the picture once in a memory bitmap, paints and scrolls by copying from it, offers its
-// right-button menus, and tells the main frame of every user action by a numbered notification.
+// right-button menus and its keys, and tells the main frame of every user action by a numbered
+// notification.
 #pragma once
 
 #include <windows.h>
@@ -88,7 +89,14 @@ class CDispWin final : public CWindow {
   // Painting and scrolling (DispWinPaint.cpp).
   void OnPaint();
   void OnScroll(int bar, int code, int thumb);
+  void OnClose();
   void OnDestroy();
+
+  // The keyboard and the wheel (DispWinKeys.cpp); OnKeyDown is false for a key left alone.
+  bool OnKeyDown(WPARAM key);
+  void OnWheel(int delta, WPARAM keys);
+  // Asks the frame for the previous or next entry, as the display/sort dialog's "△" and "▽" do.
+  void Step(bool next) const;
 
   // Menus and commands (DispWinCommands.cpp).
   void OnRightButton(POINT click);
@@ -122,6 +130,7 @@ class CDispWin final : public CWindow {
   unsigned m_LoadCount = 0;  // the picture object's load count when this window's picture was loaded
   bool m_MenuReopen = false;
   POINT m_LastClick{};
+  int m_WheelRest = 0;  // wheel turn short of a whole notch, kept for the next turn the same way
   MemoryBitmap m_Memory;  // the memory device context and its bitmap, from first display to close
 };
 

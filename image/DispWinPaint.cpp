@@ -23,15 +23,11 @@ LRESULT CDispWin::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // The frame's status bar gives the prompt of the highlighted item.
       if (m_pMainFrame != nullptr) SendMessageW(m_pMainFrame, WM_MENUSELECT, wParam, lParam);
       return 0;
-    case WM_CLOSE: {
-      // The frame may delete this object while it hears of the close, so nothing of it is
-      // touched after the notification.
-      const HWND window = Handle();
-      ReleaseMemoryDc();
-      Send(kNoticeClosed, static_cast<WPARAM>(m_Index));
-      if (IsWindow(window)) DestroyWindow(window);
-      return 0;
-    }
+    case WM_CLOSE: OnClose(); return 0;
+    case WM_KEYDOWN:
+      if (OnKeyDown(wParam)) return 0;
+      break;
+    case WM_MOUSEWHEEL: OnWheel(GET_WHEEL_DELTA_WPARAM(wParam), GET_KEYSTATE_WPARAM(wParam)); return 0;
     case WM_DESTROY: OnDestroy(); break;
     default: break;
   }
@@ -68,6 +64,15 @@ void CDispWin::OnScroll(int bar, int code, int thumb) {
   offset = ScrollPosition(code, offset, thumb, step, limit);
   SetScrollPos(Handle(), bar, offset, TRUE);
   InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void CDispWin::OnClose() {
+  // The frame may delete this object while it hears of the close, so nothing of it is touched
+  // after the notification.
+  const HWND window = Handle();
+  ReleaseMemoryDc();
+  Send(kNoticeClosed, static_cast<WPARAM>(m_Index));
+  if (IsWindow(window)) DestroyWindow(window);
 }
 
 void CDispWin::OnDestroy() {

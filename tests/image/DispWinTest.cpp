@@ -375,6 +375,83 @@ TEST_F(DispWinTest, FrameMayDeleteTheWindowWhileHearingOfItsClose) {
   EXPECT_EQ(Actions(), (std::vector<Notice>{{8, kNoticeClosed}}));
 }
 
+TEST_F(DispWinTest, EscClosesOnceEvenWhenTheFrameDeletesTheWindowMeanwhile) {
+  Open(L"quad.bmp", 200, 150, 800, 3);
+  const HWND window = window_->Handle();
+  g_FrameReaction = [this](LPARAM code) {
+    if (code == kNoticeClosed) window_.reset();
+  };
+  SendMessageW(window, WM_KEYDOWN, VK_ESCAPE, 1);
+  SendMessageW(window, WM_KEYDOWN, VK_ESCAPE, 1);  // to a window that is gone by now
+  g_FrameReaction = nullptr;
+  Pump();
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_EQ(Actions(), (std::vector<Notice>{{3, kNoticeClosed}}));
+}
+
+TEST_F(DispWinTest, StepKeysAndTheWheelAskForTheNextOrPreviousEntry) {
+  Open(L"quad.bmp", 40, 30, 800);
+  ASSERT_EQ(window_->ScrollMode(), 0);
+  const HWND window = window_->Handle();
+  const auto wheel = [window](int delta, WPARAM keys = 0) {
+    SendMessageW(window, WM_MOUSEWHEEL, MAKEWPARAM(keys, static_cast<WORD>(delta)), 0);
+  };
+  const struct {
+    WPARAM key;
+    int step;  // -1 the key is left alone
+  } keys[] = {{VK_RIGHT, 1}, {VK_SPACE, 1}, {VK_NEXT, 1}, {VK_LEFT, 0}, {VK_BACK, 0}, {VK_PRIOR, 0},
+              {VK_UP, -1},   {VK_HOME, -1}, {VK_ADD, -1}, {VK_SUBTRACT, -1}, {VK_OEM_PLUS, -1}, {VK_RETURN, -1}};
+  for (const auto& k : keys) {
+    g_Notices.clear();
+    SendMessageW(window, WM_KEYDOWN, k.key, 1);
+    Pump();
+    const std::vector<Notice> expected =
+        k.step < 0 ? std::vector<Notice>{} : std::vector<Notice>{{static_cast<WPARAM>(k.step), kNoticeStepKey}};
+    EXPECT_EQ(Actions(), expected) << "key " << k.key;
+  }
+
+  g_Notices.clear();
+  wheel(-WHEEL_DELTA);  // towards the user
+  wheel(WHEEL_DELTA);
+  wheel(-3 * WHEEL_DELTA);  // a fast spin still makes one step
+  wheel(-WHEEL_DELTA / 2);
+  wheel(WHEEL_DELTA / 2);  // turned back: the half notch towards the user is forgotten
+  wheel(WHEEL_DELTA / 2);  // so this makes a whole notch away from the user
+  wheel(-WHEEL_DELTA, MK_CONTROL);  // no zoom here, and no step either
+  Pump();
+  EXPECT_EQ(Actions(), (std::vector<Notice>{{1, kNoticeStepKey}, {0, kNoticeStepKey}, {1, kNoticeStepKey},
+                                            {0, kNoticeStepKey}}));
+  EXPECT_EQ(window_->Zoom(), 100);
+  EXPECT_EQ(window_->Handle(), window);
+}
+
+TEST_F(DispWinTest, WheelScrollsAPictureLargerThanTheWindowAndStepsWithShift) {
+  Open(L"wide.bmp", 1000, 100, 300);
+  ASSERT_EQ(window_->ScrollMode(), 1) << "a horizontal bar only: the wheel scrolls across";
+  const int view = window_->ViewWidth(), step = std::max((1000 - view) / 100, 10), limit = 1000 - view;
+  UINT lines = 3;
+  SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+  ASSERT_NE(lines, WHEEL_PAGESCROLL);
+  const auto wheel = [this](int delta, WPARAM keys = 0) {
+    SendMessageW(window_->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(keys, static_cast<WORD>(delta)), 0);
+  };
+  g_Notices.clear();
+  wheel(-WHEEL_DELTA);
+  EXPECT_EQ(window_->ScrollX(), std::min(limit, static_cast<int>(lines) * step));
+  EXPECT_EQ(GetScrollPos(window_->Handle(), SB_HORZ), window_->ScrollX());
+  for (int i = 0; i < 30; ++i) wheel(-WHEEL_DELTA);
+  EXPECT_EQ(window_->ScrollX(), limit) << "the far edge holds; the wheel does not step on from there";
+  wheel(WHEEL_DELTA);
+  EXPECT_EQ(window_->ScrollX(), std::max(0, limit - static_cast<int>(lines) * step));
+  Pump();
+  EXPECT_TRUE(Actions().empty());
+  const int scrolled = window_->ScrollX();
+  wheel(-WHEEL_DELTA, MK_SHIFT);
+  Pump();
+  EXPECT_EQ(Actions(), (std::vector<Notice>{{1, kNoticeStepKey}}));
+  EXPECT_EQ(window_->ScrollX(), scrolled);
+}
+
 TEST_F(DispWinTest, RightButtonDoesNothingInMultiWindowModeAndClosesOnSingleClick) {
   g_MultiWindowFlag = 1;
   Open(L"quad.bmp", 40, 30, 800, 2);
