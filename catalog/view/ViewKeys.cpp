@@ -40,7 +40,8 @@ void CTarnView::OnKeyDown(WPARAM key) {
     OnPictureScreenKey(key);
     return;
   }
-  if (!CatalogOnScreen() || IsBusy()) return;
+  // Under the clipboard's picture the catalog is out of sight: its cells do not move unseen.
+  if (!CatalogOnScreen() || ClipboardShown() || IsBusy()) return;
   const int cursor = m_Selection.cursor;
   const bool shown = cursor >= m_Shown.offset && cursor < m_Shown.shownEnd && cursor < TheCatalog().rows;
   if (CursorKey cursorKey; CursorKeyOf(key, cursorKey)) {
