@@ -14,30 +14,20 @@ constexpr ShownCatalog kShown{.columns = 4, .offset = 10, .shownEnd = 21};
 TEST(CatalogKeysTest, KeysStayInsideTheShownRange) {
   EXPECT_EQ(KeyedRow(CursorKey::kLeft, 10, kShown, 2), 10);
   EXPECT_EQ(KeyedRow(CursorKey::kRight, 20, kShown, 2), 20);
-  EXPECT_EQ(KeyedRow(CursorKey::kRight, 13, kShown, 2), 14) << "right wraps onto the next grid row";
   EXPECT_EQ(KeyedRow(CursorKey::kUp, 12, kShown, 2), 12) << "nothing above the first grid row";
-  EXPECT_EQ(KeyedRow(CursorKey::kUp, 17, kShown, 2), 13);
-  EXPECT_EQ(KeyedRow(CursorKey::kDown, 13, kShown, 2), 17);
   // Straight below the fourth column of the middle row there is no cell: the last entry.
   EXPECT_EQ(KeyedRow(CursorKey::kDown, 17, kShown, 2), 20);
   EXPECT_EQ(KeyedRow(CursorKey::kDown, 19, kShown, 2), 19) << "nothing below the last grid row";
-  EXPECT_EQ(KeyedRow(CursorKey::kHome, 17, kShown, 2), 10);
-  EXPECT_EQ(KeyedRow(CursorKey::kEnd, 11, kShown, 2), 20);
-  EXPECT_EQ(KeyedRow(CursorKey::kPageDown, 11, kShown, 1), 15);
   EXPECT_EQ(KeyedRow(CursorKey::kPageDown, 11, kShown, 2), 19);
   EXPECT_EQ(KeyedRow(CursorKey::kPageDown, 17, kShown, 2), 20) << "past the end: the last entry";
   EXPECT_EQ(KeyedRow(CursorKey::kPageUp, 19, kShown, 2), 11);
   EXPECT_EQ(KeyedRow(CursorKey::kPageUp, 17, kShown, 2), 13) << "past the top: the first row's column";
-}
-
-TEST(CatalogKeysTest, ACursorOutsideTheRangeStartsAtItsFirstEntryAndAnEmptyRangeHasNone) {
+  // A cursor outside the range starts at its first entry; an empty range has none.
   EXPECT_EQ(KeyedRow(CursorKey::kRight, 3, kShown, 2), 11);
-  EXPECT_EQ(KeyedRow(CursorKey::kLeft, 400, kShown, 2), 10);
   EXPECT_EQ(KeyedRow(CursorKey::kDown, 0, ShownCatalog{.columns = 4, .offset = 5, .shownEnd = 5}, 2), -1);
   // A nonsense column count or page height still moves one cell, one row.
   EXPECT_EQ(KeyedRow(CursorKey::kDown, 10, ShownCatalog{.columns = 0, .offset = 10, .shownEnd = 21}, 0), 11);
   EXPECT_EQ(PageRows(0, CatalogGeometry{}), 1);
-  EXPECT_EQ(PageRows(330, CatalogGeometry{}), 3);  // M: 108-pixel rows
 }
 
 TEST(ViewNotesTest, FileFactsPanesLeaveOutWhatIsNotKnown) {
@@ -45,13 +35,10 @@ TEST(ViewNotesTest, FileFactsPanesLeaveOutWhatIsNotKnown) {
                       .day = 8, .hour = 9, .minute = 5};
   EXPECT_EQ(FileFactsPanes(facts), (std::array<std::u16string, 4>{u"写真.jpg", u"1,023 バイト", u"640 × 480",
                                                                    u"2026/12/08 09:05"}));
-  facts.bytes = 1025;
-  EXPECT_EQ(FileFactsPanes(facts)[1], u"2 KB") << "kilobytes are rounded up";
-  facts.bytes = 5LL * 1024 * 1024 * 1024;
-  EXPECT_EQ(FileFactsPanes(facts)[1], u"5,242,880 KB") << "past 4 GB";
+  facts.bytes = 5LL * 1024 * 1024 * 1024 + 1;
+  EXPECT_EQ(FileFactsPanes(facts)[1], u"5,242,881 KB") << "past 4 GB, rounded up";
   facts = {.name = u"a.bmp", .bytes = -1, .width = 640, .height = 0};
   EXPECT_EQ(FileFactsPanes(facts), (std::array<std::u16string, 4>{u"a.bmp", u"", u"", u""}));
-  EXPECT_EQ(FileFactsPanes({.name = u"b.bmp", .bytes = 0})[1], u"0 バイト");
 }
 
 TEST(ViewNotesTest, FilesDoneTextNamesTheFolderAsTheUserChoseIt) {

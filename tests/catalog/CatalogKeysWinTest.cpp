@@ -8,7 +8,7 @@
 
 #include "tests/catalog/CatalogFixture.h"
 
-#include "catalog/view/ViewNotes.h"
+#include "framework/MemoryBitmap.h"
 
 namespace tarn::test {
 namespace {
@@ -80,20 +80,17 @@ TEST_F(CatalogKeysTest, KeysMoveTheCurrentCellWithTheClicksRules) {
   EXPECT_EQ(SelectedRows(), (std::vector<int>{1, 2, 3}));
   EXPECT_EQ(View().Selection().selected, 3);
 
-  Key(VK_UP);
-  EXPECT_EQ(View().Cursor(), 3) << "nothing above the first row";
-  EXPECT_EQ(SelectedRows(), std::vector<int>{3});
   Key(VK_DOWN);
   EXPECT_EQ(View().Cursor(), 3 + c);
+  EXPECT_EQ(SelectedRows(), std::vector<int>{3 + c});
   Key(VK_END);
-  EXPECT_EQ(View().Cursor(), 9);
-  EXPECT_GT(View().ScrollPosition().y, 0) << "the current cell is scrolled into the view";
   Key(VK_NEXT);
   EXPECT_EQ(View().Cursor(), 9);
-  EXPECT_EQ(SelectedRows(), std::vector<int>{9});
+  EXPECT_GT(View().ScrollPosition().y, 0) << "the current cell is scrolled into the view";
   Key(VK_PRIOR);
-  EXPECT_LT(View().Cursor(), 9);
-  EXPECT_EQ(View().Cursor() % c, 9 % c);
+  EXPECT_EQ(View().Cursor(), 9 % c) << "two rows to a screen";
+  Key(VK_UP);
+  EXPECT_EQ(View().Cursor(), 9 % c);
 
   // Enter opens the current entry as a double click does; F2's command asks for its rename.
   std::vector<std::u16string> opened, renamed;
@@ -158,26 +155,21 @@ TEST_F(CatalogKeysTest, TheEmptyScreenShowsOneLineInItsMiddle) {
   RECT client;
   GetClientRect(View().Handle(), &client);
   ASSERT_GT(client.right, 100);
+  MemoryBitmap shot;
   HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+  const bool made = shot.MakeContext(screen) && shot.MakeBitmap(screen, client.right, client.bottom) && shot.Select();
   ReleaseDC(nullptr, screen);
-  HGDIOBJ old = SelectObject(dc, bitmap);
-  PatBlt(dc, 0, 0, client.right, client.bottom, WHITENESS);
-  SendMessageW(View().Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  ASSERT_TRUE(made && shot.FillWhite());
+  SendMessageW(View().Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(shot.Dc()), PRF_CLIENT);
   // Dark text pixels on the middle line, none in the band above it.
   const auto darkOnLine = [&](int y) {
     int dark = 0;
     for (int x = 0; x < client.right; ++x)
-      for (int dy = -6; dy <= 6; ++dy)
-        if (GetRValue(GetPixel(dc, x, y + dy)) < 100) ++dark;
+      for (int dy = -6; dy <= 6; ++dy) dark += GetRValue(GetPixel(shot.Dc(), x, y + dy)) < 100;
     return dark;
   };
   EXPECT_GT(darkOnLine(client.bottom / 2), 20);
   EXPECT_EQ(darkOnLine(client.bottom / 4), 0);
-  SelectObject(dc, old);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
 }
 
 }  // namespace
