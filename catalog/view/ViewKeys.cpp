@@ -113,6 +113,8 @@ void CTarnView::TakeKeyboard() {
 }
 
 void CTarnView::CursorMoved(int before, bool reveal) {
+  // The picture screens keep their own scroll; the catalog's cell is shown again with it.
+  if (!CatalogOnScreen()) return;
   if (reveal) ScrollToRow(m_Selection.cursor);
   if (before != m_Selection.cursor) InvalidateFocusFrame(before);
   InvalidateFocusFrame(m_Selection.cursor);
