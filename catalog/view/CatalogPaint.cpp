@@ -150,7 +150,8 @@ void CTarnView::OnDraw(HDC dc) {
   const int first = firstRow * m_Shown.columns;
   const int end = std::min(count, (lastRow + 1) * m_Shown.columns);
   for (int k = first; k < end; ++k) DrawCatalogCell(dc, k);
-  if (GetFocus() == Handle()) DrawFocusFrame(dc);
+  // On the screen only: a printed or captured page shows the catalog without it.
+  if (GetFocus() == Handle() && WindowFromDC(dc) == Handle()) DrawFocusFrame(dc);
 }
 
 }  // namespace tarn
