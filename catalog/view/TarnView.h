@@ -240,7 +240,7 @@ class CTarnView final : public CScrollView, private CatalogCanvas {
   // A catalog just came on the screen: the keyboard goes to it while the frame is the active
   // window (a companion dialog the user works in keeps it).
   void TakeKeyboard();
-  bool OnPictureScreenKey(WPARAM key);
+  void OnPictureScreenKey(WPARAM key);
   void MoveCursorByKey(CursorKey key, bool shift, bool ctrl);
   // One step of the zoom dialog's "＋" or "－" on the zoom screen; false elsewhere.
   bool ZoomByStep(bool in);

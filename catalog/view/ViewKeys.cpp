@@ -54,14 +54,14 @@ void CTarnView::OnKeyDown(WPARAM key) {
   }
 }
 
-bool CTarnView::OnPictureScreenKey(WPARAM key) {
+void CTarnView::OnPictureScreenKey(WPARAM key) {
   switch (key) {
-    case VK_ESCAPE: ScreenCommand(ID_SCREEN_CATALOG); return true;
+    case VK_ESCAPE: ScreenCommand(ID_SCREEN_CATALOG); break;
     case VK_ADD:
-    case VK_OEM_PLUS: return ZoomByStep(true);
+    case VK_OEM_PLUS: ZoomByStep(true); break;
     case VK_SUBTRACT:
-    case VK_OEM_MINUS: return ZoomByStep(false);
-    default: return false;
+    case VK_OEM_MINUS: ZoomByStep(false); break;
+    default: break;
   }
 }
 
