@@ -76,6 +76,7 @@ bool CMainFrame::Create(bool show) {
   m_View.SetZoomDialog(m_StreDialog);
   m_View.statusBar = [this](StatusSwitch sw, int value, const std::u16string& text) { StatusBarSet(sw, value, text); };
   m_View.tableChanged = [this] { m_DispDialog.RefreshCount(); };
+  m_View.fileFacts = [this](const std::array<std::u16string, 4>& panes) { ShowFileFacts(panes); };
   m_View.openInWindow = [this](const std::u16string& path, int request, int row) { ChildWindowIF(path, request, row); };
   m_View.displayedRow = [this] { return m_DispWin && m_DispWin->Handle() != nullptr ? m_DispWin->Index() : -1; };
   m_View.renameAsked = [this](POINT screen, const std::u16string& name) {

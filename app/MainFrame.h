@@ -54,6 +54,8 @@ class CMainFrame final : public CFrameWindow, private SettingsHost {
 
   // The first status pane by switch and value; see StatusText.
   void StatusBarSet(StatusSwitch sw, int value, const std::u16string& text = {});
+  // Panes 1 to 4: the name, size, picture size and date of the file the catalog points at.
+  void ShowFileFacts(const std::array<std::u16string, 4>& panes);
   // True (after the busy notice) while a catalog is built, a slide show or a move runs.
   bool BusyGuard();
   // True (after telling the user) when the clipboard is on show instead of a screen; the screen

@@ -27,6 +27,10 @@ void CMainFrame::StatusBarSet(StatusSwitch sw, int value, const std::u16string& 
   }
 }
 
+void CMainFrame::ShowFileFacts(const std::array<std::u16string, 4>& panes) {
+  for (std::size_t i = 0; i < panes.size(); ++i) SetStatusText(static_cast<int>(i) + 1, std::wstring(AsWide(panes[i])));
+}
+
 bool CMainFrame::BusyGuard() {
   if (!IsBusy()) return false;
   StatusBarSet(kStatusBusy, kBusyPlaying);

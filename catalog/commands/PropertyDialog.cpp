@@ -10,20 +10,13 @@
 #include "catalog/list/FileClass.h"
 #include "catalog/commands/CommandResource.h"
 #include "catalog/commands/PropertyText.h"
+#include "catalog/commands/Win32FileStatus.h"
 #include "image/PictureWnd.h"
 
 namespace tarn {
 namespace {
 
 constexpr std::uint32_t kReadOnly = FILE_ATTRIBUTE_READONLY;
-
-StampTime LocalStamp(const FILETIME& utc) {
-  FILETIME local;
-  SYSTEMTIME t{};
-  FileTimeToLocalFileTime(&utc, &local);
-  FileTimeToSystemTime(&local, &t);
-  return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
-}
 
 std::wstring Wide(const std::u16string& text) { return std::wstring(AsWide(text)); }
 

@@ -25,6 +25,14 @@ bool ToFileTime(const StampTime& t, FILETIME& utc) {
 
 }  // namespace
 
+StampTime LocalStamp(const FILETIME& utc) {
+  FILETIME local;
+  SYSTEMTIME t{};
+  FileTimeToLocalFileTime(&utc, &local);
+  FileTimeToSystemTime(&local, &t);
+  return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
+}
+
 bool Win32FileStatus::Rename(std::u16string_view from, std::u16string_view to) {
   return MoveFileW(Path(std::u16string(from)), Path(std::u16string(to))) != 0;
 }

@@ -2,6 +2,8 @@
 // attribute byte, and the three times of a file.
 #pragma once
 
+#include <windows.h>
+
 #include "catalog/commands/BatchRename.h"
 #include "catalog/commands/TimeStamps.h"
 
@@ -14,5 +16,8 @@ class Win32FileStatus final : public FileRenamer, public FileStatusStore {
   bool SetAttributes(std::u16string_view path, std::uint32_t attributes) override;
   bool SetTime(std::u16string_view path, StampChoice choice, const StampTime& time) override;
 };
+
+// A file time (UTC) as the user's calendar and clock show it.
+StampTime LocalStamp(const FILETIME& utc);
 
 }  // namespace tarn

@@ -266,6 +266,7 @@ int CatalogFileOps::DeleteEntry(int row, std::u16string_view path) {
 
 int CatalogFileOps::Run(int operation, std::u16string_view targetView, const WorkRow* only) {
   vacated_ = 0;
+  done_ = 0;
   if (g_MultiWindowFlag) {
     g_MultiWindowFlag = 0;
     Say(u"「複数画面表示」を OFF します。再実行してください ", u"画面設定変更");
@@ -337,6 +338,7 @@ int CatalogFileOps::Run(int operation, std::u16string_view targetView, const Wor
         result = step == kStepCancelled ? kOpCancelled : kOpRefused;
         break;
       }
+      if (step == kStepDone) ++done_;
       if (operation == kOpCopy) {
         // Marked rows stay marked until the run ends and turns the marks into selections.
         if (shown && state_.marked == 0) InvTitleColor(tables_, state_, canvas_, work.row, {}, kTitleDeselectCounted);

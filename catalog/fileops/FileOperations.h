@@ -53,6 +53,8 @@ class CatalogFileOps {
 
   // Rows the last operation vacated (the view lowers its drawn count by as many).
   int Vacated() const { return vacated_; }
+  // Files the last copy, move or delete went through with (skipped files not counted).
+  int Done() const { return done_; }
   // The folder of the last complete-deletion list.
   const std::u16string& DeletionFolder() const { return deletionFolder_; }
 
@@ -77,6 +79,7 @@ class CatalogFileOps {
   int offset_ = 0;
   int shownEnd_ = 0;
   int vacated_ = 0;
+  int done_ = 0;
   std::u16string deletionLine_;
   std::u16string deletionFolder_;
   std::vector<WorkRow> deletionListed_;

@@ -211,9 +211,11 @@ int CTarnView::CatalogPass(HDC screen, int folder, int shown, int& done, bool re
         }
       }
     }
-    int loaded = DecodeRow(EntryPath(tables, entry), name);
+    const std::u16string path = EntryPath(tables, entry);
+    int loaded = DecodeRow(path, name);
     if (loaded == 0) {
-      TakeThumbSource();
+      const SIZE picture = TakeThumbSource();
+      if (ClassifyFileName(name) == kClassStill) NotePictureSize(path, picture);
       if (g_MonitorFlag && m_Monitor.Surface() != nullptr) {
         m_Monitor.Clear();
         DrawThumbnail(kDrawToMonitor, m_Monitor.Surface(), row, name);
@@ -319,6 +321,7 @@ void CTarnView::FinishBuild(int result, int done) {
     if (catalogFolder) catalogFolder(g_CurrentFolder);
     if (statusBar) statusBar(kStatusCatalog, 0, {});
     m_Selection = SelectionState{};
+    TakeKeyboard();
   }
   InvalidateRect(Handle(), nullptr, TRUE);
   m_Cache.ThumbNailCont(ThumbnailCache::kCacheRelease, {}, FolderRow{});

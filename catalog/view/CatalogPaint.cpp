@@ -92,7 +92,7 @@ bool CTarnView::ReducedPictureServes() const {
                                                   CurrentCatalogGeometry().thumb, g_ClearThumbFlag != 0, 2);
 }
 
-void CTarnView::TakeThumbSource() {
+SIZE CTarnView::TakeThumbSource() {
   const SIZE file = m_EmbeddedFrom.cx > 0 ? m_EmbeddedFrom : FilePictureSize();
   const int width = file.cx > 0 ? file.cx : m_Picture->Loaded().Width();
   const int height = file.cy > 0 ? file.cy : m_Picture->Loaded().Rows();
@@ -100,6 +100,7 @@ void CTarnView::TakeThumbSource() {
       PlaceDecoded(kDrawToCatalog, width, height, 0, 0, CurrentCatalogGeometry().thumb, g_ClearThumbFlag != 0);
   // Twice the cell, so that the half-tone stretch still has every pixel's share to work from.
   m_ThumbSource.Take(*m_Picture, width, height, cell.source, cell.target.width, cell.target.height, 2);
+  return {width, height};
 }
 
 int CTarnView::DrawCatalogCell(HDC dc, int k) {
@@ -135,6 +136,7 @@ void CTarnView::OnDraw(HDC dc) {
   }
   if (EmptyScreenShown()) {
     DrawWallpaper(dc);
+    DrawEmptyStartLine(dc);
     return;
   }
   if (!g_CatalogShown || m_Catalog.Dc() == nullptr || m_Shown.columns < 1) return;
@@ -148,6 +150,8 @@ void CTarnView::OnDraw(HDC dc) {
   const int first = firstRow * m_Shown.columns;
   const int end = std::min(count, (lastRow + 1) * m_Shown.columns);
   for (int k = first; k < end; ++k) DrawCatalogCell(dc, k);
+  // On the screen only: a printed or captured page shows the catalog without it.
+  if (GetFocus() == Handle() && WindowFromDC(dc) == Handle()) DrawFocusFrame(dc);
 }
 
 }  // namespace tarn

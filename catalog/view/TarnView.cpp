@@ -131,6 +131,7 @@ void CTarnView::ClearCatalog() {
   ResetCatalog();
   m_DrawnRows = 0;
   SetScrollSizes(0, 0);
+  ClearFileFacts();
   if (tableChanged) tableChanged();
 }
 
@@ -218,11 +219,13 @@ LRESULT CTarnView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return result;
     }
     case WM_LBUTTONDOWN:
+      SetFocus(Handle());
       if (!OnTrimButtonDown({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}))
         OnLeftButton({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, wParam);
       return 0;
     case WM_MOUSEMOVE:
       if (OnTrimMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)})) return 0;
+      OnMouseOverCell({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       break;
     case WM_LBUTTONUP:
       if (OnTrimButtonUp({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)})) return 0;
@@ -238,13 +241,19 @@ LRESULT CTarnView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_RBUTTONUP:
       OnRightButton({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       return 0;
-    case WM_LBUTTONDBLCLK: {
-      // A step or show already running owns the display window.
-      if (g_ContiState > 0) return 0;
-      const CatalogHit hit = HitTest({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-      if (hit.row >= 0) OpenEntry(hit.row);
+    case WM_LBUTTONDBLCLK:
+      OpenFromCatalog(HitTest({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}).row);
       return 0;
-    }
+    case WM_KEYDOWN:
+      OnKeyDown(wParam);
+      return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      InvalidateFocusFrame(m_Selection.cursor);
+      break;
+    case WM_MOUSEWHEEL:
+      if ((GET_KEYSTATE_WPARAM(wParam) & MK_CONTROL) != 0 && ZoomByStep(GET_WHEEL_DELTA_WPARAM(wParam) > 0)) return 0;
+      break;
     case kMessageJpegWritten:
       if (m_Saver) m_Saver->OnJpegWritten(wParam != 0);
       return 0;

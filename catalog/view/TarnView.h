@@ -3,15 +3,18 @@
 // bitmap (CatalogA) and painted from there cell by cell (DrawCatalogCell).
 #pragma once
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "base/Requests.h"
 #include "base/RunState.h"
 #include "base/TarnDoc.h"
 #include "catalog/fileops/CatalogDrag.h"
+#include "catalog/view/CatalogKeys.h"
 #include "catalog/view/CatalogLayout.h"
 #include "catalog/view/CatalogSelection.h"
 #include "catalog/view/CellTitle.h"
@@ -76,6 +79,9 @@ class CTarnView final : public CScrollView, private CatalogCanvas {
   std::function<void(const std::u16string& path, int request, int row)> openInWindow;
   // The row the single display window shows, -1 when it is not open.
   std::function<int()> displayedRow;
+  // The facts of the file under the mouse or of the current cell for the status bar's panes 1 to
+  // 4 (name, size, picture size, date); four empty panes when the catalog goes.
+  std::function<void(const std::array<std::u16string, 4>& panes)> fileFacts;
 
   void OnUpdate(CView* sender, LPARAM hint, void* object) override;
 
@@ -107,6 +113,8 @@ class CTarnView final : public CScrollView, private CatalogCanvas {
   const SelectionState& Selection() const { return m_Selection; }
   // A drop of the catalog's own drag at a client point: the drag source moves to the row there.
   void DropAt(POINT client);
+  // The rename window of the cursor row, as the cell menu's "名称変更" opens it (renameAsked).
+  void RenameCursorCommand();
   // "完全削除": the selected files handed to the complete-deletion program.
   void CompleteDeleteCommand();
   // "すべて選択", "すべて解除", "選択の反転" and "選択のみ表示" of the "編集" menu (command ids).
@@ -204,8 +212,8 @@ class CTarnView final : public CScrollView, private CatalogCanvas {
   SIZE FilePictureSize() const;
   // The plug-in's reduced picture just loaded makes cells as good as the whole picture would.
   bool ReducedPictureServes() const;
-  // Makes the picture just decoded the source of the row's thumbnails.
-  void TakeThumbSource();
+  // Makes the picture just decoded the source of the row's thumbnails; the picture's size.
+  SIZE TakeThumbSource();
   // Loads the thumbnail a camera photo carries in its EXIF block when it is large enough for the
   // cell and of the photo's shape; false, with nothing loaded, otherwise.
   bool LoadExifThumbnail(const wchar_t* file);
@@ -222,6 +230,38 @@ class CTarnView final : public CScrollView, private CatalogCanvas {
   void MakePendingStep();
   void OnSize();
   void OnLeftButton(POINT point, WPARAM keys);
+  // A double click or Enter on a catalog row: the row opens unless a step or show owns the
+  // display window.
+  void OpenFromCatalog(int row);
+
+  // The keyboard (see ViewKeys.cpp): the catalog's current cell, Enter, Ctrl+Space, and Esc and
+  // the zoom keys of the picture screens.
+  void OnKeyDown(WPARAM key);
+  // A catalog just came on the screen: the keyboard goes to it while the frame is the active
+  // window (a companion dialog the user works in keeps it).
+  void TakeKeyboard();
+  void OnPictureScreenKey(WPARAM key);
+  void MoveCursorByKey(CursorKey key, bool shift, bool ctrl);
+  // One step of the zoom dialog's "＋" or "－" on the zoom screen; false elsewhere.
+  bool ZoomByStep(bool in);
+  // The current cell moved from `before`: its focus frame follows and the status bar tells its
+  // facts; `reveal` scrolls it into the view.
+  void CursorMoved(int before, bool reveal);
+  // The focus frame round the cell of shown row `row`, in view coordinates; false for a row not
+  // shown.
+  bool FocusFrame(int row, RECT& frame) const;
+  void InvalidateFocusFrame(int row);
+  void DrawFocusFrame(HDC dc);
+  void ScrollToRow(int row);
+  // The empty screen's line saying how to begin.
+  void DrawEmptyStartLine(HDC dc);
+
+  // The status bar's file facts (see ViewFileFacts.cpp): of a row, of the cell the mouse moved
+  // onto, and the picture sizes the build learnt from the pictures it decoded.
+  void ReportFileFacts(int row);
+  void OnMouseOverCell(POINT client);
+  void ClearFileFacts();
+  void NotePictureSize(const std::u16string& path, SIZE size);
   // The right-button menu of a cell: copy, move, delete, rename and the complete deletion.
   void OnRightButton(POINT point);
   // A command of that menu; `screen` is where the menu was opened.
@@ -325,6 +365,13 @@ class CTarnView final : public CScrollView, private CatalogCanvas {
   int m_DecodedRows = 0;
   bool m_ResizeRefused = false;
   SelectionState m_Selection;
+  int m_HoverRow = -1;  // the row under the mouse whose facts the status bar shows, -1 none
+  // Picture sizes of files this run decoded, by path, with the file size they were read at.
+  struct PictureNote {
+    long long bytes = 0;
+    SIZE size{};
+  };
+  std::unordered_map<std::u16string, PictureNote> m_PictureSizes;
   std::unique_ptr<CatalogDropTarget> m_DropTarget;  // registered with OLE while the view exists
   HintRecord m_LastRequest;
   int m_RequestCount = 0;

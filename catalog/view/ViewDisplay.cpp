@@ -16,7 +16,9 @@ void CTarnView::OpenEntry(int row) {
   const CatalogTables& tables = TheCatalog();
   if (!MayOpenRow(tables, row, true)) return;
   const CatalogEntry& entry = tables.entries[row];
+  const int before = m_Selection.cursor;
   m_Selection.cursor = row;
+  if (before != row) CursorMoved(before, true);
   // A picture opened from the catalog starts at its loaded brightness unless the level is kept.
   if (!g_BrightKeep) g_BrightLevel = 0;
   if (openInWindow) openInWindow(EntryPath(tables, entry), g_ContiState > 0 ? kOpenSlideShow : kOpenSingle, row);
@@ -27,6 +29,8 @@ bool CTarnView::UpDownCatalog(bool up) {
   const int row = StepCursor(TheCatalog(), m_Selection, m_Shown.offset, m_Shown.shownEnd, up);
   if (row < 0) return false;
   CarrySelection(TheCatalog(), m_Selection, *this, from, row);
+  // The catalog follows the display window's steps with its current cell.
+  CursorMoved(from, true);
   OpenEntry(row);
   return true;
 }

@@ -133,6 +133,7 @@ void CTarnView::ShowCatalogAgain() {
   SetScrollSizes(extent.width, extent.height);
   ScrollTo(m_CatalogScroll.x, m_CatalogScroll.y);
   InvalidateRect(Handle(), nullptr, TRUE);
+  TakeKeyboard();
 }
 
 void CTarnView::ZoomCommand() {

@@ -7,6 +7,7 @@
 #include "base/WinText.h"
 #include "base/resource.h"
 #include "catalog/screens/ScreenResource.h"
+#include "catalog/view/ViewNotes.h"
 
 namespace tarn {
 namespace {
@@ -36,8 +37,11 @@ void CTarnView::OnLeftButton(POINT point, WPARAM keys) {
   const bool running = g_ContiState > 0;
   // In single-click mode a click on the picture already on display opens nothing again.
   const int displayed = displayedRow ? displayedRow() : -1;
-  switch (ClickCell(TheCatalog(), m_Selection, *this, hit.row, (keys & MK_CONTROL) != 0, (keys & MK_SHIFT) != 0,
-                    g_SinglClickFlag != 0, displayed, running)) {
+  const int before = m_Selection.cursor;
+  const ClickResult clicked = ClickCell(TheCatalog(), m_Selection, *this, hit.row, (keys & MK_CONTROL) != 0,
+                                        (keys & MK_SHIFT) != 0, g_SinglClickFlag != 0, displayed, running);
+  CursorMoved(before, false);
+  switch (clicked) {
     case ClickResult::kOpenByTimer: SetTimer(Handle(), kTimerOpenClick, 10, nullptr); break;
     case ClickResult::kStartDrag: {
       // The drag begins once the mouse really moves with the button held; a plain click is a
@@ -67,7 +71,9 @@ void CTarnView::OnRightButton(POINT point) {
   // The menu works on the selection; a click on an unselected cell makes that cell the selection.
   if (const int state = tables.entries[hit.row].state; state != kEntrySelected && state != kEntryUnusableSelected)
     ClickCell(tables, m_Selection, *this, hit.row, false, false, false, -1, false);
+  const int before = m_Selection.cursor;
   m_Selection.cursor = hit.row;
+  CursorMoved(before, false);
   HMENU menu = CreatePopupMenu();
   AppendMenuW(menu, MF_STRING, ID_SCREEN_EXPAND, L"展開画面(&P)");
   AppendMenuW(menu, MF_STRING, ID_SCREEN_SAVE, L"JPG/BMP保存(&A)");
@@ -110,7 +116,15 @@ void CTarnView::CatalogCommand(int command, POINT screen) {
 }
 
 void CTarnView::FileRequest(FileOperation operation, const std::wstring& target) {
-  RunFileOperation([&](CatalogFileOps& ops) { ops.CopyMoveDelete(operation, WideView(target.c_str())); });
+  int result = kOpRefused, done = 0;
+  RunFileOperation([&](CatalogFileOps& ops) {
+    result = ops.CopyMoveDelete(operation, WideView(target.c_str()));
+    done = ops.Done();
+  });
+  // A copy or move that went through says so where the user looks next; failures and a Cancel
+  // have had their own messages.
+  if (result == kOpDone && done > 0 && operation != kOpDelete && statusBar)
+    statusBar(kStatusText, 0, FilesDoneText(done, WideView(target.c_str()), operation == kOpMove));
 }
 
 void CTarnView::RenameRequest(const std::wstring& name) {
@@ -132,6 +146,7 @@ void CTarnView::RunFileOperation(const std::function<void(CatalogFileOps&)>& ope
   ops.SetShownRange(m_Shown.offset, m_Shown.shownEnd);
   operation(ops);
   m_DrawnRows -= ops.Vacated();
+  m_HoverRow = -1;  // rows moved under the mouse
   if (tableChanged) tableChanged();
   if (statusBar) statusBar(CatalogOnScreen() ? kStatusCatalog : kStatusBlank, 0, {});
 }
@@ -141,7 +156,10 @@ void CTarnView::RepaintTitle(int row) { RepaintCell(row); }
 bool CTarnView::RepaintCell(int row) {
   if (!CatalogOnScreen()) return false;
   ScrolledDc dc(Handle(), ScrollPosition());
-  return DrawCatalogCell(dc.Get(), row - m_Shown.offset) == 0;
+  const bool drawn = DrawCatalogCell(dc.Get(), row - m_Shown.offset) == 0;
+  // The focus frame crosses the title band just drawn over it.
+  if (row == m_Selection.cursor && GetFocus() == Handle()) InvalidateFocusFrame(row);
+  return drawn;
 }
 
 void CTarnView::PaintCellWhite(int row) {

@@ -44,6 +44,7 @@ void CTarnView::ResetCatalog() {
   m_Catalog.Release();
   m_Shown = {};
   g_CatalogShown = 0;
+  ClearFileFacts();
   InvalidateRect(Handle(), nullptr, TRUE);
 }
 

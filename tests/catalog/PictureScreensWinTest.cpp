@@ -135,6 +135,47 @@ TEST_F(PictureScreensTest, ZoomByPixelCountAndPercentageWithTheDialogsRefusals) 
   EXPECT_EQ(g_ZoomPercent, 100);
 }
 
+TEST_F(PictureScreensTest, KeysAndTheWheelZoomWithinTheBoundsAndEscLeaves) {
+  const HWND view = View().Handle();
+  const auto key = [&](WPARAM vk) {
+    SendMessageW(view, WM_KEYDOWN, vk, 1);
+    Pump(30);
+  };
+  Cursor(Row(u"a.bmp"));
+  Command(ID_SCREEN_EXPAND);
+  key(VK_ADD);
+  EXPECT_EQ(g_ZoomPercent, 100) << "the expanded screen does not zoom";
+  Command(ID_SCREEN_ZOOM);
+  const HWND dialog = ZoomDialog();
+  ASSERT_NE(dialog, nullptr);
+  key(VK_OEM_PLUS);
+  EXPECT_EQ(g_ZoomPercent, 110);
+  EXPECT_EQ(picture_->m_ZoomWidth, 0);
+  RECT client;
+  GetClientRect(view, &client);
+  EXPECT_EQ(View().ScrollPosition().x, (440 - client.right) / 2) << "the zoom request was made";
+  key(VK_SUBTRACT);
+  key(VK_OEM_MINUS);
+  EXPECT_EQ(g_ZoomPercent, 90);
+  SendMessageW(view, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, WHEEL_DELTA), 0);
+  Pump(30);
+  EXPECT_EQ(g_ZoomPercent, 100);
+  for (int i = 0; i < 25; ++i) SendMessageW(view, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, WHEEL_DELTA), 0);
+  Pump(50);
+  EXPECT_EQ(g_ZoomPercent, 300);
+  wchar_t shown[16] = {};
+  GetDlgItemTextW(dialog, IDC_ZOOM_PERCENT, shown, 16);
+  EXPECT_STREQ(shown, L"300");
+  for (int i = 0; i < 40; ++i) SendMessageW(view, WM_KEYDOWN, VK_SUBTRACT, 1);
+  Pump(50);
+  EXPECT_EQ(g_ZoomPercent, 10);
+
+  key(VK_ESCAPE);
+  EXPECT_EQ(g_CatalogShown, 1);
+  EXPECT_EQ(g_ZoomScreenFlag, 0);
+  EXPECT_EQ(ZoomDialog(), nullptr);
+}
+
 TEST_F(PictureScreensTest, ATurnedPictureIsSavedWithItsSuffixAndTurnedSize) {
   Cursor(Row(u"a.bmp"));
   Command(ID_SCREEN_EXPAND);
