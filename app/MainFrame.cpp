@@ -296,6 +296,9 @@ void CMainFrame::OnCommand(int id) {
       ShowPanel(m_DispDialog);
       MoveDisplayDialog();
       break;
+    case ID_EDIT_RENAME:
+      if (!BusyGuard()) m_View.RenameCursorCommand();
+      break;
     case ID_VIEW_RECATALOG:
       if (!BusyGuard() && m_View.CatalogOnScreen()) CatalogAgain();
       break;

@@ -131,6 +131,13 @@ LRESULT CFrameWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnMenuSelect(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam));
       return 0;
     case WM_SIZE: RecalcLayout(); return 0;
+    case WM_SETFOCUS:
+      // Back from another window, the keys go to the view, as they went before it was left.
+      if (m_View != nullptr) {
+        SetFocus(m_View);
+        return 0;
+      }
+      break;
     case WM_ACTIVATE:
       // After the activation is over: the display raises the frame once the click is handled.
       if (LOWORD(wParam) != WA_INACTIVE) PostMessageW(Handle(), kRaiseOwned, 0, 0);

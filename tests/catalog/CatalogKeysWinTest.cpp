@@ -92,14 +92,16 @@ TEST_F(CatalogKeysTest, KeysMoveTheCurrentCellWithTheClicksRules) {
   Key(VK_UP);
   EXPECT_EQ(View().Cursor(), 9 % c);
 
-  // Enter opens the current entry as a double click does; F2's command asks for its rename.
+  // Enter opens the current entry as a double click does; F2, through the frame's key table, asks
+  // for its rename.
   std::vector<std::u16string> opened, renamed;
   View().openInWindow = [&](const std::u16string& path, int, int) { opened.push_back(path); };
   View().renameAsked = [&](POINT, const std::u16string& name) { renamed.push_back(name); };
   Key(VK_RETURN);
   ASSERT_EQ(opened.size(), 1u);
   EXPECT_EQ(opened[0], FromWide(data_.c_str()) + Name(View().Cursor()));
-  View().RenameCursorCommand();
+  MSG f2{View().Handle(), WM_KEYDOWN, VK_F2, 1};
+  EXPECT_TRUE(TranslateAcceleratorW(frame_->Handle(), frame_->Accelerators(), &f2));
   EXPECT_EQ(renamed, std::vector<std::u16string>{Name(View().Cursor())});
 }
 
