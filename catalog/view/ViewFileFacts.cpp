@@ -29,18 +29,25 @@ bool ReadDirectoryFacts(const std::u16string& path, FileFactsLine& facts) {
 }  // namespace
 
 void CTarnView::ReportFileFacts(int row) {
+  if (!fileFacts) return;
   const CatalogTables& tables = TheCatalog();
-  if (!fileFacts || row < 0 || row >= tables.rows || tables.entries[row].state == kEntryVacated) return;
-  const std::u16string path = EntryPath(tables, tables.entries[row]);
   FileFactsLine facts;
+  // A row emptied by a delete or move, or a file gone behind the program's back, has no facts.
+  if (row < 0 || row >= tables.rows || tables.entries[row].state == kEntryVacated) {
+    fileFacts({});
+    return;
+  }
+  const std::u16string path = EntryPath(tables, tables.entries[row]);
+  if (!ReadDirectoryFacts(path, facts)) {
+    fileFacts({});
+    return;
+  }
   facts.name = EntryName(tables.entries[row]);
   // A picture size is told only for the file as it was when the picture was read.
-  if (ReadDirectoryFacts(path, facts)) {
-    const auto note = m_PictureSizes.find(path);
-    if (note != m_PictureSizes.end() && note->second.bytes == facts.bytes) {
-      facts.width = note->second.size.cx;
-      facts.height = note->second.size.cy;
-    }
+  const auto note = m_PictureSizes.find(path);
+  if (note != m_PictureSizes.end() && note->second.bytes == facts.bytes) {
+    facts.width = note->second.size.cx;
+    facts.height = note->second.size.cy;
   }
   fileFacts(FileFactsPanes(facts));
 }
@@ -50,7 +57,8 @@ void CTarnView::OnMouseOverCell(POINT client) {
   const int row = HitTest(client).row;
   if (row == m_HoverRow) return;
   m_HoverRow = row;
-  ReportFileFacts(row);
+  // Off the cells the panes tell of the current cell again.
+  ReportFileFacts(row >= 0 ? row : m_Selection.cursor);
 }
 
 void CTarnView::ClearFileFacts() {

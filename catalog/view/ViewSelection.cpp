@@ -147,6 +147,7 @@ void CTarnView::RunFileOperation(const std::function<void(CatalogFileOps&)>& ope
   operation(ops);
   m_DrawnRows -= ops.Vacated();
   m_HoverRow = -1;  // rows moved under the mouse
+  ReportFileFacts(m_Selection.cursor);
   if (tableChanged) tableChanged();
   if (statusBar) statusBar(CatalogOnScreen() ? kStatusCatalog : kStatusBlank, 0, {});
 }

@@ -146,6 +146,14 @@ TEST_F(CatalogKeysTest, TheMouseOverACellTellsItsFactsOnceAndACopySaysWhereItWen
   for (const wchar_t* name : {L"\\p0.bmp", L"\\p1.bmp"}) EXPECT_TRUE(DeleteFileW((target + name).c_str())) << name;
   RemoveDirectoryW(target.c_str());
 
+  // The deleted current cell leaves no facts behind.
+  Key(VK_HOME);
+  prompt_.answers = {kAnswerOk};
+  HintRecord remove{.request = kViewDelete};
+  View().OnUpdate(nullptr, kHintRequest, &remove);
+  ASSERT_EQ(State(0), kEntryVacated);
+  EXPECT_EQ(facts_.back(), (std::array<std::u16string, 4>{}));
+
   HintRecord clear{.request = kViewClearScreen};
   View().OnUpdate(nullptr, kHintRequest, &clear);
   EXPECT_EQ(facts_.back(), (std::array<std::u16string, 4>{})) << "the panes empty with the catalog";
