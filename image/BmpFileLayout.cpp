@@ -32,11 +32,14 @@ int LayoutOf(DibHeader header, std::size_t infoSize, BmpFileLayout& layout) {
   const std::uint64_t tableBytes = entries * 4;
   if (tableBytes > infoSize - kDibHeaderBytes) return 0;
 
-  std::uint64_t imageBytes = 0;
-  if (Compressed(header))
-    imageBytes = header.biSizeImage;
-  else
-    imageBytes = DibRowBytes(header.biWidth < 0 ? 0 : header.biWidth, header.biBitCount) * static_cast<std::uint64_t>(RowsOf(header));
+  std::uint64_t imageBytes = header.biSizeImage;
+  if (!Compressed(header)) {
+    const std::uint64_t rowBytes = DibRowBytes(header.biWidth < 0 ? 0 : header.biWidth, header.biBitCount);
+    const auto rows = static_cast<std::uint64_t>(RowsOf(header));
+    // A wild width, height and bit count together would wrap the product round to a small size.
+    if (rowBytes != 0 && rows > UINT32_MAX / rowBytes) return 0;
+    imageBytes = rowBytes * rows;
+  }
   const std::uint64_t offBits = kFileHeaderBytes + kDibHeaderBytes + tableBytes;
   if (offBits + imageBytes > UINT32_MAX) return 0;
   header.biSizeImage = static_cast<std::uint32_t>(imageBytes);

@@ -112,6 +112,15 @@ TEST(ShownBmpLayout, FewColoursAndCompressedPicturesStayWhole) {
   h.biSize = 108;
   StoreDibHeader(h, info.data());
   EXPECT_EQ(MakeShownBmpFileLayout(info.data(), info.size(), {10, 6, 3, 2}, layout, part), 0);
+  // Width, height and bit count whose product wraps round to nothing in 64 bits: no layout, so no
+  // row of it is ever read.
+  h = LoadDibHeader(rle.Info().data());
+  h.biWidth = 1 << 29;
+  h.biHeight = 1 << 25;
+  h.biBitCount = 16384;
+  StoreDibHeader(h, info.data());
+  EXPECT_EQ(MakeShownBmpFileLayout(info.data(), info.size(), {10, 6, 3, 2}, layout, part), 0);
+  EXPECT_EQ(MakeBmpFileLayout(info.data(), info.size(), layout), 0);
 }
 
 }  // namespace
