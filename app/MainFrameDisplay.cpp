@@ -16,7 +16,6 @@
 #include "catalog/view/PendingStep.h"
 #include "image/DispWin.h"
 #include "image/PictureWnd.h"
-#include "plugin_host/SenseState.h"
 
 namespace tarn {
 namespace {
@@ -140,11 +139,6 @@ void CMainFrame::CloseDisplayWindow(int index) {
 }
 
 void CMainFrame::StepFromDisplay(bool next) {
-  // A movie plays inside the picture object's load, which a step would enter a second time.
-  if (g_MovieRun && !g_SlideShowRun) {
-    StatusBarSet(kStatusBusy, kBusyPlaying);
-    return;
-  }
   const StepPost step = StepButton(!next, g_SlideShowRun != 0, g_CatalogBuilding != 0);
   OnChangeDialogDisp(step.param, step.request);
 }

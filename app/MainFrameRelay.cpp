@@ -7,6 +7,7 @@
 #include "base/RunState.h"
 #include "base/WinText.h"
 #include "catalog/order/TableOrder.h"
+#include "plugin_host/SenseState.h"
 
 namespace tarn {
 
@@ -113,8 +114,11 @@ void CMainFrame::OnChangeDialogDisp(int param, DispDialogRequest request) {
       break;
     case kDispPrevious:
     case kDispNext:
+      // A movie plays inside the picture object's load, which a step would enter a second time.
+      if (g_MovieRun && !g_SlideShowRun)
+        StatusBarSet(kStatusBusy, kBusyPlaying);
       // A step pressed again while the pending one waits for the build only earns the notice.
-      if (param != 0)
+      else if (param != 0)
         StatusBarSet(kStatusBusy, g_FlvMp4Playing ? kBusyHiddenMovieNext : kBusyPlaying);
       else
         Forward(kViewStep, request == kDispPrevious ? 0 : 1);

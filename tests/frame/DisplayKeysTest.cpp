@@ -66,6 +66,9 @@ TEST_F(DisplayKeysTest, BusyStatesTakeNoStep) {
   Press(VK_RIGHT);
   EXPECT_EQ(Shown(), L"a.bmp  [ 60×40×24 ]");
   EXPECT_EQ(frame_->StatusText(0).rfind(L"画像再生中は操作できません", 0), 0u);
+  SendMessageW(frame_->Handle(), WM_DISP_DIALOG, 0, kDispNext);  // the display/sort dialog's "▽"
+  Pump(20);
+  EXPECT_EQ(Shown(), L"a.bmp  [ 60×40×24 ]");
   g_MovieRun = 0;
 
   // During a build the step waits for its end, once, as "▽" makes it wait.
