@@ -45,6 +45,25 @@ inline std::string SolidBmp(int width, int height, COLORREF colour) {
   return std::string(bytes.begin(), bytes.end());
 }
 
+// A 24-bit BMP file as written: its size and the colour of a pixel (x from the left, y from the
+// top); 0 and CLR_INVALID for what its bytes do not hold.
+struct WrittenBmp {
+  explicit WrittenBmp(std::string bytes) : data(std::move(bytes)) {}
+  bool HasHeader() const { return data.size() >= 54 && data.compare(0, 2, "BM") == 0; }
+  const std::uint8_t* At(std::size_t offset) const { return reinterpret_cast<const std::uint8_t*>(data.data()) + offset; }
+  int Width() const { return HasHeader() ? static_cast<int>(ReadLe32(At(18))) : 0; }
+  int Height() const { return HasHeader() ? static_cast<int>(ReadLe32(At(22))) : 0; }
+  int Bits() const { return HasHeader() ? *At(28) : 0; }
+  COLORREF Pixel(int x, int y) const {
+    if (Bits() != 24 || x < 0 || y < 0 || x >= Width() || y >= Height()) return CLR_INVALID;
+    const std::uint64_t offset = ReadLe32(At(10)) + DibRowBytes(Width(), 24) * (Height() - 1 - y) + x * 3;
+    if (offset + 3 > data.size()) return CLR_INVALID;
+    const std::uint8_t* p = At(offset);
+    return RGB(p[2], p[1], p[0]);
+  }
+  std::string data;
+};
+
 constexpr COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0), kBlue = RGB(0, 0, 255), kWhite = RGB(255, 255, 255),
                    kYellow = RGB(255, 255, 0);
 
@@ -149,6 +168,14 @@ class CatalogTest : public HostTest {
     DWORD written = 0;
     ::WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     CloseHandle(h);
+  }
+
+  // One display window, AUTO size on, the zoom screen off at 100 %: where the picture screens start.
+  static void StartPictureScreens() {
+    g_MultiWindowFlag = 0;
+    g_AdjustSizeFlag = 1;
+    g_ZoomScreenFlag = 0;
+    g_ZoomPercent = 100;
   }
 
   // The catalog of the data folder, as a folder chosen in the folder browser.

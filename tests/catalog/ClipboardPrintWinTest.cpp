@@ -73,21 +73,16 @@ TEST_F(ClipboardPrintTest, ClipboardPictureSavedAsBmpReadsBackPixelForPixel) {
   ASSERT_EQ(dialogs_.size(), 1u);
   EXPECT_EQ(dialogs_[0].name, u"ScreenShot.bmp");
   EXPECT_EQ(dialogs_[0].folder, g_StartFolder) << "the first clipboard save starts in the program's folder";
-  const std::string file = ReadFile(data_ + L"clip.bmp");
-  ASSERT_EQ(file.size(), 54u + DibRowBytes(37, 24) * 23);
-  const auto* bytes = reinterpret_cast<const std::uint8_t*>(file.data());
-  EXPECT_EQ(ReadLe32(bytes + 18), 37u);
-  EXPECT_EQ(ReadLe32(bytes + 22), 23u);
-  EXPECT_EQ(bytes[28], 24);
-  const auto pixel = [&](int x, int y) {
-    const std::uint8_t* p = bytes + 54 + (22 - y) * DibRowBytes(37, 24) + x * 3;
-    return RGB(p[2], p[1], p[0]);
-  };
+  const WrittenBmp clip(ReadFile(data_ + L"clip.bmp"));
+  ASSERT_EQ(clip.data.size(), 54u + DibRowBytes(37, 24) * 23);
+  EXPECT_EQ(clip.Width(), 37);
+  EXPECT_EQ(clip.Height(), 23);
+  EXPECT_EQ(clip.Bits(), 24);
   for (int y : {0, 22}) {
-    EXPECT_EQ(pixel(0, y), kRed);
-    EXPECT_EQ(pixel(17, y), kRed);
-    EXPECT_EQ(pixel(18, y), kBlue);
-    EXPECT_EQ(pixel(36, y), kBlue);
+    EXPECT_EQ(clip.Pixel(0, y), kRed);
+    EXPECT_EQ(clip.Pixel(17, y), kRed);
+    EXPECT_EQ(clip.Pixel(18, y), kBlue);
+    EXPECT_EQ(clip.Pixel(36, y), kBlue);
   }
   EXPECT_EQ(GetFileAttributesW(AsWide(g_StartFolder + u"ScreenShot.bmp")), INVALID_FILE_ATTRIBUTES)
       << "the working file is removed";
@@ -139,25 +134,6 @@ TEST_F(ClipboardPrintTest, ClipboardWithoutBitmapAndTheClipboardView) {
   EXPECT_EQ(LastText(), u"メニューの「読出・書込」でカタログを表示してください");
 }
 
-// The BMP file's width, height and bit count, and its pixel at x, y (0 the top row).
-struct BmpFacts {
-  int width = 0, height = 0, bits = 0;
-  COLORREF centre = 0;
-};
-BmpFacts ReadBmpFacts(const std::string& file) {
-  BmpFacts facts;
-  if (file.size() < 54 || file.substr(0, 2) != "BM") return facts;
-  const auto* bytes = reinterpret_cast<const std::uint8_t*>(file.data());
-  facts.width = static_cast<int>(ReadLe32(bytes + 18));
-  facts.height = static_cast<int>(ReadLe32(bytes + 22));
-  facts.bits = bytes[28];
-  if (facts.bits == 24 && file.size() >= 54 + DibRowBytes(facts.width, 24) * facts.height) {
-    const std::uint8_t* p = bytes + 54 + (facts.height / 2) * DibRowBytes(facts.width, 24) + facts.width / 2 * 3;
-    facts.centre = RGB(p[2], p[1], p[0]);
-  }
-  return facts;
-}
-
 class ThumbBatchTest : public ClipboardPrintTest {
  protected:
   void SetUp() override {
@@ -202,11 +178,11 @@ TEST_F(ThumbBatchTest, RenamedThenOverwrittenSourcesKeepTheirPixelsAndNeverGoHal
                                        u" byte\n\nフォルダを指定して「カタログ」ボタンを押すと表示されます ");
   EXPECT_EQ(prompt_.shown[2].caption, u"b.bmp") << "the batch asks before going on";
   EXPECT_EQ(LastText(), u"画像サイズは変更不用です");
-  BmpFacts made = ReadBmpFacts(ReadFile(source_ + L"a-70.bmp"));
-  EXPECT_EQ(made.width, 280);
-  EXPECT_EQ(made.height, 140);
-  EXPECT_EQ(made.centre, kRed);
-  EXPECT_EQ(ReadBmpFacts(ReadFile(source_ + L"a.bmp")).width, 400) << "No leaves the source alone";
+  const WrittenBmp renamed(ReadFile(source_ + L"a-70.bmp"));
+  EXPECT_EQ(renamed.Width(), 280);
+  EXPECT_EQ(renamed.Height(), 140);
+  EXPECT_EQ(renamed.Pixel(140, 70), kRed);
+  EXPECT_EQ(WrittenBmp(ReadFile(source_ + L"a.bmp")).Width(), 400) << "No leaves the source alone";
 
   // Quiet and overwriting: a.bmp itself becomes 280 x 140 without a word; b.bmp is skipped quietly.
   g_ThumbQuietFlag = g_ThumbOverwriteFlag = 1;
@@ -216,10 +192,10 @@ TEST_F(ThumbBatchTest, RenamedThenOverwrittenSourcesKeepTheirPixelsAndNeverGoHal
   prompt_.shown.clear();
   Batch();
   ASSERT_EQ(prompt_.shown.size(), 1u) << "only the question before b.bmp";
-  made = ReadBmpFacts(ReadFile(source_ + L"a.bmp"));
-  EXPECT_EQ(made.width, 280);
-  EXPECT_EQ(made.centre, kRed);
-  EXPECT_EQ(ReadBmpFacts(ReadFile(source_ + L"b.bmp")).height, 280);
+  const WrittenBmp overwritten(ReadFile(source_ + L"a.bmp"));
+  EXPECT_EQ(overwritten.Width(), 280);
+  EXPECT_EQ(overwritten.Pixel(140, 70), kRed);
+  EXPECT_EQ(WrittenBmp(ReadFile(source_ + L"b.bmp")).Height(), 280);
 
   // A read-only source is not overwritten, and nothing half-written is left beside it.
   SetFileAttributesW((source_ + L"a.bmp").c_str(), FILE_ATTRIBUTE_READONLY);
@@ -230,7 +206,7 @@ TEST_F(ThumbBatchTest, RenamedThenOverwrittenSourcesKeepTheirPixelsAndNeverGoHal
   Batch();
   SetFileAttributesW((source_ + L"a.bmp").c_str(), FILE_ATTRIBUTE_NORMAL);
   EXPECT_EQ(prompt_.shown[0].text, u"画像ファイルを削除できません<-v64> ");
-  EXPECT_EQ(ReadBmpFacts(ReadFile(source_ + L"a.bmp")).width, 280);
+  EXPECT_EQ(WrittenBmp(ReadFile(source_ + L"a.bmp")).Width(), 280);
   WIN32_FIND_DATAW found;
   HANDLE left = FindFirstFileW((source_ + L"*.tmp").c_str(), &found);
   EXPECT_EQ(left, INVALID_HANDLE_VALUE);
@@ -250,7 +226,7 @@ TEST_F(ThumbBatchTest, RefusalsBeforeAnythingIsWritten) {
   Batch();
   EXPECT_EQ(LastText(), u"サイズ変更する画像数が多すぎます");
   EXPECT_EQ(prompt_.shown.back().caption, u"最大変更画像数=600");
-  EXPECT_EQ(ReadBmpFacts(ReadFile(source_ + L"a.bmp")).width, 400);
+  EXPECT_EQ(WrittenBmp(ReadFile(source_ + L"a.bmp")).Width(), 400);
 
   // Outside a folder of thumbnail sources.
   Catalogue();

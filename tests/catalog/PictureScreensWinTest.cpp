@@ -16,10 +16,7 @@ class PictureScreensTest : public CatalogTest {
  protected:
   void SetUp() override {
     CatalogTest::SetUp();
-    g_MultiWindowFlag = 0;
-    g_AdjustSizeFlag = 1;
-    g_ZoomScreenFlag = 0;
-    g_ZoomPercent = 100;
+    StartPictureScreens();
     // A small frame, so that twenty cells need the scroll bar.
     SetWindowPos(frame_->Handle(), nullptr, 0, 0, 420, 330, SWP_NOZORDER);
     Picture(L"a.bmp", 400, 300, kRed);

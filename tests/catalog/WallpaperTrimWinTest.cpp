@@ -34,27 +34,11 @@ std::string StripedBmp() {
   return std::string(bytes.begin(), bytes.end());
 }
 
-// A 24-bit BMP file as written: its size and the colour of a pixel (x from the left, y from the top).
-struct WrittenBmp {
-  explicit WrittenBmp(std::string bytes) : data(std::move(bytes)) {}
-  const std::uint8_t* At(std::size_t offset) const { return reinterpret_cast<const std::uint8_t*>(data.data()) + offset; }
-  int Width() const { return static_cast<int>(ReadLe32(At(18))); }
-  int Height() const { return static_cast<int>(ReadLe32(At(22))); }
-  COLORREF Pixel(int x, int y) const {
-    const std::uint8_t* p = At(ReadLe32(At(10)) + DibRowBytes(Width(), 24) * (Height() - 1 - y) + x * 3);
-    return RGB(p[2], p[1], p[0]);
-  }
-  std::string data;
-};
-
 class WallpaperTrimTest : public CatalogTest {
  protected:
   void SetUp() override {
     CatalogTest::SetUp();
-    g_MultiWindowFlag = 0;
-    g_AdjustSizeFlag = 1;
-    g_ZoomScreenFlag = 0;
-    g_ZoomPercent = 100;
+    StartPictureScreens();
     g_TrimAdjustFlag = 0;
     g_WallSelect2Flag = 0;
     g_BlackFlag = 0;
